@@ -60,8 +60,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
 char32_t NextCodePoint(std::string_view s, size_t& pos) {
   auto byte = [&](size_t i) { return static_cast<uint8_t>(s[i]); };
   uint8_t lead = byte(pos);
-  size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                    : (lead >> 3) == 0x1E ? 4 : 0;
+  size_t length = lead < 0x80           ? 1
+                  : (lead >> 5) == 0x6  ? 2
+                  : (lead >> 4) == 0xE  ? 3
+                  : (lead >> 3) == 0x1E ? 4
+                                        : 0;
   if (length == 1) {
     ++pos;
     return lead;

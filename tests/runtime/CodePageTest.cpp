@@ -1,6 +1,6 @@
-#include "runtime/CodePage.h"
-
 #include <gtest/gtest.h>
+
+#include "runtime/CodePage.h"
 
 namespace quillon::codepage {
 namespace {

@@ -1,0 +1,164 @@
+#include "runtime/EventLoop.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "runtime/Timer.h"
+
+namespace quillon::runtime {
+namespace {
+
+// Under a real clock an idle wait sleeps in short steps so socket events are not left waiting.
+constexpr uint64_t kRealIdleStepMs = 2;
+
+// Guards against a handler that processes events from inside itself without end.
+constexpr int kMaxDepth = 200;
+
+}  // namespace
+
+EventLoop::EventLoop(platform::Clock& clock) : clock_(clock) {}
+
+void EventLoop::AddSource(platform::EventSource* source) { sources_.push_back(source); }
+
+void EventLoop::RemoveSource(platform::EventSource* source) { std::erase(sources_, source); }
+
+void EventLoop::AddTimer(Timer* timer) { timers_.push_back(timer); }
+
+void EventLoop::RemoveTimer(Timer* timer) { std::erase(timers_, timer); }
+
+void EventLoop::Post(std::function<void()> work) { posted_.push_back(std::move(work)); }
+
+std::optional<uint64_t> EventLoop::NextTimerDeadline() const {
+  std::optional<uint64_t> next;
+  for (const Timer* timer : timers_) {
+    if (timer->Armed() && (!next || timer->Deadline() < *next)) next = timer->Deadline();
+  }
+  return next;
+}
+
+bool EventLoop::FireDueTimers() {
+  // One timer at a time, earliest deadline first, looking again after each tick: a tick may
+  // create, destroy, enable or disable timers.
+  bool fired = false;
+  std::vector<Timer*> fired_now;
+  for (;;) {
+    uint64_t now = Now();
+    Timer* due = nullptr;
+    for (Timer* timer : timers_) {
+      if (!timer->Armed() || timer->Deadline() > now) continue;
+      if (std::find(fired_now.begin(), fired_now.end(), timer) != fired_now.end()) continue;
+      if (!due || timer->Deadline() < due->Deadline()) due = timer;
+    }
+    if (!due) return fired;
+    // A timer whose interval is shorter than the time its own tick takes must not starve the
+    // loop: each timer ticks at most once per call.
+    fired_now.push_back(due);
+    fired = true;
+    due->Fire(now);
+  }
+}
+
+bool EventLoop::RunSources() {
+  bool ran = false;
+  std::vector<platform::EventSource*> sources = sources_;
+  for (platform::EventSource* source : sources) {
+    // A handler run by an earlier source may have removed this one.
+    if (std::find(sources_.begin(), sources_.end(), source) == sources_.end()) continue;
+    if (source->DispatchReady()) ran = true;
+  }
+  return ran;
+}
+
+bool EventLoop::AnySourceWaitsOnRealWorld() const {
+  return std::any_of(sources_.begin(), sources_.end(),
+                     [](const platform::EventSource* s) { return s->WaitsOnRealWorld(); });
+}
+
+bool EventLoop::ProcessPending() {
+  if (depth_ >= kMaxDepth) return false;
+  ++depth_;
+  auto drain = [this] {
+    bool ran_any = false;
+    for (;;) {
+      bool ran = false;
+      while (!posted_.empty()) {
+        auto work = std::move(posted_.front());
+        posted_.pop_front();
+        work();
+        ran = true;
+      }
+      if (RunSources()) ran = true;
+      if (!ran) return ran_any;
+      ran_any = true;
+    }
+  };
+  bool ran_any = drain();
+  // Timers get one round per call, so a timer whose tick takes longer than its interval cannot
+  // keep the call from returning; what the ticks posted is then run.
+  if (FireDueTimers()) {
+    drain();
+    ran_any = true;
+  }
+  --depth_;
+  return ran_any;
+}
+
+void EventLoop::Pause(uint64_t ms) {
+  const uint64_t end = Now() + ms;
+  for (;;) {
+    ProcessPending();
+    uint64_t now = Now();
+    if (now >= end) return;
+    if (clock_.IsVirtual()) {
+      uint64_t next = end;
+      if (auto deadline = NextTimerDeadline(); deadline && *deadline > now && *deadline < next) {
+        next = *deadline;
+      }
+      // A socket answer takes real time: let a little of it pass before moving virtual time on.
+      if (AnySourceWaitsOnRealWorld()) next = std::min(next, now + kRealIdleStepMs);
+      clock_.Sleep(next - now);
+    } else {
+      clock_.Sleep(std::min<uint64_t>(end - now, kRealIdleStepMs));
+    }
+  }
+}
+
+void EventLoop::AdvanceTo(uint64_t tick) {
+  for (;;) {
+    ProcessPending();
+    uint64_t now = Now();
+    if (now >= tick) return;
+    uint64_t next = tick;
+    if (auto deadline = NextTimerDeadline(); deadline && *deadline > now && *deadline < next) {
+      next = *deadline;
+    }
+    if (clock_.IsVirtual()) {
+      clock_.Sleep(next - now);
+    } else {
+      clock_.Sleep(std::min<uint64_t>(next - now, kRealIdleStepMs));
+    }
+  }
+}
+
+bool EventLoop::RunModal(ModalKind kind, const std::function<bool()>& done) {
+  for (;;) {
+    ProcessPending();
+    if (done()) return true;
+    if (!person_) return false;
+    PersonAction action = person_->TakeAction(kind);
+    if (action != PersonAction::kTaken) {
+      ProcessPending();
+      return done();
+    }
+  }
+}
+
+void EventLoop::RunTopLevel(const std::function<bool()>& done) {
+  for (;;) {
+    ProcessPending();
+    if (done && done()) return;
+    if (!person_ || person_->TakeAction(ModalKind::kTopLevel) != PersonAction::kTaken) return;
+  }
+}
+
+}  // namespace quillon::runtime

@@ -1,0 +1,36 @@
+#include "runtime/Timer.h"
+
+#include "runtime/EventLoop.h"
+
+namespace quillon::runtime {
+
+Timer::Timer(EventLoop& loop, uint32_t interval_ms, bool enabled, std::function<void()> tick)
+    : loop_(loop), interval_ms_(interval_ms), enabled_(enabled), tick_(std::move(tick)) {
+  Rearm();
+  loop_.AddTimer(this);
+}
+
+Timer::~Timer() { loop_.RemoveTimer(this); }
+
+void Timer::SetEnabled(bool enabled) {
+  // Setting Enabled to true on a running timer restarts its interval, as window timers do.
+  enabled_ = enabled;
+  Rearm();
+}
+
+void Timer::SetInterval(uint32_t interval_ms) {
+  interval_ms_ = interval_ms;
+  Rearm();
+}
+
+void Timer::Rearm() { deadline_ = loop_.Now() + interval_ms_; }
+
+void Timer::Fire(uint64_t now) {
+  deadline_ = now + interval_ms_;
+  // The handler may destroy this timer (unloading its form), so it runs from a copy and nothing
+  // of `this` is touched afterwards.
+  auto tick = tick_;
+  if (tick) tick();
+}
+
+}  // namespace quillon::runtime

@@ -1,0 +1,187 @@
+#include "sim/SimDialogs.h"
+
+#include <cstdio>
+
+namespace quillon::sim {
+
+using platform::DialogResult;
+
+std::optional<SimDialogs::Answer> SimDialogs::NextAnswer() {
+  if (answers_.empty()) return std::nullopt;
+  Answer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+DialogResult SimDialogs::MessageBox(std::string_view text, std::string_view title, uint32_t flags) {
+  uint32_t buttons = flags & 0xF;
+  bool yes_no = buttons == platform::mb::kYesNo || buttons == platform::mb::kYesNoCancel;
+  bool has_cancel = buttons == platform::mb::kOkCancel || buttons == platform::mb::kYesNoCancel;
+  DialogResult result = yes_no ? DialogResult::kYes : DialogResult::kOk;
+  std::optional<Answer> answer = NextAnswer();
+  if (answer) {
+    switch (answer->kind) {
+      case Answer::Kind::kYes:
+        result = yes_no ? DialogResult::kYes : DialogResult::kOk;
+        break;
+      case Answer::Kind::kNo:
+        result = yes_no ? DialogResult::kNo : DialogResult::kOk;
+        break;
+      case Answer::Kind::kCancel:
+        // A box without Cancel is closed with its last button, as Escape would.
+        result = has_cancel ? DialogResult::kCancel
+                 : yes_no   ? DialogResult::kNo
+                            : DialogResult::kOk;
+        break;
+      default:
+        break;
+    }
+  }
+  const char* names[] = {"", "ok", "cancel", "", "", "", "yes", "no"};
+  shown_.push_back(Shown{Shown::Kind::kMessageBox, std::string(text), std::string(title), flags,
+                         names[static_cast<int>(result)]});
+  return result;
+}
+
+std::optional<std::string> SimDialogs::InputBox(std::string_view prompt, std::string_view title,
+                                                std::string_view initial) {
+  std::optional<std::string> result;
+  std::optional<Answer> answer = NextAnswer();
+  if (answer && answer->kind == Answer::Kind::kText) result = answer->text;
+  if (answer && (answer->kind == Answer::Kind::kOk || answer->kind == Answer::Kind::kYes)) {
+    result = std::string(initial);
+  }
+  Shown shown{Shown::Kind::kInputBox, std::string(prompt), std::string(title), 0,
+              result ? "ok \"" + *result + "\"" : "cancel"};
+  shown_.push_back(std::move(shown));
+  return result;
+}
+
+std::optional<std::string> SimDialogs::OpenFile(std::string_view title,
+                                                const std::vector<platform::FileFilter>&) {
+  std::optional<std::string> result;
+  std::optional<Answer> answer = NextAnswer();
+  if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
+    result = answer->text;
+  }
+  shown_.push_back(Shown{Shown::Kind::kOpenFile, "", std::string(title), 0,
+                         result ? "file \"" + *result + "\"" : "cancel"});
+  return result;
+}
+
+std::optional<std::string> SimDialogs::SaveFile(std::string_view title, std::string_view,
+                                                const std::vector<platform::FileFilter>&) {
+  std::optional<std::string> result;
+  std::optional<Answer> answer = NextAnswer();
+  if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
+    result = answer->text;
+  }
+  shown_.push_back(Shown{Shown::Kind::kSaveFile, "", std::string(title), 0,
+                         result ? "file \"" + *result + "\"" : "cancel"});
+  return result;
+}
+
+std::optional<platform::ColorRef> SimDialogs::ChooseColor(platform::ColorRef) {
+  std::optional<platform::ColorRef> result;
+  std::optional<Answer> answer = NextAnswer();
+  if (answer && answer->kind == Answer::Kind::kColor) result = answer->color;
+  char outcome[32] = "cancel";
+  if (result) {
+    std::snprintf(outcome, sizeof outcome, "color %u %u %u", *result & 0xFF, (*result >> 8) & 0xFF,
+                  (*result >> 16) & 0xFF);
+  }
+  shown_.push_back(Shown{Shown::Kind::kColor, "", "Color", 0, outcome});
+  return result;
+}
+
+uint32_t SimDialogs::TrackPopupMenu(platform::Hwnd,
+                                    const std::vector<platform::PopupMenuItem>& items,
+                                    platform::Point) {
+  if (open_menu_) return 0;  // one popup menu at a time, as the menu loop allows
+  open_menu_ = items;
+  menu_choice_.reset();
+  if (modal_runner_) modal_runner_([this] { return !open_menu_.has_value(); });
+  open_menu_.reset();
+  uint32_t choice = menu_choice_.value_or(0);
+  menu_choice_.reset();
+  return choice;
+}
+
+const std::vector<platform::PopupMenuItem>* SimDialogs::OpenMenu() const {
+  return open_menu_ ? &*open_menu_ : nullptr;
+}
+
+std::string SimDialogs::PlainCaption(std::string_view caption) {
+  std::string plain;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') {
+        plain += '&';
+        ++i;
+      }
+      continue;
+    }
+    plain += caption[i];
+  }
+  return plain;
+}
+
+const platform::PopupMenuItem* SimDialogs::FindItem(
+    const std::vector<platform::PopupMenuItem>& items, std::string_view path) {
+  const std::vector<platform::PopupMenuItem>* level = &items;
+  const platform::PopupMenuItem* found = nullptr;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t slash = path.find('/', start);
+    std::string_view part =
+        path.substr(start, slash == std::string_view::npos ? path.npos : slash - start);
+    found = nullptr;
+    for (const auto& item : *level) {
+      if (item.caption != "-" && PlainCaption(item.caption) == part) {
+        found = &item;
+        break;
+      }
+    }
+    if (!found || slash == std::string_view::npos) return found;
+    level = &found->children;
+    start = slash + 1;
+  }
+  return found;
+}
+
+bool SimDialogs::ChooseMenuItem(std::string_view path, std::string* why) {
+  auto fail = [&](const char* reason) {
+    if (why) *why = reason;
+    return false;
+  };
+  if (!open_menu_) return fail("no menu is open");
+  // Every item on the way must be enabled, as a person could not open a greyed-out submenu.
+  const std::vector<platform::PopupMenuItem>* level = &*open_menu_;
+  const platform::PopupMenuItem* item = nullptr;
+  std::string prefix;
+  size_t start = 0;
+  for (;;) {
+    size_t slash = path.find('/', start);
+    std::string part(
+        path.substr(start, slash == std::string_view::npos ? path.npos : slash - start));
+    item = FindItem(*level, part);
+    if (!item) return fail("the menu has no such item");
+    if (!item->enabled) return fail("the item is disabled");
+    if (slash == std::string_view::npos) break;
+    level = &item->children;
+    start = slash + 1;
+  }
+  if (!item->children.empty()) return fail("the item opens a submenu");
+  menu_choice_ = item->command;
+  open_menu_.reset();
+  return true;
+}
+
+void SimDialogs::DismissMenu() { open_menu_.reset(); }
+
+std::optional<SimDialogs::Shown> SimDialogs::TakeUnchecked() {
+  if (checked_ >= shown_.size()) return std::nullopt;
+  return shown_[checked_++];
+}
+
+}  // namespace quillon::sim

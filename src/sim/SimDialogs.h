@@ -1,0 +1,76 @@
+#pragma once
+// Dialogs on the simulated desktop. Every message box, input box, file dialog and colour dialog is
+// recorded and answered from a queue of answers the person gave beforehand, oldest first; with no
+// answer queued, a message box takes its first button and the others are cancelled. A popup menu
+// stays open, waiting for the person, until an item is chosen or the menu is dismissed.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+namespace quillon::sim {
+
+class SimDialogs : public platform::Dialogs {
+ public:
+  struct Answer {
+    enum class Kind { kOk, kYes, kNo, kCancel, kText, kFile, kColor } kind = Kind::kOk;
+    std::string text;  // kText, kFile
+    platform::ColorRef color = 0;
+  };
+  struct Shown {
+    enum class Kind { kMessageBox, kInputBox, kOpenFile, kSaveFile, kColor } kind;
+    std::string text;  // message or prompt
+    std::string title;
+    uint32_t flags = 0;
+    std::string outcome;  // what it was answered with, for a person reading a dump
+  };
+  // Runs a modal wait until `done` holds (the event loop, handed in by the owner). Without one a
+  // popup menu is dismissed at once.
+  using ModalRunner = std::function<void(const std::function<bool()>& done)>;
+
+  platform::DialogResult MessageBox(std::string_view text, std::string_view title,
+                                    uint32_t flags) override;
+  std::optional<std::string> InputBox(std::string_view prompt, std::string_view title,
+                                      std::string_view initial) override;
+  std::optional<std::string> OpenFile(std::string_view title,
+                                      const std::vector<platform::FileFilter>& filters) override;
+  std::optional<std::string> SaveFile(std::string_view title, std::string_view suggested_name,
+                                      const std::vector<platform::FileFilter>& filters) override;
+  std::optional<platform::ColorRef> ChooseColor(platform::ColorRef initial) override;
+  uint32_t TrackPopupMenu(platform::Hwnd owner, const std::vector<platform::PopupMenuItem>& items,
+                          platform::Point where) override;
+
+  void QueueAnswer(Answer answer) { answers_.push_back(std::move(answer)); }
+  void SetModalRunner(ModalRunner runner) { modal_runner_ = std::move(runner); }
+
+  // Dialogs shown and not yet looked at by a check, oldest first.
+  std::optional<Shown> TakeUnchecked();
+  size_t UncheckedCount() const { return shown_.size() - checked_; }
+  const std::vector<Shown>& AllShown() const { return shown_; }
+
+  // The popup menu open now, if any.
+  const std::vector<platform::PopupMenuItem>* OpenMenu() const;
+  // Finds an item by its path of captions (access-key "&" removed, joined with "/").
+  static const platform::PopupMenuItem* FindItem(const std::vector<platform::PopupMenuItem>& items,
+                                                 std::string_view path);
+  static std::string PlainCaption(std::string_view caption);
+  // Chooses an item of the open menu; false when there is none to choose (no menu, missing or
+  // disabled item, or an item that opens a submenu).
+  bool ChooseMenuItem(std::string_view path, std::string* why);
+  void DismissMenu();
+
+ private:
+  std::optional<Answer> NextAnswer();
+
+  std::deque<Answer> answers_;
+  std::vector<Shown> shown_;
+  size_t checked_ = 0;
+  ModalRunner modal_runner_;
+  std::optional<std::vector<platform::PopupMenuItem>> open_menu_;
+  std::optional<uint32_t> menu_choice_;
+};
+
+}  // namespace quillon::sim
