@@ -1,0 +1,70 @@
+#pragma once
+// The receiver's side of the transfer dialogue: read the size and answer "rcfs", read the name
+// and ask the user where to save, answer "fine", then count exactly the announced number of bytes
+// into the file. It does no I/O; see TransferActions for what the driving window does.
+//
+// Calls: Connect when the user starts connecting; Connected when the connection is made; Receive
+// with every delivery of bytes; SaveOpened or SaveFailed after an ask_save_name action;
+// WriteFailed when the file refuses bytes; Tick from the window's timer, at least once a second
+// and best at WakeAt; Closed when the connection closes or fails; Cancel when the user ends the
+// transfer. Each `now_ms` is a monotonic clock in milliseconds.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "transfer/TransferActions.h"
+
+namespace quillon::transfer {
+
+class FileReceiver {
+ public:
+  TransferActions Connect(int64_t now_ms);
+  TransferActions Connected(int64_t now_ms);
+  TransferActions Receive(std::string_view bytes, int64_t now_ms);
+  TransferActions SaveOpened(int64_t now_ms);
+  TransferActions SaveFailed();
+  TransferActions WriteFailed();
+  TransferActions Tick(int64_t now_ms);
+  TransferActions Closed();
+  TransferActions Cancel();
+
+  // When the next Tick is due, if one is.
+  std::optional<int64_t> WakeAt() const;
+  TransferOutcome Outcome() const;
+  // The size the sender announced, once read.
+  uint64_t FileSize() const { return file_size_; }
+
+ private:
+  enum class State {
+    kIdle,
+    kConnecting,
+    kAwaitingSize,
+    kAwaitingName,
+    kAwaitingSave,
+    kReceiving,
+    kComplete,
+    kBroken,
+    kCancelled,
+  };
+
+  TransferActions& Finish(TransferActions& actions);
+  void TakeMessageBytes(std::string_view bytes, int64_t now_ms, TransferActions& actions);
+  void EndQuietMessage(int64_t now_ms, TransferActions& actions);
+  void ReadSize(TransferActions& actions);
+  void ReadName(TransferActions& actions);
+  void TakeData(std::string_view bytes, TransferActions& actions);
+  void Complete(TransferActions& actions);
+  void Break(TransferActions& actions, std::string_view status);
+
+  State state_ = State::kIdle;
+  std::string message_;  // the size or name message read so far
+  int64_t last_arrival_ms_ = 0;
+  uint64_t file_size_ = 0;
+  uint64_t received_ = 0;
+  uint64_t bytes_this_tick_ = 0;
+  int64_t next_rate_at_ = 0;
+  std::string outbox_;  // the bytes of this call's send action
+};
+
+}  // namespace quillon::transfer

@@ -1,0 +1,190 @@
+#include "transfer/FileSender.h"
+
+#include <algorithm>
+
+#include "runtime/CodePage.h"
+#include "transfer/Protocol.h"
+#include "transfer/TransferStatus.h"
+
+namespace quillon::transfer {
+
+FileSender::FileSender(FileSource& source, uint64_t file_size, std::string short_name,
+                       std::string file_path)
+    : source_(source),
+      file_size_(file_size),
+      short_name_(codepage::Utf8ToCp1252(short_name)),
+      file_path_(codepage::Utf8ToCp1252(file_path)) {}
+
+TransferActions FileSender::Begin() {
+  outbox_.clear();
+  return {};
+}
+
+// Every call ends here, so the outcome is always current and every send is counted.
+TransferActions& FileSender::Finish(TransferActions& actions) {
+  if (!outbox_.empty()) {
+    actions.send = outbox_;
+    ++pending_sends_;
+  }
+  actions.outcome = Outcome();
+  return actions;
+}
+
+TransferActions FileSender::Accept(int64_t now_ms) {
+  TransferActions actions = Begin();
+  if (state_ == State::kComplete || state_ == State::kCancelled) {
+    // The file has gone or the user ended it: turn away whoever connects now.
+    actions.close = true;
+    return Finish(actions);
+  }
+  // A new connection replaces the current one, and with it whatever was under way.
+  state_ = State::kAwaitingSizeRead;
+  answers_.clear();
+  pending_sends_ = 0;
+  block_outstanding_ = false;
+  offset_ = 0;
+  progress_ = 0;
+  bytes_this_tick_ = 0;
+  actions.status = std::string(kStatusSendingInformation);
+  actions.progress = TransferProgress{0, file_size_};
+  outbox_ = kSizeMessage;
+  outbox_ += std::to_string(file_size_);
+  return Finish(actions);
+}
+
+TransferActions FileSender::Receive(std::string_view bytes, int64_t now_ms) {
+  TransferActions actions = Begin();
+  if (state_ == State::kAwaitingSizeRead || state_ == State::kAwaitingReady) {
+    answers_ += bytes;
+    ReadAnswers(actions, now_ms);
+  }
+  // Once data flows the receiver has nothing more to say; whatever it sends is ignored.
+  return Finish(actions);
+}
+
+// The receiver's answers are fixed four-character texts. Looking for the one expected next in
+// the stream, and skipping anything else, gives the same result however TCP cuts the stream and
+// never acts on an answer out of turn (a "fine" before the name would start the data early).
+void FileSender::ReadAnswers(TransferActions& actions, int64_t now_ms) {
+  while (state_ == State::kAwaitingSizeRead || state_ == State::kAwaitingReady) {
+    const std::string_view expected =
+        state_ == State::kAwaitingSizeRead ? kSizeReadMessage : kReadyMessage;
+    const size_t at = answers_.find(expected);
+    if (at == std::string::npos) {
+      // Keep only what could still be the start of the expected answer.
+      const size_t keep = std::min(answers_.size(), expected.size() - 1);
+      answers_.erase(0, answers_.size() - keep);
+      return;
+    }
+    answers_.erase(0, at + expected.size());
+    if (state_ == State::kAwaitingSizeRead) {
+      state_ = State::kAwaitingReady;
+      actions.status = std::string(kStatusAwaitingName);
+      outbox_ += kNameMessage;
+      outbox_ += short_name_;
+    } else {
+      state_ = State::kSending;
+      answers_.clear();
+      bytes_this_tick_ = 0;
+      next_rate_at_ = now_ms + kRateIntervalMs;
+      SendNextBlock(actions);
+    }
+  }
+}
+
+void FileSender::SendNextBlock(TransferActions& actions) {
+  if (offset_ == file_size_) {
+    Complete(actions);
+    return;
+  }
+  const size_t want = static_cast<size_t>(std::min<uint64_t>(kBlockSize, file_size_ - offset_));
+  const size_t start = outbox_.size();
+  outbox_.resize(start + want);
+  const std::optional<size_t> got = source_.Read(offset_, std::span(outbox_).subspan(start));
+  // The size was announced, so a file that fails or shrinks cannot be sent any more.
+  if (!got || *got != want) {
+    outbox_.resize(start);
+    Break(actions, kStatusReadFailed);
+    return;
+  }
+  offset_ += want;
+  bytes_this_tick_ += want;
+  block_outstanding_ = true;
+}
+
+TransferActions FileSender::SendComplete(int64_t now_ms) {
+  TransferActions actions = Begin();
+  if (pending_sends_ > 0) --pending_sends_;
+  // The next block goes only once everything handed to the socket has gone, the block included.
+  if (state_ == State::kSending && block_outstanding_ && pending_sends_ == 0) {
+    block_outstanding_ = false;
+    progress_ = std::min<uint64_t>(progress_ + kBlockSize, file_size_);
+    actions.progress = TransferProgress{progress_, file_size_};
+    SendNextBlock(actions);
+  }
+  return Finish(actions);
+}
+
+void FileSender::Complete(TransferActions& actions) {
+  state_ = State::kComplete;
+  progress_ = file_size_;
+  actions.status = std::string(kStatusSendComplete);
+  actions.progress = TransferProgress{file_size_, file_size_};
+  outbox_ += kEndMessage;
+  outbox_ += file_path_;
+  actions.close = true;
+}
+
+void FileSender::Break(TransferActions& actions, std::string_view status) {
+  state_ = State::kBroken;
+  block_outstanding_ = false;
+  actions.status = std::string(status);
+  actions.close = true;
+}
+
+TransferActions FileSender::Tick(int64_t now_ms) {
+  TransferActions actions = Begin();
+  if (state_ == State::kSending && now_ms >= next_rate_at_) {
+    actions.status = RateStatus(kStatusSendingRate, progress_, file_size_, bytes_this_tick_);
+    bytes_this_tick_ = 0;
+    while (next_rate_at_ <= now_ms) next_rate_at_ += kRateIntervalMs;
+  }
+  return Finish(actions);
+}
+
+TransferActions FileSender::Closed() {
+  TransferActions actions = Begin();
+  if (state_ == State::kAwaitingSizeRead || state_ == State::kAwaitingReady ||
+      state_ == State::kSending) {
+    Break(actions, kStatusSendBroken);
+    actions.close = false;
+  }
+  return Finish(actions);
+}
+
+TransferActions FileSender::Cancel() {
+  TransferActions actions = Begin();
+  if (state_ != State::kComplete) state_ = State::kCancelled;
+  actions.close = true;
+  return Finish(actions);
+}
+
+std::optional<int64_t> FileSender::WakeAt() const {
+  if (state_ == State::kSending) return next_rate_at_;
+  return std::nullopt;
+}
+
+TransferOutcome FileSender::Outcome() const {
+  switch (state_) {
+    case State::kComplete:
+      return TransferOutcome::kComplete;
+    case State::kBroken:
+      return TransferOutcome::kBroken;
+    case State::kCancelled:
+      return TransferOutcome::kCancelled;
+    default:
+      return TransferOutcome::kRunning;
+  }
+}
+
+}  // namespace quillon::transfer
