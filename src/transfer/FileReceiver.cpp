@@ -25,7 +25,6 @@ TransferActions FileReceiver::Connect(int64_t now_ms) {
   file_size_ = 0;
   received_ = 0;
   actions.status = std::string(kStatusConnecting);
-  actions.progress = TransferProgress{0, 0};
   return Finish(actions);
 }
 

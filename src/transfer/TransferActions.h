@@ -27,8 +27,8 @@ struct TransferActions {
   // lives as long as the caller's buffer.
   std::string_view write;
   // Bytes to send on the connection (Windows-1252 text or file data). A view into the machine,
-  // valid until the next call to it. Report each non-empty send back with SendComplete once the
-  // socket has taken all of it.
+  // valid until the next call to it. The sender wants each non-empty send reported back with
+  // SendComplete once the socket has taken all of it.
   std::string_view send;
   std::optional<std::string> status;
   std::optional<TransferProgress> progress;

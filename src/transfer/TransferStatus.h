@@ -6,6 +6,11 @@
 
 namespace quillon::transfer {
 
+// Sender, before a receiver connects (shown by the send window itself).
+inline constexpr std::string_view kStatusRetrievingAddress = "Retrieving your IP...";
+inline constexpr std::string_view kStatusCheckingPorts = "Checking open ports...";
+inline constexpr std::string_view kStatusAwaitingConnection = "Awaiting response...";
+
 // Sender.
 inline constexpr std::string_view kStatusSendingInformation = "Sending File Information";
 inline constexpr std::string_view kStatusAwaitingName = "Awaiting response";
