@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cassert>
 #include <cerrno>
 #include <chrono>
@@ -154,6 +155,16 @@ class ResetOnExit {
   sqlite3_stmt* statement_;
 };
 
+// Runs opening-time SQL, retrying while another process holds the store. Switching the journal
+// mode in particular fails at once, without the busy handler, while a peer is creating the store.
+int Exec(sqlite3* db, const char* sql) {
+  for (int attempt = 1;; ++attempt) {
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (!IsBusy(rc) || attempt == kBusyAttempts) return rc;
+    Backoff(attempt);
+  }
+}
+
 // One-off statements of opening time, returning a single text or number.
 int QuerySingle(sqlite3* db, const char* sql, std::optional<std::string>& result) {
   sqlite3_stmt* statement = nullptr;
@@ -239,12 +250,11 @@ Judgement MakeReady(sqlite3* db) {
     if (rc != SQLITE_OK) return Judge(rc, db, "checking it");
     if (check != "ok") return {Verdict::kNotAStore, "it is damaged: " + check.value_or("?")};
   }
-  rc = sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL", nullptr, nullptr,
-                    nullptr);
+  rc = Exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL");
   if (rc != SQLITE_OK) return Judge(rc, db, "setting the journal");
   if (contents == Contents::kEmpty) {
     // Another process may be creating the same store; the write lock makes one of them do it.
-    rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    rc = Exec(db, "BEGIN IMMEDIATE");
     if (rc != SQLITE_OK) return Judge(rc, db, "creating it");
     rc = ReadContents(db, contents);
     if (rc == SQLITE_OK && contents == Contents::kEmpty) rc = CreateSchema(db);
@@ -395,6 +405,10 @@ bool SqliteRegistry::Prepare() {
     }
     statement->reset(raw);
   }
+  // A file system without shared memory leaves the store in another journal mode; the cache then
+  // asks SQLite every time.
+  std::optional<std::string> mode;
+  wal_mode_ = QuerySingle(db_, "PRAGMA journal_mode", mode) == SQLITE_OK && mode == "wal";
   return true;
 }
 
@@ -455,17 +469,49 @@ int SqliteRegistry::EnsureKey(RegistryRoot root, const KeyPath& path, bool creat
   return SQLITE_OK;
 }
 
+void SqliteRegistry::MapWalIndex() {
+  sqlite3_file* file = nullptr;
+  if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+      file == nullptr || file->pMethods == nullptr || file->pMethods->iVersion < 2 ||
+      file->pMethods->xShmMap == nullptr) {
+    return;
+  }
+  // SQLite maps the index in regions of this size and refuses any other; region 0 is the one this
+  // connection already holds, so no new mapping is made, and it stays until the connection closes.
+  constexpr int kWalIndexRegionBytes = 32 * 1024;
+  volatile void* region = nullptr;
+  if (file->pMethods->xShmMap(file, 0, kWalIndexRegionBytes, 0, &region) == SQLITE_OK) {
+    wal_index_ = static_cast<const volatile uint32_t*>(region);
+  }
+}
+
 bool SqliteRegistry::CacheIsCurrent() {
+  // The first copy of the WAL index header, which a committing writer updates last. A read torn
+  // by a concurrent commit differs from the saved copy and only sends this call the slow way.
+  std::array<uint32_t, 12> header{};
+  if (wal_index_ != nullptr) {
+    for (size_t i = 0; i < header.size(); ++i) header[i] = wal_index_[i];
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (wal_header_valid_ && header == wal_header_seen_) return true;
+  }
   sqlite3_stmt* statement = data_version_.get();
   ResetOnExit reset(statement);
   if (FirstStep(statement) != SQLITE_ROW) {
     cache_.clear();
+    wal_header_valid_ = false;
     return false;
   }
   const int64_t version = sqlite3_column_int64(statement, 0);
   if (version != cache_version_) {
     cache_.clear();
     cache_version_ = version;
+  }
+  // The header was read before the data version, so any commit after it moves the header again.
+  if (wal_index_ != nullptr) {
+    wal_header_seen_ = header;
+    wal_header_valid_ = true;
+  } else if (wal_mode_) {
+    MapWalIndex();  // after this statement the connection has surely opened the index
   }
   return true;
 }

@@ -12,8 +12,11 @@
 //
 // Reads of single values are served from a cache while the file is unchanged: the typing path
 // reads a setting per character and the chat view a dozen every pass, and an indexed read costs
-// more than those paths can spend. The cache is checked against SQLite's data version before each
-// use, so another connection's commit is seen at once.
+// more than those paths can spend. Before each use the cache is checked against the header of
+// SQLite's shared WAL index, which every commit of every connection rewrites; when the header
+// moved (or cannot be read), SQLite's data version decides, so another connection's commit is
+// seen at once either way. Asking SQLite alone would cost two file-lock system calls per read.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -87,6 +90,8 @@ class SqliteRegistry final : public platform::Registry {
   int FindKey(platform::RegistryRoot root, const std::string& folded_path, int64_t& id);
   // True when the cache may serve reads; drops it when another connection changed the file.
   bool CacheIsCurrent();
+  // Finds SQLite's mapping of the WAL index, whose header CacheIsCurrent compares.
+  void MapWalIndex();
 
   sqlite3* db_;
   Statement begin_, commit_, rollback_, data_version_;
@@ -96,6 +101,11 @@ class SqliteRegistry final : public platform::Registry {
   // Single values by root, folded path and folded name; nullopt records a value known missing.
   std::unordered_map<std::string, std::optional<platform::RegistryValue>> cache_;
   int64_t cache_version_ = -1;
+  // The WAL index header (twelve 32-bit words) as it was when the data version last matched.
+  const volatile uint32_t* wal_index_ = nullptr;
+  std::array<uint32_t, 12> wal_header_seen_{};
+  bool wal_header_valid_ = false;
+  bool wal_mode_ = false;
 };
 
 }  // namespace quillon::os

@@ -66,6 +66,18 @@ TEST(SqliteRegistrySharing, TwoObjectsOnOneFileSeeEachOthersWritesAtOnce) {
   ASSERT_EQ(second->DeleteKey(kUser, "Shared"), RegistryStatus::kOk);
   EXPECT_EQ(first->GetValue(kUser, "Shared", "n"), std::nullopt);
 
+  // Enough writes for SQLite to checkpoint and start its journal over, which rewrites the shared
+  // index the first object watches; each change must still be seen.
+  const std::string filler(64 * 1024, 'f');
+  for (uint32_t round = 0; round < 80; ++round) {
+    ASSERT_EQ(second->SetValue(kUser, "Busy", "filler", RegistryValue::Binary(filler)),
+              RegistryStatus::kOk);
+    ASSERT_EQ(second->SetValue(kUser, "Busy", "round", RegistryValue::Dword(round)),
+              RegistryStatus::kOk);
+    ASSERT_EQ(first->GetValue(kUser, "Busy", "round"), RegistryValue::Dword(round));
+    ASSERT_EQ(first->GetValue(kUser, "Busy", "round"), RegistryValue::Dword(round));
+  }
+
   ASSERT_EQ(first->SetValue(kUser, "Other\\Sub", "m", RegistryValue::String("x")),
             RegistryStatus::kOk);
   EXPECT_EQ(second->SubKeys(kUser, "Other"), std::vector<std::string>{"Sub"});
