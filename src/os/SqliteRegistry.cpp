@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cassert>
 #include <cerrno>
@@ -32,9 +33,10 @@ constexpr int64_t kFormatVersion = 1;
 // Long enough to ride out another process's write (one fsync), short enough that a stuck peer
 // is reported instead of freezing the user interface.
 constexpr int kBusyTimeoutMs = 5000;
-// SQLite does not call the busy handler in every case (a peer recovering the WAL index, say), so
-// whole operations are retried a few times as well.
-constexpr int kBusyAttempts = 5;
+// SQLite does not call the busy handler in every case (switching the journal mode, a peer
+// recovering the WAL index), so whole operations are retried for a while as well. The window is
+// short because the handler has usually waited its full time already.
+constexpr auto kBusyRetryWindow = std::chrono::milliseconds(1000);
 constexpr size_t kMaxCacheEntries = 4096;
 // Large values are read rarely and would pin their memory in the cache.
 constexpr size_t kMaxCachedValueBytes = 64 * 1024;
@@ -91,7 +93,18 @@ bool IsDamage(int rc) {
   return rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT;
 }
 
-void Backoff(int attempt) { std::this_thread::sleep_for(std::chrono::milliseconds(10 * attempt)); }
+// Calls `attempt` again while it finds the store busy, within the retry window.
+template <typename Attempt>
+int RetryWhileBusy(Attempt&& attempt) {
+  int rc = attempt();
+  if (!IsBusy(rc)) return rc;
+  const auto deadline = std::chrono::steady_clock::now() + kBusyRetryWindow;
+  for (int round = 1; IsBusy(rc) && std::chrono::steady_clock::now() < deadline; ++round) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10 * std::min(round, 5)));
+    rc = attempt();
+  }
+  return rc;
+}
 
 int RootNumber(RegistryRoot root) {
   const int number = static_cast<int>(root);
@@ -128,12 +141,12 @@ std::string ColumnText(sqlite3_stmt* statement, int column) {
 
 // Steps a statement to its first row, retrying while another connection holds the store.
 int FirstStep(sqlite3_stmt* statement) {
-  for (int attempt = 1;; ++attempt) {
-    const int rc = sqlite3_step(statement);
-    if (!IsBusy(rc) || attempt == kBusyAttempts) return rc;
-    sqlite3_reset(statement);
-    Backoff(attempt);
-  }
+  bool again = false;
+  return RetryWhileBusy([&] {
+    if (again) sqlite3_reset(statement);
+    again = true;
+    return sqlite3_step(statement);
+  });
 }
 
 // Runs a statement that returns no rows, leaving it reset; SQLITE_OK on success.
@@ -158,11 +171,7 @@ class ResetOnExit {
 // Runs opening-time SQL, retrying while another process holds the store. Switching the journal
 // mode in particular fails at once, without the busy handler, while a peer is creating the store.
 int Exec(sqlite3* db, const char* sql) {
-  for (int attempt = 1;; ++attempt) {
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    if (!IsBusy(rc) || attempt == kBusyAttempts) return rc;
-    Backoff(attempt);
-  }
+  return RetryWhileBusy([&] { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); });
 }
 
 // One-off statements of opening time, returning a single text or number.
@@ -414,9 +423,8 @@ bool SqliteRegistry::Prepare() {
 
 template <typename Body>
 int SqliteRegistry::Transact(Body&& body) {
-  int rc = SQLITE_OK;
-  for (int attempt = 1; attempt <= kBusyAttempts; ++attempt) {
-    rc = Run(begin_.get());
+  return RetryWhileBusy([&] {
+    int rc = Run(begin_.get());
     if (rc == SQLITE_OK) {
       rc = body();
       if (rc == SQLITE_OK) rc = Run(commit_.get());
@@ -425,10 +433,8 @@ int SqliteRegistry::Transact(Body&& body) {
     // The data version does not move for this connection's own commits, so the cache cannot
     // notice them by itself.
     cache_.clear();
-    if (!IsBusy(rc)) break;
-    Backoff(attempt);
-  }
-  return rc;
+    return rc;
+  });
 }
 
 int SqliteRegistry::FindKey(RegistryRoot root, const std::string& folded_path, int64_t& id) {

@@ -1,6 +1,7 @@
 // Several connections and processes on one store, and writers killed half way.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -128,6 +129,37 @@ TEST(SqliteRegistrySharing, AnotherProcessSeesWritesBothWays) {
   EXPECT_EQ(ExitStatusOf(child), 0);
   close(to_child[1]);
   close(to_parent[0]);
+}
+
+TEST(SqliteRegistrySharing, AWriteWaitsWhileAnotherProcessHoldsTheStore) {
+  TempFolder folder;
+  const auto file = folder.Path() / "registry.sqlite3";
+  ASSERT_TRUE(OpenClean(file));
+  int holding[2];
+  ASSERT_EQ(pipe(holding), 0);
+  const pid_t child = Spawn([&] {
+    close(holding[0]);
+    sqlite3* db = nullptr;
+    if (sqlite3_open(file.c_str(), &db) != SQLITE_OK ||
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK ||
+        !WriteNumber(holding[1], 1)) {
+      return 2;
+    }
+    usleep(300 * 1000);
+    return sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? 0 : 3;
+  });
+  ASSERT_GT(child, 0);
+  close(holding[1]);
+  uint32_t held = 0;
+  ASSERT_TRUE(ReadNumber(holding[0], held));
+
+  auto registry = OpenClean(file);
+  ASSERT_TRUE(registry);
+  EXPECT_EQ(registry->GetValue(kUser, "K", "v"), std::nullopt);  // readers are never held up
+  EXPECT_EQ(registry->SetValue(kUser, "K", "v", RegistryValue::Dword(5)), RegistryStatus::kOk);
+  EXPECT_EQ(ExitStatusOf(child), 0);
+  EXPECT_EQ(registry->GetValue(kUser, "K", "v"), RegistryValue::Dword(5));
+  close(holding[0]);
 }
 
 // Large enough to span many pages, so that a torn write would show as a mixed payload.
