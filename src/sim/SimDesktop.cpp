@@ -575,6 +575,26 @@ void SimDesktop::RaiseTopLevel(Hwnd window) {
   top_level_.insert(IsTopMost(window) ? top_level_.begin() : first_plain, window);
 }
 
+void SimDesktop::BringToTop(Hwnd window) {
+  Window* w = Find(window);
+  if (!w) return;
+  if (w->parent == 0) {
+    RaiseTopLevel(window);
+  } else {
+    auto& siblings = Find(w->parent)->children;
+    std::erase(siblings, window);
+    siblings.insert(siblings.begin(), window);
+  }
+}
+
+void SimDesktop::PlaceAtBottom(Hwnd window) {
+  Window* w = Find(window);
+  if (!w || IsTopMost(window)) return;
+  auto& siblings = SiblingsOf(w->parent);
+  std::erase(siblings, window);
+  siblings.push_back(window);
+}
+
 // --- Focus and activation
 
 SimDesktop::Hwnd SimDesktop::TopLevelOf(Hwnd window) {

@@ -108,6 +108,10 @@ class SimDesktop : public platform::WindowSystem, public platform::EventSource {
   // Changes a window's stored title directly (what a program does to its own window).
   void SetTitle(Hwnd window, std::string_view title);
   std::vector<Hwnd> ChildrenOf(Hwnd window);
+  // Z-order changes without activation (SetWindowPos with HWND_TOP / HWND_BOTTOM), as another
+  // program does to its own windows.
+  void BringToTop(Hwnd window);
+  void PlaceAtBottom(Hwnd window);
   bool IsTopMost(Hwnd window);
 
   // The person's hands: WM_KEYDOWN / WM_CHAR / WM_KEYUP posted to the focused window of the

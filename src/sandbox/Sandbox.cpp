@@ -1,0 +1,594 @@
+#include "sandbox/Sandbox.h"
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <thread>
+
+#include "os/SteadyClock.h"
+#include "runtime/CodePage.h"
+#include "sandbox/ScenarioReader.h"
+#include "sandbox/SiteServer.h"
+#include "sim/RichEditBox.h"
+#include "sim/VirtualClock.h"
+
+namespace quillon::sandbox {
+
+using Outcome = Sandbox::Outcome;
+
+namespace {
+
+std::unique_ptr<platform::Clock> MakeClock(bool real) {
+  if (real) return std::make_unique<os::SteadyClock>();
+  return std::make_unique<sim::VirtualClock>();
+}
+
+std::filesystem::path MakeRoot() {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "quillon-sandbox-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+  return pattern;
+}
+
+std::optional<int> ParseInt(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  size_t used = 0;
+  try {
+    int value = std::stoi(text, &used);
+    if (used != text.size()) return std::nullopt;
+    return value;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+std::optional<uint32_t> KeyOf(const std::string& name) {
+  if (name == "Enter") return platform::vk::kReturn;
+  if (name == "Backspace") return platform::vk::kBack;
+  if (name == "Escape") return platform::vk::kEscape;
+  if (name == "Tab") return platform::vk::kTab;
+  if (name == "Left") return platform::vk::kLeft;
+  if (name == "Right") return platform::vk::kRight;
+  if (name == "Home") return platform::vk::kHome;
+  if (name == "End") return platform::vk::kEnd;
+  return std::nullopt;
+}
+
+std::optional<platform::Chord> ParseChord(const std::string& text) {
+  platform::Chord chord;
+  std::stringstream parts(text);
+  std::string part;
+  std::vector<std::string> pieces;
+  while (std::getline(parts, part, '+')) pieces.push_back(part);
+  if (pieces.empty()) return std::nullopt;
+  for (size_t i = 0; i + 1 < pieces.size(); ++i) {
+    const std::string& m = pieces[i];
+    if (m == "Ctrl" || m == "Control") {
+      chord.modifiers |= platform::kModControl;
+    } else if (m == "Shift") {
+      chord.modifiers |= platform::kModShift;
+    } else if (m == "Alt") {
+      chord.modifiers |= platform::kModAlt;
+    } else if (m == "Win") {
+      chord.modifiers |= platform::kModWin;
+    } else {
+      return std::nullopt;
+    }
+  }
+  const std::string& key = pieces.back();
+  if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
+    chord.virtual_key = static_cast<uint32_t>(std::toupper(static_cast<unsigned char>(key[0])));
+  } else if (auto vk = KeyOf(key)) {
+    chord.virtual_key = *vk;
+  } else if (key.size() >= 2 && key[0] == 'F' && ParseInt(key.substr(1))) {
+    chord.virtual_key = 0x6F + static_cast<uint32_t>(*ParseInt(key.substr(1)));  // VK_F1 is 0x70
+  } else {
+    return std::nullopt;
+  }
+  return chord;
+}
+
+std::optional<platform::RegistryRoot> RootOf(const std::string& name) {
+  if (name == "HKCU" || name == "HKEY_CURRENT_USER") return platform::RegistryRoot::kCurrentUser;
+  if (name == "HKLM" || name == "HKEY_LOCAL_MACHINE") return platform::RegistryRoot::kLocalMachine;
+  return std::nullopt;
+}
+
+std::string Quote(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+Sandbox::Sandbox(Options options)
+    : options_(std::move(options)),
+      clock_(MakeClock(options_.real_clock)),
+      loop_(*clock_),
+      root_(MakeRoot()),
+      site_(std::make_unique<SiteServer>()) {
+  loop_.SetPerson(this);
+  current_ = "me";
+  User("me");
+}
+
+Sandbox::~Sandbox() {
+  users_.clear();
+  site_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+UserWorld& Sandbox::User(const std::string& name) {
+  auto it = users_.find(name);
+  if (it == users_.end()) {
+    auto world =
+        std::make_unique<UserWorld>(name, loop_, root_ / ("user-" + std::to_string(users_.size())),
+                                    options_.data_folder, *this);
+    it = users_.emplace(name, std::move(world)).first;
+  }
+  return *it->second;
+}
+
+UserWorld* Sandbox::FindUser(std::string_view name) {
+  auto it = users_.find(std::string(name));
+  return it == users_.end() ? nullptr : it->second.get();
+}
+
+UserWorld& Sandbox::Current() { return User(current_); }
+
+void Sandbox::Deliver(std::string_view from, std::string_view to, std::string_view text) {
+  UserWorld* other = FindUser(to);
+  if (!other || !other->GTalk().Running()) return;
+  std::string sender(from), line(text);
+  // The line reaches the other side after the sender's own handling is done.
+  loop_.Post([other, sender, line] { other->GTalk().Receive(sender, line); });
+}
+
+// --- Running
+
+int Sandbox::RunFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::cerr << file.string() << ": cannot be read\n";
+    return 2;
+  }
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  std::string error;
+  if (!ScenarioReader::ReadAll(buffer.str(), statements_, error)) {
+    std::cerr << file.string() << ": " << error << "\n";
+    return 2;
+  }
+  file_name_ = file.string();
+  next_ = 0;
+  loop_.RunTopLevel();
+  return failed_ ? 1 : 0;
+}
+
+int Sandbox::RunInteractive() {
+  interactive_ = true;
+  file_name_ = "(prompt)";
+  std::cout << "Quillon sandbox. Type help for the statements, dump to look around.\n";
+  User("me").GTalk().SetContacts({"Alex", "Sam", "Robin"});
+  User("me").GTalk().Start();
+  loop_.RunTopLevel();
+  return 0;
+}
+
+bool Sandbox::ReadInteractive(Statement& statement) {
+  for (;;) {
+    std::cout << current_ << "> " << std::flush;
+    std::string line;
+    if (!std::getline(std::cin, line)) return false;
+    ++interactive_line_;
+    bool empty = false;
+    std::string tag, error;
+    if (!ScenarioReader::ReadLine(line, interactive_line_, statement, empty, tag, error)) {
+      std::cout << "cannot read that: " << error << "\n";
+      continue;
+    }
+    if (empty) continue;
+    if (!tag.empty()) {
+      std::string body, more;
+      bool first = true;
+      while (std::getline(std::cin, more) && more != tag) {
+        if (!first) body += '\n';
+        body += more;
+        first = false;
+      }
+      statement.words.push_back(Word{body, true});
+    }
+    return true;
+  }
+}
+
+runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
+  if (failed_ || input_ended_) return runtime::PersonAction::kGone;
+  Statement statement;
+  if (pending_) {
+    statement = *pending_;
+    pending_.reset();
+  } else if (interactive_) {
+    if (!ReadInteractive(statement)) {
+      input_ended_ = true;
+      return runtime::PersonAction::kGone;
+    }
+  } else {
+    if (next_ >= statements_.size()) return runtime::PersonAction::kGone;
+    statement = statements_[next_++];
+  }
+  ScenarioReader::Substitute(statement, "SITE", site_->BaseAddress());
+  // An open popup menu takes choosing and looking; anything else closes it first, and the
+  // statement then runs where the menu's owner waits.
+  if (waiting_in == runtime::ModalKind::kPopupMenu) {
+    bool for_menu = statement.Is(0, "menu") || statement.Is(0, "dump") || statement.Is(0, "help") ||
+                    (statement.Is(0, "expect") && statement.Is(1, "menu"));
+    if (!for_menu) {
+      pending_ = statement;
+      for (auto& [name, world] : users_) world->Dialogs().DismissMenu();
+      return runtime::PersonAction::kDeclined;
+    }
+  }
+  Outcome outcome;
+  try {
+    outcome = Execute(statement);
+  } catch (const std::exception& e) {
+    outcome = Outcome::Fail("the statement to run", std::string("it failed: ") + e.what());
+  }
+  if (!outcome.ok) {
+    Report(statement, outcome);
+    if (!interactive_) {
+      failed_ = true;
+      return runtime::PersonAction::kGone;
+    }
+  }
+  return runtime::PersonAction::kTaken;
+}
+
+void Sandbox::Report(const Statement& statement, const Outcome& outcome) {
+  std::ostream& out = interactive_ ? std::cout : std::cerr;
+  out << file_name_ << ":" << statement.line << ": " << statement.source << "\n";
+  out << "expected: " << outcome.expected << "\n";
+  out << "actual: " << outcome.actual << "\n";
+}
+
+// --- Statements
+
+Outcome Sandbox::Execute(const Statement& s) {
+  const std::string& verb = s.At(0);
+  if (s.words.empty() || s.words[0].quoted)
+    return Outcome::Fail("a statement", "unknown statement");
+  if (verb == "user" && s.Size() == 2) {
+    current_ = s.At(1);
+    User(current_);
+    return Outcome::Ok();
+  }
+  if (verb == "gtalk") return DoGTalk(s);
+  if (verb == "window") return DoWindow(s);
+  if (verb == "wait") return DoWait(s);
+  if (verb == "eventually") return DoEventually(s);
+  if (verb == "activate") return DoActivate(s);
+  if (verb == "close" && s.Is(1, "chat") && s.Size() == 3) {
+    Current().GTalk().CloseChat(s.At(2));
+    loop_.ProcessPending();
+    return Outcome::Ok();
+  }
+  if (verb == "type") return DoType(s);
+  if (verb == "key") return DoKey(s);
+  if (verb == "select") return DoSelect(s);
+  if (verb == "hotkey") return DoHotkey(s);
+  if (verb == "receive" && s.Size() == 3) {
+    Current().GTalk().Receive(s.At(1), s.At(2));
+    loop_.ProcessPending();
+    return Outcome::Ok();
+  }
+  if (verb == "typing" && (s.Size() == 2 || (s.Size() == 3 && s.Is(2, "stop")))) {
+    Current().GTalk().SetTyping(s.At(1), s.Size() == 2);
+    loop_.ProcessPending();
+    return Outcome::Ok();
+  }
+  if (verb == "file") return DoFile(s);
+  if (verb == "site") return DoSite(s);
+  if (verb == "registry") return DoRegistry(s);
+  if (verb == "answer") return DoAnswer(s);
+  if (verb == "menu") return DoMenu(s);
+  if (verb == "expect") return Check(s, 1);
+  if (verb == "dump" && s.Size() == 1) {
+    Dump();
+    return Outcome::Ok();
+  }
+  if (verb == "help" && s.Size() == 1) {
+    Help();
+    return Outcome::Ok();
+  }
+  return Outcome::Fail("a statement of the scenario language", "unknown statement");
+}
+
+Outcome Sandbox::DoGTalk(const Statement& s) {
+  standin::GoogleTalk& gtalk = Current().GTalk();
+  if (s.Is(1, "start") && (s.Size() == 2 || (s.Size() == 4 && s.Is(2, "status")))) {
+    gtalk.Start(s.Size() == 4 ? s.At(3) : "Available");
+  } else if (s.Is(1, "contacts")) {
+    std::vector<std::string> contacts;
+    for (size_t i = 2; i < s.Size(); ++i) contacts.push_back(s.At(i));
+    gtalk.SetContacts(std::move(contacts));
+  } else if (s.Is(1, "quit") && s.Size() == 2) {
+    gtalk.Quit();
+  } else {
+    return Outcome::Fail("gtalk start [status \"TEXT\"] | contacts \"A\" ... | quit",
+                         "unknown statement");
+  }
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoWindow(const Statement& s) {
+  if (s.Size() != 3 && !(s.Size() == 6 && s.Is(3, "in"))) {
+    return Outcome::Fail("window \"CLASS\" \"TITLE\" [in \"CLASS\" \"TITLE\"]",
+                         "unknown statement");
+  }
+  sim::SimDesktop& desktop = Current().Desktop();
+  platform::WindowCreation creation;
+  creation.class_name = s.At(1);
+  creation.title = s.At(2);
+  creation.visible = true;
+  creation.bounds = {200, 200, 500, 400};
+  if (s.Size() == 6) {
+    platform::Hwnd parent = desktop.FindWindowEx(0, 0, s.At(4), s.At(5));
+    if (!parent) {
+      return Outcome::Fail("a window \"" + s.At(4) + "\" \"" + s.At(5) + "\"", "none");
+    }
+    creation.parent = parent;
+    creation.bounds = {0, 0, 100, 20};
+  }
+  desktop.CreateWindow(creation);
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoWait(const Statement& s) {
+  auto duration = s.Size() == 2 ? ParseDuration(s.At(1)) : std::nullopt;
+  if (!duration) return Outcome::Fail("wait DURATION (50ms, 3s, 1m)", s.source);
+  loop_.AdvanceTo(loop_.Now() + *duration);
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoEventually(const Statement& s) {
+  if (s.Size() < 2) return Outcome::Fail("eventually CHECK", s.source);
+  Statement check = s;
+  check.words.erase(check.words.begin());
+  check.words.insert(check.words.begin(), Word{"expect", false});
+  using Steady = std::chrono::steady_clock;
+  auto start = Steady::now();
+  auto last = start;
+  for (;;) {
+    loop_.ProcessPending();
+    Outcome outcome = Check(check, 1);
+    if (outcome.ok || Steady::now() - start > std::chrono::seconds(10)) return outcome;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    // The simulated clock follows the real one meanwhile.
+    auto now = Steady::now();
+    auto passed = std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
+    if (passed > 0) {
+      last = now;
+      loop_.AdvanceTo(loop_.Now() + static_cast<uint64_t>(passed));
+    }
+  }
+}
+
+Outcome Sandbox::DoActivate(const Statement& s) {
+  UserWorld& user = Current();
+  if (s.Is(1, "chat") && s.Size() == 3) {
+    if (!user.GTalk().Running()) return Outcome::Fail("Google Talk running", "it is not running");
+    user.GTalk().ActivateChat(s.At(2));
+  } else if (s.Is(1, "main") && s.Size() == 2) {
+    if (!user.GTalk().Running()) return Outcome::Fail("Google Talk running", "it is not running");
+    user.GTalk().ActivateMain();
+  } else if (s.Is(1, "other") && s.Size() == 2) {
+    user.Desktop().SetForegroundWindow(user.OtherProgramWindow());
+  } else {
+    return Outcome::Fail("activate chat \"NAME\" | main | other", "unknown statement");
+  }
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoType(const Statement& s) {
+  if (s.Size() != 2) return Outcome::Fail("type \"TEXT\"", s.source);
+  sim::SimDesktop& desktop = Current().Desktop();
+  for (char32_t c : codepage::DecodeUtf8(s.At(1))) {
+    // A line break in the text is the Enter key.
+    if (c == U'\n') {
+      desktop.PressKey(platform::vk::kReturn);
+    } else if (c != U'\r') {
+      desktop.TypeCharacter(c);
+    }
+    loop_.ProcessPending();
+  }
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoKey(const Statement& s) {
+  auto key = s.Size() == 2 ? KeyOf(s.At(1)) : std::nullopt;
+  if (!key) {
+    return Outcome::Fail("key Enter|Backspace|Escape|Tab|Left|Right|Home|End", "unknown statement");
+  }
+  Current().Desktop().PressKey(*key);
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoSelect(const Statement& s) {
+  auto start = ParseInt(s.At(1)), end = ParseInt(s.At(2));
+  if (s.Size() != 3 || !start || !end) return Outcome::Fail("select START END", s.source);
+  sim::SimDesktop& desktop = Current().Desktop();
+  platform::Hwnd focus = desktop.GetFocus();
+  if (!desktop.RichEditOf(focus)) return Outcome::Fail("a text box with the focus", "none");
+  desktop.SendMessage(focus, platform::msg::kEmSetSel, static_cast<platform::WParam>(*start),
+                      static_cast<platform::LParam>(*end));
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoHotkey(const Statement& s) {
+  auto chord = s.Size() == 2 ? ParseChord(s.At(1)) : std::nullopt;
+  if (!chord) return Outcome::Fail("hotkey CHORD (Ctrl+Shift+B)", s.source);
+  // A chord that nobody registered does nothing, as on a real desktop.
+  Current().Hotkeys().Press(*chord);
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoFile(const Statement& s) {
+  if (s.Size() != 3) return Outcome::Fail("file \"PATH\" <<END", s.source);
+  std::filesystem::path path = Current().ResolvePath(s.At(1));
+  std::error_code ignored;
+  std::filesystem::create_directories(path.parent_path(), ignored);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << s.At(2);
+  if (!out) return Outcome::Fail("a file written", "cannot write " + path.string());
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoSite(const Statement& s) {
+  if (s.Is(1, "page") && s.Size() == 4) {
+    site_->SetPage(s.At(2), s.At(3));
+  } else if (s.Is(1, "ip") && s.Size() == 3) {
+    site_->SetIp(s.At(2));
+  } else if (s.Is(1, "down") && s.Size() == 2) {
+    site_->Down();
+  } else if (s.Is(1, "up") && s.Size() == 2) {
+    site_->Up();
+  } else {
+    return Outcome::Fail("site page \"/PATH\" \"BODY\" | ip \"ADDRESS\" | down | up",
+                         "unknown statement");
+  }
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoRegistry(const Statement& s) {
+  auto root = RootOf(s.At(2));
+  if (!root) return Outcome::Fail("registry set|set-dword|delete HKCU|HKLM ...", s.source);
+  platform::Registry& registry = Current().Registry();
+  platform::RegistryStatus status = platform::RegistryStatus::kOk;
+  if (s.Is(1, "set") && s.Size() == 6) {
+    status = registry.SetValue(*root, s.At(3), s.At(4), platform::RegistryValue::String(s.At(5)));
+  } else if (s.Is(1, "set-dword") && s.Size() == 6) {
+    auto number = ParseInt(s.At(5));
+    if (!number) return Outcome::Fail("a number", s.At(5));
+    status = registry.SetValue(*root, s.At(3), s.At(4),
+                               platform::RegistryValue::Dword(static_cast<uint32_t>(*number)));
+  } else if (s.Is(1, "delete") && s.Size() == 5) {
+    status = registry.DeleteValue(*root, s.At(3), s.At(4));
+  } else if (s.Is(1, "delete") && s.Size() == 4) {
+    status = registry.DeleteKey(*root, s.At(3));
+  } else {
+    return Outcome::Fail("registry set|set-dword|delete ROOT \"KEY\" ...", "unknown statement");
+  }
+  // Deleting what is not there is no failure for the other program.
+  if (status != platform::RegistryStatus::kOk && status != platform::RegistryStatus::kNotFound) {
+    return Outcome::Fail("the registry written", "it could not be written");
+  }
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoAnswer(const Statement& s) {
+  using Kind = sim::SimDialogs::Answer::Kind;
+  sim::SimDialogs::Answer answer;
+  if (s.Size() == 2 && !s.words[1].quoted) {
+    const std::string& word = s.At(1);
+    if (word == "ok")
+      answer.kind = Kind::kOk;
+    else if (word == "yes")
+      answer.kind = Kind::kYes;
+    else if (word == "no")
+      answer.kind = Kind::kNo;
+    else if (word == "cancel")
+      answer.kind = Kind::kCancel;
+    else
+      return Outcome::Fail("answer ok|yes|no|cancel|\"TEXT\"|file|color", s.source);
+  } else if (s.Size() == 2) {
+    answer.kind = Kind::kText;
+    answer.text = s.At(1);
+  } else if (s.Is(1, "file") && s.Size() == 3) {
+    answer.kind = Kind::kFile;
+    answer.text = Current().ResolvePath(s.At(2)).string();
+  } else if (s.Is(1, "color") && s.Size() == 5) {
+    auto r = ParseInt(s.At(2)), g = ParseInt(s.At(3)), b = ParseInt(s.At(4));
+    if (!r || !g || !b) return Outcome::Fail("answer color R G B", s.source);
+    answer.kind = Kind::kColor;
+    answer.color =
+        platform::Rgb(static_cast<uint8_t>(*r), static_cast<uint8_t>(*g), static_cast<uint8_t>(*b));
+  } else {
+    return Outcome::Fail("answer ok|yes|no|cancel|\"TEXT\"|file \"PATH\"|color R G B",
+                         "unknown statement");
+  }
+  Current().Dialogs().QueueAnswer(answer);
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoMenu(const Statement& s) {
+  if (s.Size() != 2) return Outcome::Fail("menu \"PATH\"", s.source);
+  std::string why;
+  if (!Current().Dialogs().ChooseMenuItem(s.At(1), &why)) {
+    return Outcome::Fail("the menu item \"" + s.At(1) + "\" chosen", why);
+  }
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+void Sandbox::Help() {
+  std::cout <<
+      R"(People and programs: user NAME | gtalk start [status "TEXT"] | gtalk contacts "A" "B" ...
+  gtalk quit | window "CLASS" "TITLE" [in "CLASS" "TITLE"]
+Time: wait DURATION (50ms, 3s, 1m) | eventually CHECK
+Hands: activate chat "NAME" | activate main | activate other | close chat "NAME"
+  type "TEXT" | key Enter|Backspace|Escape|Tab|Left|Right|Home|End | select START END
+  hotkey CHORD (Ctrl+Shift+B) | menu "PATH"
+Dialogs: answer ok|yes|no|cancel | answer "TEXT" | answer file "PATH" | answer color R G B
+Outside: receive "NAME" "TEXT" | typing "NAME" [stop] | file "PATH" <<END
+  site page "/PATH" "BODY" | site ip "ADDRESS" | site down | site up
+  registry set ROOT "KEY" NAME "TEXT" | registry set-dword ROOT "KEY" NAME N
+  registry delete ROOT "KEY" [NAME]
+Checks: expect input "TEXT" | expect selection START END | expect readonly yes|no
+  expect input background R G B | expect input zoom N | expect status "TEXT"
+  expect history [of "NAME"] contains|lacks "TEXT" | expect history [of "NAME"] "TEXT"
+  expect view [of "NAME"] bgcolor|fgcolor "#rrggbb"
+  expect window "CLASS" ["TITLE"] present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N
+  expect setting SECTION NAME "TEXT"|missing | expect registry ROOT "KEY" NAME "TEXT"|present|missing
+  expect dialog "TEXT" [title "TITLE"] | expect dialog contains "TEXT" | expect no dialog
+  expect menu "PATH" enabled|disabled|checked|unchecked|visible|hidden|absent
+  expect gtalk received N | expect gtalk quiet | expect opened [contains] "TEXT"
+  expect clipboard "TEXT" | expect tray icon own|boss|plain
+  expect file "PATH" "TEXT"|sha256 "HEX"|missing
+Looking around: dump | help
+)";
+}
+
+}  // namespace quillon::sandbox

@@ -1,0 +1,429 @@
+// The sandbox's checks: each "expect" statement compares what a person would see with what the
+// scenario says, and on a mismatch tells both.
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/WindowSystem.h"
+#include "sandbox/Sandbox.h"
+#include "sandbox/Sha256.h"
+#include "sim/RichEditBox.h"
+#include "sim/SimHtmlDocument.h"
+
+namespace quillon::sandbox {
+
+using Outcome = Sandbox::Outcome;
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+Outcome Equal(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return Outcome::Ok();
+  return Outcome::Fail(Quoted(expected), Quoted(actual));
+}
+
+std::optional<int> Number(const std::string& text) {
+  try {
+    size_t used = 0;
+    int value = std::stoi(text, &used);
+    if (used == text.size()) return value;
+  } catch (...) {
+  }
+  return std::nullopt;
+}
+
+std::string YesNo(bool value) { return value ? "yes" : "no"; }
+
+std::optional<platform::RegistryRoot> Root(const std::string& name) {
+  if (name == "HKCU" || name == "HKEY_CURRENT_USER") return platform::RegistryRoot::kCurrentUser;
+  if (name == "HKLM" || name == "HKEY_LOCAL_MACHINE") return platform::RegistryRoot::kLocalMachine;
+  return std::nullopt;
+}
+
+// A value as a person reading the registry would see it.
+std::string Shown(const platform::RegistryValue& value) {
+  switch (value.type) {
+    case platform::RegistryType::kString:
+    case platform::RegistryType::kExpandString:
+      return value.data;
+    case platform::RegistryType::kDword:
+      return std::to_string(value.AsDword());
+    case platform::RegistryType::kMultiString: {
+      std::string joined;
+      for (const auto& part : value.AsMultiString()) joined += (joined.empty() ? "" : "|") + part;
+      return joined;
+    }
+    default: {
+      std::string hex;
+      char piece[4];
+      for (unsigned char c : value.data) {
+        std::snprintf(piece, sizeof piece, "%02x", c);
+        hex += piece;
+      }
+      return hex;
+    }
+  }
+}
+
+}  // namespace
+
+Outcome Sandbox::Check(const Statement& s, size_t from) {
+  UserWorld& user = Current();
+  const std::string& what = s.At(from);
+  sim::SimDesktop& desktop = user.Desktop();
+  standin::ChatSession* chat = user.FrontChat();
+  sim::RichEditBox* input = chat ? desktop.RichEditOf(chat->Input()) : nullptr;
+  auto need_input = [&]() -> std::optional<Outcome> {
+    if (!input) return Outcome::Fail("a chat in front", "no chat is open");
+    return std::nullopt;
+  };
+
+  if (what == "input" && s.Size() == from + 2) {
+    if (auto missing = need_input()) return *missing;
+    return Equal(s.At(from + 1), input->Text());
+  }
+  if (what == "input" && s.Is(from + 1, "background") && s.Size() == from + 5) {
+    if (auto missing = need_input()) return *missing;
+    auto r = Number(s.At(from + 2)), g = Number(s.At(from + 3)), b = Number(s.At(from + 4));
+    if (!r || !g || !b) return Outcome::Fail("expect input background R G B", s.source);
+    platform::ColorRef c = input->Background();
+    std::string actual = std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
+                         std::to_string((c >> 16) & 0xFF);
+    std::string expected = s.At(from + 2) + " " + s.At(from + 3) + " " + s.At(from + 4);
+    return expected == actual ? Outcome::Ok() : Outcome::Fail(expected, actual);
+  }
+  if (what == "input" && s.Is(from + 1, "zoom") && s.Size() == from + 3) {
+    if (auto missing = need_input()) return *missing;
+    std::string actual = std::to_string(input->ZoomPercent());
+    return s.At(from + 2) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 2), actual);
+  }
+  if (what == "selection" && s.Size() == from + 3) {
+    if (auto missing = need_input()) return *missing;
+    std::string expected = s.At(from + 1) + " " + s.At(from + 2);
+    std::string actual =
+        std::to_string(input->SelectionStart()) + " " + std::to_string(input->SelectionEnd());
+    return expected == actual ? Outcome::Ok() : Outcome::Fail(expected, actual);
+  }
+  if (what == "readonly" && s.Size() == from + 2) {
+    if (auto missing = need_input()) return *missing;
+    std::string actual = YesNo(input->ReadOnly());
+    return s.At(from + 1) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 1), actual);
+  }
+  if (what == "status" && s.Size() == from + 2) {
+    if (!user.GTalk().Running())
+      return Outcome::Fail(Quoted(s.At(from + 1)), "Google Talk is not running");
+    return Equal(s.At(from + 1), user.GTalk().Status());
+  }
+  if (what == "history" || what == "view") return CheckHistory(s, from);
+  if (what == "window") return CheckWindow(s, from);
+  if (what == "setting") return CheckRegistry(s, from, true);
+  if (what == "registry") return CheckRegistry(s, from, false);
+  if (what == "dialog" || (what == "no" && s.Is(from + 1, "dialog"))) return CheckDialog(s, from);
+  if (what == "file") return CheckFile(s, from);
+  if (what == "menu") return CheckMenu(s, from);
+  if (what == "tray") return CheckTray(s, from);
+  if (what == "clipboard" && s.Size() == from + 2) {
+    return Equal(s.At(from + 1), user.Shell().GetClipboardText().value_or(""));
+  }
+  if (what == "gtalk" && (s.Is(from + 1, "quiet") || s.Is(from + 1, "received"))) {
+    std::vector<uint32_t> commands = user.GTalk().TakeCommands();
+    std::string actual;
+    for (uint32_t id : commands) actual += (actual.empty() ? "" : " ") + std::to_string(id);
+    if (actual.empty()) actual = "no command";
+    if (s.Is(from + 1, "quiet") && s.Size() == from + 2) {
+      return commands.empty() ? Outcome::Ok() : Outcome::Fail("no command", actual);
+    }
+    auto id = s.Size() == from + 3 ? Number(s.At(from + 2)) : std::nullopt;
+    if (!id) return Outcome::Fail("expect gtalk received N", s.source);
+    for (uint32_t got : commands) {
+      if (got == static_cast<uint32_t>(*id)) return Outcome::Ok();
+    }
+    return Outcome::Fail("command " + s.At(from + 2), actual);
+  }
+  if (what == "opened") {
+    bool contains = s.Is(from + 1, "contains");
+    if (s.Size() != from + (contains ? 3 : 2))
+      return Outcome::Fail("expect opened [contains] \"TEXT\"", s.source);
+    const std::string& wanted = s.At(s.Size() - 1);
+    const auto& opened = user.Shell().Opened();
+    size_t& seen = opened_checked_[user.Name()];
+    std::string actual;
+    bool found = false;
+    for (size_t i = seen; i < opened.size(); ++i) {
+      actual += (actual.empty() ? "" : ", ") + Quoted(opened[i]);
+      if (contains ? opened[i].find(wanted) != std::string::npos : opened[i] == wanted)
+        found = true;
+    }
+    seen = opened.size();
+    if (found) return Outcome::Ok();
+    return Outcome::Fail((contains ? "something containing " : "") + Quoted(wanted),
+                         actual.empty() ? "nothing opened" : actual);
+  }
+  return Outcome::Fail("a check of the scenario language", "unknown statement");
+}
+
+Outcome Sandbox::CheckHistory(const Statement& s, size_t from) {
+  UserWorld& user = Current();
+  size_t at = from + 1;
+  standin::ChatSession* chat = user.GTalk().LastActivated();
+  std::string which = "the chat last activated";
+  if (s.Is(at, "of")) {
+    which = "the chat of " + Quoted(s.At(at + 1));
+    chat = user.GTalk().Chat(s.At(at + 1));
+    at += 2;
+  }
+  if (!chat || !chat->Document()) return Outcome::Fail(which, "no such chat is open");
+  auto document = chat->Document();
+  if (s.Is(from, "view")) {
+    if (s.Size() != at + 2 || !(s.Is(at, "bgcolor") || s.Is(at, "fgcolor"))) {
+      return Outcome::Fail("expect view [of \"NAME\"] bgcolor|fgcolor \"#rrggbb\"", s.source);
+    }
+    return Equal(s.At(at + 1), s.Is(at, "bgcolor") ? document->BgColor() : document->FgColor());
+  }
+  std::string html = document->BodyHtml();
+  if (s.Is(at, "contains") && s.Size() == at + 2) {
+    if (html.find(s.At(at + 1)) != std::string::npos) return Outcome::Ok();
+    return Outcome::Fail("history containing " + Quoted(s.At(at + 1)), Quoted(html));
+  }
+  if (s.Is(at, "lacks") && s.Size() == at + 2) {
+    if (html.find(s.At(at + 1)) == std::string::npos) return Outcome::Ok();
+    return Outcome::Fail("history without " + Quoted(s.At(at + 1)), Quoted(html));
+  }
+  if (s.Size() == at + 1 && s.words[at].quoted) return Equal(s.At(at), html);
+  return Outcome::Fail("expect history [of \"NAME\"] contains|lacks \"TEXT\" | \"TEXT\"", s.source);
+}
+
+Outcome Sandbox::CheckWindow(const Statement& s, size_t from) {
+  sim::SimDesktop& desktop = Current().Desktop();
+  size_t at = from + 1;
+  if (at >= s.Size() || !s.words[at].quoted) {
+    return Outcome::Fail("expect window \"CLASS\" [\"TITLE\"] STATE", s.source);
+  }
+  std::string cls = s.At(at++);
+  std::optional<std::string> title;
+  if (at < s.Size() && s.words[at].quoted) title = s.At(at++);
+  std::string state = s.At(at++);
+  std::optional<int> alpha;
+  if (state == "alpha") {
+    alpha = Number(s.At(at++));
+    if (!alpha) return Outcome::Fail("expect window ... alpha N", s.source);
+  }
+  if (at != s.Size() || state.empty())
+    return Outcome::Fail("expect window \"CLASS\" [\"TITLE\"] STATE", s.source);
+  std::string name = Quoted(cls) + (title ? " " + Quoted(*title) : "");
+  platform::Hwnd window = desktop.FindWindowEx(0, 0, cls, title);
+  if (!window) {
+    // A child window counts too, when no top-level window matches.
+    for (platform::Hwnd top : desktop.TopLevelWindows()) {
+      desktop.EnumChildWindows(top, [&](platform::Hwnd child) {
+        if (desktop.GetClassName(child) == cls && (!title || desktop.TitleOf(child) == *title)) {
+          window = child;
+          return false;
+        }
+        return true;
+      });
+      if (window) break;
+    }
+  }
+  if (state == "absent") {
+    return window ? Outcome::Fail(name + " absent", "it is present") : Outcome::Ok();
+  }
+  if (!window) return Outcome::Fail(name + " " + state, "no such window");
+  auto is = [&](bool holds, const std::string& otherwise) {
+    return holds ? Outcome::Ok() : Outcome::Fail(name + " " + state, otherwise);
+  };
+  if (state == "present") return Outcome::Ok();
+  if (state == "visible") return is(desktop.IsWindowVisible(window), "it is hidden");
+  if (state == "hidden") return is(!desktop.IsWindowVisible(window), "it is visible");
+  if (state == "topmost") return is(desktop.IsTopMost(window), "it is not top-most");
+  if (state == "not-topmost") return is(!desktop.IsTopMost(window), "it is top-most");
+  auto layered = desktop.GetLayeredAlpha(window);
+  if (state == "opaque") {
+    return is(!layered || *layered == 255, "its alpha is " + std::to_string(layered.value_or(255)));
+  }
+  if (state == "alpha") {
+    return is(layered && *layered == *alpha,
+              layered ? "its alpha is " + std::to_string(*layered) : "it is opaque");
+  }
+  return Outcome::Fail("present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N", state);
+}
+
+Outcome Sandbox::CheckRegistry(const Statement& s, size_t from, bool setting) {
+  platform::Registry& registry = Current().Registry();
+  platform::RegistryRoot root = platform::RegistryRoot::kCurrentUser;
+  std::string key;
+  size_t at = from + 1;
+  if (setting) {
+    key = "Software\\Quillon\\" + s.At(at++);
+  } else {
+    auto parsed = Root(s.At(at++));
+    if (!parsed) return Outcome::Fail("expect registry HKCU|HKLM \"KEY\" NAME ...", s.source);
+    root = *parsed;
+    key = s.At(at++);
+  }
+  std::string name = s.At(at++);
+  if (at + 1 != s.Size())
+    return Outcome::Fail("a value to compare with, present or missing", s.source);
+  auto value = registry.GetValue(root, key, name);
+  std::string where = key + "\\" + name;
+  if (s.Is(at, "missing")) {
+    return value ? Outcome::Fail(where + " missing", Quoted(Shown(*value))) : Outcome::Ok();
+  }
+  if (s.Is(at, "present"))
+    return value ? Outcome::Ok() : Outcome::Fail(where + " present", "missing");
+  if (!value) return Outcome::Fail(Quoted(s.At(at)), where + " is missing");
+  return Equal(s.At(at), Shown(*value));
+}
+
+Outcome Sandbox::CheckDialog(const Statement& s, size_t from) {
+  sim::SimDialogs& dialogs = Current().Dialogs();
+  if (s.Is(from, "no")) {
+    if (s.Size() != from + 2) return Outcome::Fail("expect no dialog", s.source);
+    std::string actual;
+    while (auto shown = dialogs.TakeUnchecked())
+      actual += (actual.empty() ? "" : ", ") + Quoted(shown->text);
+    return actual.empty() ? Outcome::Ok() : Outcome::Fail("no dialog", actual);
+  }
+  bool contains = s.Is(from + 1, "contains");
+  size_t at = from + (contains ? 2 : 1);
+  std::string text = s.At(at++);
+  std::optional<std::string> title;
+  if (!contains && s.Is(at, "title")) {
+    title = s.At(at + 1);
+    at += 2;
+  }
+  if (at != s.Size())
+    return Outcome::Fail("expect dialog [contains] \"TEXT\" [title \"TITLE\"]", s.source);
+  auto shown = dialogs.TakeUnchecked();
+  if (!shown)
+    return Outcome::Fail((contains ? "a dialog containing " : "a dialog ") + Quoted(text),
+                         "no dialog");
+  if (contains ? shown->text.find(text) == std::string::npos : shown->text != text) {
+    return Outcome::Fail((contains ? "a dialog containing " : "a dialog ") + Quoted(text),
+                         Quoted(shown->text));
+  }
+  if (title && *title != shown->title)
+    return Outcome::Fail("title " + Quoted(*title), Quoted(shown->title));
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::CheckFile(const Statement& s, size_t from) {
+  std::filesystem::path path = Current().ResolvePath(s.At(from + 1));
+  bool exists = std::filesystem::is_regular_file(path);
+  if (s.Is(from + 2, "missing") && s.Size() == from + 3) {
+    return exists ? Outcome::Fail(path.string() + " missing", "it exists") : Outcome::Ok();
+  }
+  if (!exists) return Outcome::Fail("the file " + path.string(), "it is missing");
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  if (s.Is(from + 2, "sha256") && s.Size() == from + 4)
+    return Equal(s.At(from + 3), Sha256Hex(buffer.str()));
+  if (s.Size() == from + 3) return Equal(s.At(from + 2), buffer.str());
+  return Outcome::Fail("expect file \"PATH\" \"TEXT\"|sha256 \"HEX\"|missing", s.source);
+}
+
+Outcome Sandbox::CheckMenu(const Statement& s, size_t from) {
+  if (s.Size() != from + 3) return Outcome::Fail("expect menu \"PATH\" STATE", s.source);
+  const auto* menu = Current().Dialogs().OpenMenu();
+  const std::string& state = s.At(from + 2);
+  if (!menu) return Outcome::Fail("an open menu", "no menu is open");
+  const platform::PopupMenuItem* item = sim::SimDialogs::FindItem(*menu, s.At(from + 1));
+  std::string name = Quoted(s.At(from + 1)) + " " + state;
+  // Hidden items are not in the menu a person sees.
+  if (state == "absent" || state == "hidden") {
+    return item ? Outcome::Fail(name, "it is shown") : Outcome::Ok();
+  }
+  if (!item) return Outcome::Fail(name, "the menu has no such item");
+  if (state == "visible") return Outcome::Ok();
+  if (state == "enabled") return item->enabled ? Outcome::Ok() : Outcome::Fail(name, "disabled");
+  if (state == "disabled") return !item->enabled ? Outcome::Ok() : Outcome::Fail(name, "enabled");
+  if (state == "checked") return item->checked ? Outcome::Ok() : Outcome::Fail(name, "unchecked");
+  if (state == "unchecked") return !item->checked ? Outcome::Ok() : Outcome::Fail(name, "checked");
+  return Outcome::Fail("enabled|disabled|checked|unchecked|visible|hidden|absent", state);
+}
+
+Outcome Sandbox::CheckTray(const Statement& s, size_t from) {
+  if (!s.Is(from + 1, "icon") || s.Size() != from + 3) {
+    return Outcome::Fail("expect tray icon own|boss|plain", s.source);
+  }
+  UserWorld& user = Current();
+  auto icon = user.Shell().IconOf(user.GTalk().MainWindow(), standin::GoogleTalk::kTrayIconId);
+  if (!icon)
+    return Outcome::Fail(s.At(from + 2), "Google Talk has no icon in the notification area");
+  std::string actual = icon->icon == standin::GoogleTalk::kOwnIcon ? "own" : "another icon";
+  const std::string& wanted = s.At(from + 2);
+  if (wanted == "boss" || wanted == "plain") {
+    std::optional<platform::IconHandle> expected = user.QuillonIcon(wanted);
+    if (expected && icon->icon == *expected) return Outcome::Ok();
+  } else if (wanted == "own" && actual == "own") {
+    return Outcome::Ok();
+  }
+  if (auto boss = user.QuillonIcon("boss"); boss && icon->icon == *boss) actual = "boss";
+  if (auto plain = user.QuillonIcon("plain"); plain && icon->icon == *plain) actual = "plain";
+  return Outcome::Fail(wanted, actual);
+}
+
+void Sandbox::Dump() {
+  UserWorld& user = Current();
+  sim::SimDesktop& desktop = user.Desktop();
+  std::ostream& out = std::cout;
+  out << "user " << user.Name() << ", time " << loop_.Now() << " ms\n";
+  out << "windows (front first):\n";
+  std::function<void(platform::Hwnd, int)> show = [&](platform::Hwnd window, int depth) {
+    platform::Rect r = desktop.GetWindowRect(window);
+    out << std::string(2 + 2 * depth, ' ') << Quoted(desktop.GetClassName(window)) << " "
+        << Quoted(desktop.TitleOf(window))
+        << (desktop.IsWindowVisible(window) ? " visible" : " hidden") << " at " << r.left << ","
+        << r.top << " " << r.Width() << "x" << r.Height()
+        << (window == desktop.GetForegroundWindow() ? " (front)" : "") << "\n";
+    for (platform::Hwnd child : desktop.ChildrenOf(window)) show(child, depth + 1);
+  };
+  for (platform::Hwnd top : desktop.TopLevelWindows()) show(top, 0);
+  if (user.GTalk().Running()) {
+    out << "status: " << Quoted(user.GTalk().Status()) << "\n";
+  } else {
+    out << "Google Talk is not running\n";
+  }
+  if (standin::ChatSession* chat = user.FrontChat()) {
+    out << "chat " << Quoted(chat->Contact()) << " input: " << Quoted(chat->InputText()) << "\n";
+    if (auto document = chat->Document())
+      out << "history: " << Quoted(document->BodyHtml()) << "\n";
+  }
+  if (const auto* menu = user.Dialogs().OpenMenu()) {
+    out << "open menu:\n";
+    std::function<void(const std::vector<platform::PopupMenuItem>&, int)> items =
+        [&](const std::vector<platform::PopupMenuItem>& level, int depth) {
+          for (const auto& item : level) {
+            out << std::string(2 + 2 * depth, ' ') << sim::SimDialogs::PlainCaption(item.caption)
+                << (item.enabled ? "" : " (disabled)") << (item.checked ? " (checked)" : "")
+                << "\n";
+            items(item.children, depth + 1);
+          }
+        };
+    items(*menu, 0);
+  }
+  for (const auto& shown : user.Dialogs().AllShown()) {
+    out << "dialog " << Quoted(shown.title) << ": " << Quoted(shown.text) << " -> " << shown.outcome
+        << "\n";
+  }
+  user.DumpProgram(out);
+}
+
+}  // namespace quillon::sandbox
