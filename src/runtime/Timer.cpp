@@ -1,6 +1,7 @@
 #include "runtime/Timer.h"
 
 #include "runtime/EventLoop.h"
+#include "runtime/Runtime.h"
 
 namespace quillon::runtime {
 
@@ -8,6 +9,11 @@ Timer::Timer(EventLoop& loop, uint32_t interval_ms, bool enabled, std::function<
     : loop_(loop), interval_ms_(interval_ms), enabled_(enabled), tick_(std::move(tick)) {
   Rearm();
   loop_.AddTimer(this);
+}
+
+Timer::Timer(Runtime& runtime, uint32_t interval_ms, bool enabled, std::function<void()> tick)
+    : Timer(runtime.Loop(), interval_ms, enabled, std::move(tick)) {
+  runtime_ = &runtime;
 }
 
 Timer::~Timer() { loop_.RemoveTimer(this); }
@@ -27,6 +33,10 @@ void Timer::Rearm() { deadline_ = loop_.Now() + interval_ms_; }
 
 void Timer::Fire(uint64_t now) {
   deadline_ = now + interval_ms_;
+  if (runtime_ && runtime_->Ended()) {
+    enabled_ = false;
+    return;
+  }
   // The handler may destroy this timer (unloading its form), so it runs from a copy and nothing
   // of `this` is touched afterwards.
   auto tick = tick_;

@@ -9,10 +9,13 @@
 namespace quillon::runtime {
 
 class EventLoop;
+class Runtime;
 
 class Timer {
  public:
   Timer(EventLoop& loop, uint32_t interval_ms, bool enabled, std::function<void()> tick = {});
+  // A timer of a program: it never ticks once the program has ended.
+  Timer(Runtime& runtime, uint32_t interval_ms, bool enabled, std::function<void()> tick = {});
   ~Timer();
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
@@ -34,6 +37,7 @@ class Timer {
   void Rearm();
 
   EventLoop& loop_;
+  const Runtime* runtime_ = nullptr;
   uint32_t interval_ms_;
   bool enabled_;
   uint64_t deadline_ = 0;

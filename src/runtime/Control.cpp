@@ -1,0 +1,196 @@
+#include "runtime/Control.h"
+
+#include "runtime/Form.h"
+#include "runtime/Runtime.h"
+
+namespace quillon::runtime {
+
+namespace msg = platform::msg;
+using platform::LParam;
+using platform::LResult;
+using platform::WParam;
+
+Control::Control(Form& form, std::string name, int index)
+    : form_(form), name_(std::move(name)), index_(index) {
+  form_.AddControl(this);
+}
+
+Control::~Control() {
+  DestroyWindow();
+  form_.RemoveControl(this);
+}
+
+Runtime& Control::Rt() const { return form_.Rt(); }
+
+platform::WindowSystem& Control::Windows() const { return form_.Rt().Windows(); }
+
+std::string Control::Key() const {
+  return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
+}
+
+void Control::SetCaption(std::string_view caption) {
+  caption_ = std::string(caption);
+  if (hwnd_) {
+    Windows().SendMessage(hwnd_, msg::kSetText, 0, reinterpret_cast<LParam>(caption_.c_str()));
+  }
+}
+
+void Control::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (hwnd_) Windows().EnableWindow(hwnd_, enabled);
+}
+
+void Control::SetVisible(bool visible) {
+  visible_ = visible;
+  if (hwnd_)
+    Windows().ShowWindow(hwnd_, visible ? platform::sw::kShowNoActivate : platform::sw::kHide);
+}
+
+platform::Rect Control::Bounds() const { return hwnd_ ? Windows().GetWindowRect(hwnd_) : bounds_; }
+
+void Control::Move(int left, int top, int width, int height) {
+  bounds_ = {left, top, left + width, top + height};
+  if (hwnd_) Windows().MoveWindow(hwnd_, bounds_);
+}
+
+void Control::SetFocus() {
+  if (hwnd_) {
+    Windows().SetFocus(hwnd_);
+  } else {
+    Raise(on_got_focus);
+  }
+}
+
+void Control::CreateWindowIn(platform::Hwnd parent) {
+  const char* cls = WindowClass();
+  if (!cls || hwnd_) return;
+  platform::WindowCreation creation;
+  creation.class_name = cls;
+  creation.title = caption_;
+  creation.parent = parent;
+  creation.bounds = bounds_;
+  creation.visible = visible_;
+  creation.proc = [this](platform::Hwnd h, uint32_t m, WParam wp, LParam lp) -> LResult {
+    (void)h;
+    return Handle(m, wp, lp);
+  };
+  hwnd_ = Windows().CreateWindow(creation);
+  if (!enabled_) Windows().EnableWindow(hwnd_, false);
+}
+
+void Control::DestroyWindow() {
+  if (!hwnd_) return;
+  platform::Hwnd window = hwnd_;
+  // Keep the size and place the window had, so a control loaded again comes back the same.
+  bounds_ = Windows().GetWindowRect(window);
+  hwnd_ = 0;
+  Windows().DestroyWindow(window);
+}
+
+void Control::RaiseMouse(uint32_t message, WParam wparam, LParam lparam) {
+  int x = static_cast<int16_t>(lparam & 0xFFFF);
+  int y = static_cast<int16_t>((lparam >> 16) & 0xFFFF);
+  constexpr WParam kMkShift = 0x4, kMkControl = 0x8;
+  int shift = ((wparam & kMkShift) ? 1 : 0) | ((wparam & kMkControl) ? 2 : 0);
+  switch (message) {
+    case msg::kLButtonDown:
+      Raise(on_mouse_down, kLeftButton, shift, x, y);
+      break;
+    case msg::kRButtonDown:
+      Raise(on_mouse_down, kRightButton, shift, x, y);
+      break;
+    case msg::kMButtonDown:
+      Raise(on_mouse_down, kMiddleButton, shift, x, y);
+      break;
+    case msg::kLButtonUp:
+      Raise(on_mouse_up, kLeftButton, shift, x, y);
+      Raise(on_click);
+      break;
+    case msg::kRButtonUp:
+      Raise(on_mouse_up, kRightButton, shift, x, y);
+      break;
+    case msg::kMButtonUp:
+      Raise(on_mouse_up, kMiddleButton, shift, x, y);
+      break;
+    case msg::kLButtonDblClk:
+      Raise(on_dbl_click);
+      break;
+    case msg::kMouseMove: {
+      constexpr WParam kMkL = 0x1, kMkR = 0x2, kMkM = 0x10;
+      int button = ((wparam & kMkL) ? kLeftButton : 0) | ((wparam & kMkR) ? kRightButton : 0) |
+                   ((wparam & kMkM) ? kMiddleButton : 0);
+      Raise(on_mouse_move, button, shift, x, y);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+LResult Control::Handle(uint32_t message, WParam wparam, LParam lparam) {
+  switch (message) {
+    case msg::kLButtonDown:
+    case msg::kLButtonUp:
+    case msg::kRButtonDown:
+    case msg::kRButtonUp:
+    case msg::kMButtonDown:
+    case msg::kMButtonUp:
+    case msg::kLButtonDblClk:
+    case msg::kMouseMove:
+      // A disabled control takes no mouse input.
+      if (enabled_) RaiseMouse(message, wparam, lparam);
+      return 0;
+    case msg::kSetFocus:
+      Raise(on_got_focus);
+      return 0;
+    case msg::kKillFocus:
+      Raise(on_lost_focus);
+      return 0;
+    default:
+      return Windows().DefWindowProc(hwnd_, message, wparam, lparam);
+  }
+}
+
+void Control::PersonClick() {
+  if (!enabled_ || !visible_) return;
+  if (hwnd_) {
+    Windows().SetFocus(hwnd_);
+    Windows().SendMessage(hwnd_, msg::kLButtonDown, 0x1, 0);
+    Windows().SendMessage(hwnd_, msg::kLButtonUp, 0, 0);
+  } else {
+    Raise(on_mouse_down, kLeftButton, 0, 0, 0);
+    Raise(on_mouse_up, kLeftButton, 0, 0, 0);
+    Raise(on_click);
+  }
+}
+
+void Control::PersonDoubleClick(std::string_view) {
+  if (!enabled_ || !visible_) return;
+  PersonClick();
+  if (hwnd_) {
+    Windows().SendMessage(hwnd_, msg::kLButtonDblClk, 0x1, 0);
+  } else {
+    Raise(on_dbl_click);
+  }
+}
+
+bool Control::PersonSet(std::string_view) { return false; }
+
+void Control::PersonKey(uint32_t virtual_key) {
+  if (!hwnd_ || !enabled_) return;
+  Windows().SetFocus(hwnd_);
+  Windows().SendMessage(hwnd_, msg::kKeyDown, virtual_key, 0);
+  if (virtual_key == platform::vk::kReturn || virtual_key == platform::vk::kBack ||
+      virtual_key == platform::vk::kEscape || virtual_key == platform::vk::kTab) {
+    Windows().SendMessage(hwnd_, msg::kChar, virtual_key, 0);
+  }
+}
+
+std::optional<std::string> Control::Property(std::string_view name) const {
+  if (name == "caption") return caption_;
+  if (name == "enabled") return std::string(enabled_ ? "yes" : "no");
+  if (name == "visible") return std::string(visible_ ? "yes" : "no");
+  return std::nullopt;
+}
+
+}  // namespace quillon::runtime

@@ -1,0 +1,41 @@
+#include "runtime/Runtime.h"
+
+#include <algorithm>
+
+#include "runtime/Form.h"
+
+namespace quillon::runtime {
+
+Runtime::Runtime(platform::Platform& platform, EventLoop& loop, ProgramInfo info)
+    : platform_(platform), loop_(loop), info_(std::move(info)) {}
+
+Runtime::~Runtime() = default;
+
+platform::DialogResult Runtime::MsgBox(std::string_view text, uint32_t flags,
+                                       std::optional<std::string_view> title) {
+  return platform_.dialogs.MessageBox(text, title.value_or(info_.title), flags);
+}
+
+void Runtime::End() {
+  if (ended_) return;
+  ended_ = true;
+  // The forms' windows go at once, without events; the forms themselves belong to the program
+  // and go with it.
+  std::vector<Form*> forms = forms_;
+  for (Form* form : forms) form->Discard();
+}
+
+void Runtime::Register(Form* form) {
+  if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);
+}
+
+void Runtime::Unregister(Form* form) { std::erase(forms_, form); }
+
+Form* Runtime::FindForm(std::string_view name, std::string_view key) const {
+  for (Form* form : forms_) {
+    if (form->Name() == name && (key.empty() || form->Key() == key)) return form;
+  }
+  return nullptr;
+}
+
+}  // namespace quillon::runtime

@@ -1,0 +1,85 @@
+#pragma once
+// What the program's code stands on: the platform's services, the event loop, and the facts of
+// the running program (its folder, its command line, its version), plus the forms it has loaded.
+// One per running program; forms and controls reach it through their form.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Hotkeys.h"
+#include "platform/HtmlDocument.h"
+#include "platform/Network.h"
+#include "platform/Platform.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/WindowSystem.h"
+#include "runtime/EventLoop.h"
+
+namespace quillon::runtime {
+
+class Form;
+
+struct ProgramInfo {
+  std::string title = "Quillon";
+  int major = 1;
+  int minor = 0;
+  int revision = 151;
+  std::string folder;        // the program folder, where Images/ and Plugins/ live
+  std::string command_line;  // the switches as one text, as the process got them
+};
+
+class Runtime {
+ public:
+  Runtime(platform::Platform& platform, EventLoop& loop, ProgramInfo info);
+  ~Runtime();
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  platform::WindowSystem& Windows() { return platform_.windows; }
+  platform::Shell& Shell() { return platform_.shell; }
+  platform::Hotkeys& Hotkeys() { return platform_.hotkeys; }
+  platform::Registry& Registry() { return platform_.registry; }
+  platform::Accessibility& Accessibility() { return platform_.accessibility; }
+  platform::Network& Network() { return platform_.network; }
+  platform::Dialogs& Dialogs() { return platform_.dialogs; }
+  platform::Clock& Clock() { return platform_.clock; }
+  platform::ScriptHostFactory* Scripts() { return platform_.scripts; }
+  EventLoop& Loop() { return loop_; }
+  const ProgramInfo& Info() const { return info_; }
+
+  // DoEvents: runs what is pending and returns.
+  void DoEvents() { loop_.ProcessPending(); }
+  // MsgBox with the program's title unless another is given.
+  platform::DialogResult MsgBox(std::string_view text, uint32_t flags = platform::mb::kOk,
+                                std::optional<std::string_view> title = std::nullopt);
+
+  // A fresh handle for a picture the program holds (icons in the notification area name them).
+  platform::IconHandle NewPictureHandle() { return next_picture_++; }
+
+  // The process ends (End): every form is unloaded without further events, timers and hotkeys
+  // stop, and nothing of the program runs again.
+  void End();
+  bool Ended() const { return ended_; }
+
+  // Loaded forms, for whoever looks at the program from outside (the sandbox's checks).
+  void Register(Form* form);
+  void Unregister(Form* form);
+  const std::vector<Form*>& Forms() const { return forms_; }
+  // The loaded form with this name (and key, for forms loaded more than once).
+  Form* FindForm(std::string_view name, std::string_view key = {}) const;
+
+ private:
+  platform::Platform& platform_;
+  EventLoop& loop_;
+  ProgramInfo info_;
+  std::vector<Form*> forms_;
+  platform::IconHandle next_picture_ = 0x7000;
+  bool ended_ = false;
+};
+
+}  // namespace quillon::runtime
