@@ -1,0 +1,111 @@
+#pragma once
+// The value a script and its host exchange: the script host's variant. It carries one of the
+// variant types below; the type numbers are the ones VarType reports, so a host written against
+// the original platform reads them the same way.
+//
+// Conversions follow the variant rules of the platform (what CStr, CDbl, CLng, CBool and CDate
+// do, en-US formats): they never throw; a failure comes back as a script error number (13 "Type
+// mismatch", 6 "Overflow", 94 "Invalid use of Null") and 0 means success. Converting an object
+// reads its default property.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace quillon::platform {
+
+class ScriptObject;
+struct ScriptArray;
+
+enum class ScriptType : uint16_t {
+  kEmpty = 0,
+  kNull = 1,
+  kInteger = 2,  // 16-bit
+  kLong = 3,     // 32-bit
+  kSingle = 4,
+  kDouble = 5,
+  kCurrency = 6,  // 64-bit count of ten-thousandths
+  kDate = 7,      // days since 1899-12-30, the time of day as the fraction
+  kString = 8,
+  kObject = 9,  // a null object is Nothing
+  kError = 10,  // only as the marker of an omitted optional argument
+  kBoolean = 11,
+  kByte = 17,
+  kArray = 8204,  // an array of variants (vbArray + vbVariant)
+};
+
+class ScriptValue {
+ public:
+  ScriptValue() = default;  // Empty
+
+  static ScriptValue Null();
+  static ScriptValue Boolean(bool value);
+  static ScriptValue Byte(uint8_t value);
+  static ScriptValue Integer(int16_t value);
+  static ScriptValue Long(int32_t value);
+  static ScriptValue Single(float value);
+  static ScriptValue Double(double value);
+  static ScriptValue Currency(int64_t ten_thousandths);
+  static ScriptValue Date(double serial);
+  static ScriptValue String(std::string text);
+  static ScriptValue Object(std::shared_ptr<ScriptObject> object);
+  static ScriptValue Nothing();
+  static ScriptValue Array(std::shared_ptr<ScriptArray> array);
+  static ScriptValue Missing();
+
+  ScriptType Type() const { return type_; }
+  bool IsEmpty() const { return type_ == ScriptType::kEmpty; }
+  bool IsNull() const { return type_ == ScriptType::kNull; }
+  bool IsString() const { return type_ == ScriptType::kString; }
+  bool IsObject() const { return type_ == ScriptType::kObject; }
+  bool IsArray() const { return type_ == ScriptType::kArray; }
+  bool IsMissing() const { return type_ == ScriptType::kError; }
+  // Byte, Integer, Long, Single, Double, Currency (not Boolean, Date or String).
+  bool IsNumber() const;
+
+  // Raw access; each asserts the matching type family.
+  bool BooleanValue() const;                                 // kBoolean
+  int32_t IntegerValue() const;                              // kByte, kInteger, kLong
+  double DoubleValue() const;                                // kSingle, kDouble, kDate
+  int64_t CurrencyValue() const;                             // kCurrency
+  const std::string& StringValue() const;                    // kString
+  std::string& MutableString();                              // kString
+  const std::shared_ptr<ScriptObject>& ObjectValue() const;  // kObject
+  const std::shared_ptr<ScriptArray>& ArrayValue() const;    // kArray
+
+  int ToText(std::string& out) const;
+  int ToDouble(double& out) const;
+  int ToLong(int32_t& out) const;  // halves round to even
+  int ToBoolean(bool& out) const;
+  int ToDate(double& out) const;
+  int ToCurrency(int64_t& out) const;
+
+  // Lenient shorthands for hosts: the converted value, or "" / 0 / false when it fails.
+  std::string Text() const;
+  double Number() const;
+  bool Truth() const;
+
+  // The number a string stands for, as IsNumeric and CDbl read it: blanks around, a sign,
+  // thousands separators, a decimal point, an exponent, "&H" hexadecimal and "&O" octal.
+  static bool ParseNumber(std::string_view text, double& out);
+  // A date, a time or both, in the forms en-US users write ("6/12/2026", "2026-06-12",
+  // "June 12, 2026", "3:04 PM", "15:04:05", "6/12/2026 3:04:05 PM").
+  static bool ParseDate(std::string_view text, double& serial);
+  // Numbers as CStr writes them: up to 15 significant digits, exponent form for very large and
+  // very small magnitudes.
+  static std::string FormatDouble(double value, int significant_digits = 15);
+  static std::string FormatCurrency(int64_t ten_thousandths);
+  // M/D/YYYY h:mm:ss AM, the date or the time alone when the other part is zero.
+  static std::string FormatDate(double serial);
+
+ private:
+  using Storage = std::variant<std::monostate, int64_t, double, std::string,
+                               std::shared_ptr<ScriptObject>, std::shared_ptr<ScriptArray>>;
+  ScriptValue(ScriptType type, Storage storage) : type_(type), storage_(std::move(storage)) {}
+
+  ScriptType type_ = ScriptType::kEmpty;
+  Storage storage_;
+};
+
+}  // namespace quillon::platform

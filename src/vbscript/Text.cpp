@@ -1,0 +1,110 @@
+#include "vbscript/Text.h"
+
+#include "runtime/CodePage.h"
+
+namespace quillon::vbscript::text {
+namespace {
+
+bool IsAscii(std::string_view s) {
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+char32_t ToUpper(char32_t c) {
+  if (c >= 'a' && c <= 'z') return c - 32;
+  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
+  if (c == 0xFF) return 0x178;
+  if (c == 0x161 || c == 0x153 || c == 0x17E) return c - 1;
+  return c;
+}
+
+char32_t ToLower(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  if (c == 0x178) return 0xFF;
+  if (c == 0x160 || c == 0x152 || c == 0x17D) return c + 1;
+  return c;
+}
+
+}  // namespace
+
+size_t CharCount(std::string_view s) {
+  size_t count = 0;
+  for (size_t pos = 0; pos < s.size();) {
+    codepage::NextCodePoint(s, pos);
+    ++count;
+  }
+  return count;
+}
+
+size_t ByteOffset(std::string_view s, size_t chars) {
+  if (IsAscii(s)) return chars < s.size() ? chars : s.size();
+  size_t pos = 0;
+  for (size_t i = 0; i < chars && pos < s.size(); ++i) codepage::NextCodePoint(s, pos);
+  return pos;
+}
+
+size_t CharIndex(std::string_view s, size_t bytes) {
+  return CharCount(s.substr(0, bytes < s.size() ? bytes : s.size()));
+}
+
+std::string_view CharSlice(std::string_view s, size_t start, size_t count) {
+  size_t begin = ByteOffset(s, start);
+  std::string_view rest = s.substr(begin);
+  return rest.substr(0, ByteOffset(rest, count));
+}
+
+char32_t FoldCase(char32_t c) { return ToLower(c); }
+
+std::string Upper(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t pos = 0; pos < s.size();)
+    codepage::AppendUtf8(out, ToUpper(codepage::NextCodePoint(s, pos)));
+  return out;
+}
+
+std::string Lower(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t pos = 0; pos < s.size();)
+    codepage::AppendUtf8(out, ToLower(codepage::NextCodePoint(s, pos)));
+  return out;
+}
+
+int Compare(std::string_view a, std::string_view b, bool ignore_case) {
+  if (!ignore_case) {
+    int c = a.compare(b);
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+  }
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    char32_t x = ToLower(codepage::NextCodePoint(a, i));
+    char32_t y = ToLower(codepage::NextCodePoint(b, j));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+size_t Find(std::string_view haystack, std::string_view needle, size_t from, bool ignore_case) {
+  if (from > haystack.size()) return std::string_view::npos;
+  if (!ignore_case) return haystack.find(needle, from);
+  std::string folded_haystack = Lower(haystack);
+  std::string folded_needle = Lower(needle);
+  // Folding keeps the byte length of every character it changes, so offsets carry over.
+  return folded_haystack.find(folded_needle, from);
+}
+
+size_t FindLast(std::string_view haystack, std::string_view needle, size_t before_end,
+                bool ignore_case) {
+  if (needle.size() > before_end) return std::string_view::npos;
+  size_t start = before_end - needle.size();
+  if (!ignore_case) return haystack.rfind(needle, start);
+  return Lower(haystack).rfind(Lower(needle), start);
+}
+
+}  // namespace quillon::vbscript::text

@@ -1,0 +1,29 @@
+#pragma once
+// The WScript object of the command-line host: Echo writes a line, Quit ends the run.
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "platform/ScriptObject.h"
+
+namespace quillon::vbscript {
+
+class WScriptObject : public platform::ScriptObject {
+ public:
+  // `quit` ends the process with the given code; it does not return.
+  WScriptObject(std::FILE* out, std::string script_path, std::function<void(int)> quit)
+      : out_(out), script_path_(std::move(script_path)), quit_(std::move(quit)) {}
+
+  std::string TypeName() const override { return "WScript"; }
+  bool HasMember(std::string_view name) const override;
+  platform::ScriptStatus Invoke(std::string_view name, platform::ScriptCall kind,
+                                std::span<platform::ScriptValue> args,
+                                platform::ScriptValue& result) override;
+
+ private:
+  std::FILE* out_;
+  std::string script_path_;
+  std::function<void(int)> quit_;
+};
+
+}  // namespace quillon::vbscript
