@@ -1,0 +1,449 @@
+#include "os/PosixSocket.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "os/PosixNetwork.h"
+
+namespace quillon::os {
+namespace {
+
+using platform::SocketState;
+
+// One read's worth; a pass reads at most kMaxReadPerPass from one socket so that a fast peer
+// cannot keep the others (and the rest of the event loop) waiting.
+constexpr size_t kReadChunk = 64 * 1024;
+constexpr size_t kMaxReadPerPass = 1024 * 1024;
+
+// Close reads at most this much of what arrived unread (see Reset).
+constexpr int kMaxDiscardReads = 64;
+
+// The outbox is compacted once this much of its front has gone, so that a long transfer neither
+// grows it without end nor moves its bytes on every write.
+constexpr size_t kCompactAfter = 256 * 1024;
+
+std::string Describe(int code) { return std::strerror(code); }
+
+void CloseDescriptor(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+std::string AddressText(const sockaddr_in& address) {
+  char text[INET_ADDRSTRLEN] = {};
+  if (inet_ntop(AF_INET, &address.sin_addr, text, sizeof text) == nullptr) return {};
+  return text;
+}
+
+uint16_t LocalPort(int fd) {
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+  return ntohs(address.sin_port);
+}
+
+uint16_t PeerPort(int fd) {
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  if (getpeername(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+  return ntohs(address.sin_port);
+}
+
+// Numeric addresses and "localhost" never wait on a resolver; other names ask the system's.
+bool ResolveIpv4(const std::string& host, in_addr& out) {
+  if (inet_pton(AF_INET, host.c_str(), &out) == 1) return true;
+  if (host == "localhost") {
+    out.s_addr = htonl(INADDR_LOOPBACK);
+    return true;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  out = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
+  freeaddrinfo(found);
+  return true;
+}
+
+int NewStreamSocket() { return ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0); }
+
+}  // namespace
+
+PosixSocket::PosixSocket(PosixNetwork& network, platform::SocketEvents events)
+    : network_(&network),
+      events_(std::make_shared<const platform::SocketEvents>(std::move(events))),
+      ports_(network.Ports()),
+      local_name_(network.LocalName()) {
+  network_->Register(this);
+}
+
+PosixSocket::~PosixSocket() {
+  Reset(SocketState::kClosed);
+  if (network_ != nullptr) network_->Unregister(this);
+}
+
+void PosixSocket::Detach() {
+  Reset(SocketState::kClosed);
+  network_ = nullptr;
+}
+
+void PosixSocket::Reset(SocketState next_state) {
+  if (state_ == SocketState::kListening) ports_->Unbind(local_name_, logical_port_, real_port_);
+  if (outgoing_port_ != 0) ports_->ForgetOutgoing(outgoing_port_);
+  outgoing_port_ = 0;
+  RefuseRequests();
+  if (fd_ >= 0 && state_ == SocketState::kConnected) {
+    // Bytes that arrived but were never read make the system answer the close with a reset,
+    // which can destroy what the peer has not read yet of our last sends. Reading them first
+    // lets the close be the ordinary end of the stream.
+    char discard[4096];
+    for (int read = 0; read < kMaxDiscardReads; ++read) {
+      if (::recv(fd_, discard, sizeof discard, 0) <= 0) break;
+    }
+  }
+  if (fd_ >= 0) ++generation_;
+  CloseDescriptor(fd_);
+  known_connect_result_.reset();
+  outbox_.clear();
+  sent_ = 0;
+  unreported_sends_ = 0;
+  state_ = next_state;
+}
+
+void PosixSocket::RefuseRequests() {
+  for (Request& request : requests_) CloseDescriptor(request.fd);
+  requests_.clear();
+}
+
+bool PosixSocket::Listen(uint16_t port) {
+  if (network_ == nullptr || state_ == SocketState::kListening ||
+      state_ == SocketState::kConnecting || state_ == SocketState::kConnected) {
+    return false;
+  }
+  Reset(SocketState::kClosed);
+  const PortMap::Endpoint where = ports_->ListenAddress(port);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(where.port);
+  if (inet_pton(AF_INET, where.host.c_str(), &address.sin_addr) != 1) return false;
+
+  int fd = NewStreamSocket();
+  if (fd < 0) return false;
+  // A port whose last connection is still in TIME_WAIT may be listened on again at once; a port
+  // another listener holds still fails, as it should.
+  const int on = 1;
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(fd, SOMAXCONN) != 0) {
+    CloseDescriptor(fd);
+    return false;
+  }
+  const uint16_t real_port = LocalPort(fd);
+  if (real_port == 0 || !ports_->Bind(local_name_, port, real_port)) {
+    CloseDescriptor(fd);
+    return false;
+  }
+  fd_ = fd;
+  ++generation_;
+  logical_port_ = port;
+  real_port_ = real_port;
+  remote_ip_.clear();
+  state_ = SocketState::kListening;
+  return true;
+}
+
+bool PosixSocket::Accept(uint32_t request) {
+  if (state_ != SocketState::kListening) return false;
+  auto found = std::find_if(requests_.begin(), requests_.end(),
+                            [request](const Request& r) { return r.id == request; });
+  if (found == requests_.end()) return false;
+  Request taken = std::move(*found);
+  requests_.erase(found);
+  // The listener becomes the connection: its port is free again and whoever else asked is
+  // turned away.
+  Reset(SocketState::kClosed);
+  fd_ = taken.fd;
+  ++generation_;
+  remote_ip_ = std::move(taken.remote_ip);
+  state_ = SocketState::kConnected;
+  return true;
+}
+
+bool PosixSocket::Connect(std::string_view host, uint16_t port) {
+  if (network_ == nullptr || host.empty() || state_ == SocketState::kListening ||
+      state_ == SocketState::kConnecting || state_ == SocketState::kConnected) {
+    return false;
+  }
+  Reset(SocketState::kConnecting);
+  // From here every failure is the outside world's and arrives as an error event.
+  ++generation_;
+  const std::optional<PortMap::Endpoint> target = ports_->Resolve(host, port);
+  if (!target) {
+    known_connect_result_ = ConnectResult{ECONNREFUSED, Describe(ECONNREFUSED)};
+    remote_ip_ = std::string(host);
+    return true;
+  }
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(target->port);
+  if (!ResolveIpv4(target->host, address.sin_addr)) {
+    known_connect_result_ = ConnectResult{EHOSTUNREACH, "host not found: " + target->host};
+    remote_ip_ = std::string(host);
+    return true;
+  }
+  // A simulated peer is known by its name, a real one by its address.
+  remote_ip_ =
+      ports_->GetMode() == PortMap::Mode::kIdentity ? AddressText(address) : std::string(host);
+  fd_ = NewStreamSocket();
+  if (fd_ < 0) {
+    const int code = errno;
+    known_connect_result_ = ConnectResult{code, Describe(code)};
+    return true;
+  }
+  int result;
+  do {
+    result = ::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  } while (result != 0 && errno == EINTR);
+  if (result == 0) {
+    known_connect_result_ = ConnectResult{};
+  } else if (errno != EINPROGRESS) {
+    const int code = errno;
+    CloseDescriptor(fd_);
+    known_connect_result_ = ConnectResult{code, Describe(code)};
+    return true;
+  }
+  if (ports_->GetMode() == PortMap::Mode::kLoopback) {
+    outgoing_port_ = LocalPort(fd_);
+    if (outgoing_port_ != 0) ports_->NoteOutgoing(outgoing_port_, local_name_);
+  }
+  return true;
+}
+
+bool PosixSocket::Send(std::string_view bytes) {
+  if (state_ != SocketState::kConnected) return false;
+  if (sent_ >= kCompactAfter && sent_ * 2 >= outbox_.size()) {
+    outbox_.erase(0, sent_);
+    sent_ = 0;
+  }
+  outbox_.append(bytes);
+  ++unreported_sends_;
+  return true;
+}
+
+void PosixSocket::Close() { Reset(SocketState::kClosed); }
+
+PosixSocket::PollInterest PosixSocket::Interest() const {
+  PollInterest interest{fd_, 0, generation_};
+  if (fd_ < 0) return interest;
+  switch (state_) {
+    case SocketState::kListening:
+      interest.events = POLLIN;
+      break;
+    case SocketState::kConnecting:
+      if (!known_connect_result_) interest.events = POLLOUT;
+      break;
+    case SocketState::kConnected:
+      interest.events = POLLIN;
+      if (sent_ < outbox_.size()) interest.events |= POLLOUT;
+      break;
+    default:
+      break;
+  }
+  return interest;
+}
+
+bool PosixSocket::WaitsOnRealWorld() const {
+  switch (state_) {
+    case SocketState::kListening:
+    case SocketState::kConnecting:
+    case SocketState::kConnected:
+      return true;
+    default:
+      return false;
+  }
+}
+
+template <typename Call>
+bool PosixSocket::Raise(Call&& call) {
+  const std::weak_ptr<void> life = life_;
+  const uint64_t generation = generation_;
+  const std::shared_ptr<const platform::SocketEvents> events = events_;
+  call(*events);
+  return !life.expired() && generation_ == generation;
+}
+
+bool PosixSocket::Dispatch(short revents, uint64_t generation) {
+  if (network_ == nullptr) return false;
+  // A nested pass, or a callback on another socket, may have changed this one since the poll.
+  if (generation != generation_) revents = 0;
+  switch (state_) {
+    case SocketState::kListening:
+      return (revents & POLLIN) != 0 && AcceptWaiting();
+    case SocketState::kConnecting:
+      if (known_connect_result_) {
+        ConnectResult result = std::move(*known_connect_result_);
+        known_connect_result_.reset();
+        return FinishConnect(std::move(result));
+      }
+      if ((revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
+        int code = 0;
+        socklen_t length = sizeof code;
+        if (getsockopt(fd_, SOL_SOCKET, SO_ERROR, &code, &length) != 0) code = errno;
+        if (code == 0 && (revents & POLLOUT) == 0) code = ECONNREFUSED;
+        return FinishConnect(ConnectResult{code, code == 0 ? std::string() : Describe(code)});
+      }
+      return false;
+    case SocketState::kConnected:
+      return Serve(revents);
+    default:
+      return false;
+  }
+}
+
+bool PosixSocket::AcceptWaiting() {
+  std::vector<uint32_t> fresh;
+  for (;;) {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    const int fd = ::accept4(fd_, reinterpret_cast<sockaddr*>(&address), &length,
+                             SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
+      // A peer that gave up before we took it is simply gone; anything else (no request left,
+      // out of descriptors) waits for the next pass.
+      if (errno == EINTR || errno == ECONNABORTED) continue;
+      break;
+    }
+    const uint32_t id = ++next_request_;
+    requests_.push_back(Request{id, fd, PeerName(fd, AddressText(address))});
+    fresh.push_back(id);
+  }
+  bool raised = false;
+  for (uint32_t id : fresh) {
+    auto held = [this, id] {
+      return std::any_of(requests_.begin(), requests_.end(),
+                         [id](const Request& r) { return r.id == id; });
+    };
+    // An Accept during an earlier request's event has refused this one already.
+    if (!held()) continue;
+    raised = true;
+    if (!Raise([id](const platform::SocketEvents& events) {
+          if (events.connection_request) events.connection_request(id);
+        })) {
+      return true;
+    }
+    auto found = std::find_if(requests_.begin(), requests_.end(),
+                              [id](const Request& r) { return r.id == id; });
+    if (found != requests_.end()) {
+      CloseDescriptor(found->fd);
+      requests_.erase(found);
+    }
+  }
+  return raised;
+}
+
+std::string PosixSocket::PeerName(int fd, const std::string& real_ip) const {
+  if (ports_->GetMode() == PortMap::Mode::kLoopback) {
+    if (std::optional<std::string> name = ports_->OutgoingName(PeerPort(fd))) return *name;
+  }
+  return real_ip;
+}
+
+bool PosixSocket::FinishConnect(ConnectResult result) {
+  if (result.code != 0) return Fail(result.code, std::move(result.description));
+  state_ = SocketState::kConnected;
+  Raise([](const platform::SocketEvents& events) {
+    if (events.connected) events.connected();
+  });
+  return true;
+}
+
+bool PosixSocket::Fail(int code, std::string description) {
+  Reset(SocketState::kError);
+  Raise([code, &description](const platform::SocketEvents& events) {
+    if (events.error) events.error(code, description);
+  });
+  return true;
+}
+
+bool PosixSocket::Serve(short revents) {
+  bool raised = false;
+  if ((revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+    // A fresh buffer per pass: a callback that runs the loop again reads into its own, so the
+    // bytes it was handed stay as they were.
+    std::string buffer(kReadChunk, '\0');
+    size_t total = 0;
+    while (total < kMaxReadPerPass) {
+      const ssize_t got = ::recv(fd_, buffer.data(), buffer.size(), 0);
+      if (got > 0) {
+        total += static_cast<size_t>(got);
+        raised = true;
+        const std::string_view bytes(buffer.data(), static_cast<size_t>(got));
+        if (!Raise([bytes](const platform::SocketEvents& events) {
+              if (events.data_arrival) events.data_arrival(bytes);
+            })) {
+          return true;
+        }
+        continue;
+      }
+      if (got == 0) {
+        Reset(SocketState::kClosing);
+        Raise([](const platform::SocketEvents& events) {
+          if (events.closed) events.closed();
+        });
+        return true;
+      }
+      if (errno == EINTR) continue;
+      if (errno == EAGAIN || errno == EWOULDBLOCK) break;
+      const int code = errno;
+      return Fail(code, Describe(code));
+    }
+  }
+  // Written whatever the poll said: a callback above may have queued bytes after it.
+  if (sent_ < outbox_.size() && !Flush()) {
+    const int code = errno;
+    return Fail(code, Describe(code));
+  }
+  while (sent_ == outbox_.size() && unreported_sends_ > 0) {
+    --unreported_sends_;
+    raised = true;
+    if (!Raise([](const platform::SocketEvents& events) {
+          if (events.send_complete) events.send_complete();
+        })) {
+      return true;
+    }
+  }
+  if (sent_ == outbox_.size()) {
+    outbox_.clear();
+    sent_ = 0;
+  }
+  return raised;
+}
+
+bool PosixSocket::Flush() {
+  while (sent_ < outbox_.size()) {
+    // MSG_NOSIGNAL: a peer that has gone away is an error event, not a SIGPIPE.
+    const ssize_t wrote = ::send(fd_, outbox_.data() + sent_, outbox_.size() - sent_, MSG_NOSIGNAL);
+    if (wrote > 0) {
+      sent_ += static_cast<size_t>(wrote);
+      continue;
+    }
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+    if (wrote == 0) errno = EPIPE;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quillon::os
