@@ -49,7 +49,9 @@ class PortMap {
   void Unbind(std::string_view local_name, uint16_t logical_port, uint16_t real_port);
 
   // Where a connection to `host`:`logical_port` goes. nullopt in loopback mode when no simulated
-  // machine of that name listens there, which the caller reports as a refused connection.
+  // machine of that name listens there, which the caller reports as a refused connection; only
+  // simulated names are known there ("localhost" and real addresses are refused too), so that a
+  // simulation never reaches a real service of the machine by accident.
   std::optional<Endpoint> Resolve(std::string_view host, uint16_t logical_port) const;
 
   // Outgoing connections of simulated machines, by the real local port of their socket.

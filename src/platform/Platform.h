@@ -13,6 +13,7 @@ class Network;
 class ScriptHostFactory;
 class Dialogs;
 class Clock;
+class Instances;
 
 struct Platform {
   WindowSystem& windows;
@@ -23,6 +24,7 @@ struct Platform {
   Network& network;
   Dialogs& dialogs;
   Clock& clock;
+  Instances& instances;
   // Script hosts are made per window that needs one; may be null where scripts are not offered.
   ScriptHostFactory* scripts = nullptr;
 };

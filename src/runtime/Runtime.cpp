@@ -23,6 +23,10 @@ void Runtime::End() {
   // and go with it.
   std::vector<Form*> forms = forms_;
   for (Form* form : forms) form->Discard();
+  if (on_end) {
+    auto release = std::move(on_end);
+    release();
+  }
 }
 
 void Runtime::Register(Form* form) {

@@ -29,8 +29,9 @@ struct ProgramInfo {
   int major = 1;
   int minor = 0;
   int revision = 151;
-  std::string folder;        // the program folder, where Images/ and Plugins/ live
-  std::string command_line;  // the switches as one text, as the process got them
+  std::string folder;             // the program folder, where Images/ and Plugins/ live
+  std::string command_line;       // the switches as one text, as the process got them
+  std::string executable_folder;  // where the program's executable is (the report program too)
 };
 
 class Runtime {
@@ -65,6 +66,9 @@ class Runtime {
   // stop, and nothing of the program runs again.
   void End();
   bool Ended() const { return ended_; }
+  // What the program lets go of as it ends (its claim to be the one running copy).
+  std::function<void()> on_end;
+  platform::Platform& Platform() { return platform_; }
 
   // Loaded forms, for whoever looks at the program from outside (the sandbox's checks).
   void Register(Form* form);

@@ -130,7 +130,8 @@ Sandbox::Sandbox(Options options)
       clock_(MakeClock(options_.real_clock)),
       loop_(*clock_),
       root_(MakeRoot()),
-      site_(std::make_unique<SiteServer>()) {
+      site_(std::make_unique<SiteServer>()),
+      ports_(std::make_shared<os::PortMap>(os::PortMap::Mode::kLoopback)) {
   loop_.SetPerson(this);
   current_ = "me";
   User("me");
@@ -138,6 +139,8 @@ Sandbox::Sandbox(Options options)
 
 Sandbox::~Sandbox() {
   users_.clear();
+  for (auto& [name, network] : networks_) loop_.RemoveSource(network.get());
+  networks_.clear();
   site_.reset();
   std::error_code ignored;
   std::filesystem::remove_all(root_, ignored);
@@ -146,9 +149,14 @@ Sandbox::~Sandbox() {
 UserWorld& Sandbox::User(const std::string& name) {
   auto it = users_.find(name);
   if (it == users_.end()) {
+    // Each user is a machine of its own on the simulated network, with an address of its own.
+    std::string address = "10.0.0." + std::to_string(users_.size() + 1);
+    auto network = std::make_unique<os::PosixNetwork>(ports_, address);
+    loop_.AddSource(network.get());
     auto world =
         std::make_unique<UserWorld>(name, loop_, root_ / ("user-" + std::to_string(users_.size())),
-                                    options_.data_folder, *this);
+                                    options_.data_folder, *this, *network);
+    networks_[name] = std::move(network);
     it = users_.emplace(name, std::move(world)).first;
   }
   return *it->second;
@@ -229,6 +237,10 @@ bool Sandbox::ReadInteractive(Statement& statement) {
 
 runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
   if (failed_ || input_ended_) return runtime::PersonAction::kGone;
+  // Ended copies of Quillon go only here, where none of their handlers can be on the stack.
+  if (waiting_in == runtime::ModalKind::kTopLevel && loop_.Depth() == 0) {
+    for (auto& [name, world] : users_) world->CollectEnded();
+  }
   Statement statement;
   if (pending_) {
     statement = *pending_;
@@ -289,6 +301,16 @@ Outcome Sandbox::Execute(const Statement& s) {
     return Outcome::Ok();
   }
   if (verb == "gtalk") return DoGTalk(s);
+  if (verb == "quillon") return DoQuillon(s);
+  if (verb == "mishap" && s.Is(1, "real") && s.Size() == 2) {
+    Current().StartProcessesForReal();
+    return Outcome::Ok();
+  }
+  if ((verb == "click" || verb == "doubleclick" || verb == "set" || verb == "close" ||
+       verb == "key") &&
+      s.Size() >= 2 && !s.words[1].quoted && s.At(1).rfind("frm", 0) == 0) {
+    return DoControl(s);
+  }
   if (verb == "window") return DoWindow(s);
   if (verb == "wait") return DoWait(s);
   if (verb == "eventually") return DoEventually(s);
@@ -343,6 +365,15 @@ Outcome Sandbox::DoGTalk(const Statement& s) {
     return Outcome::Fail("gtalk start [status \"TEXT\"] | contacts \"A\" ... | quit",
                          "unknown statement");
   }
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoQuillon(const Statement& s) {
+  if (!s.Is(1, "start")) return Outcome::Fail("quillon start [ARG ...]", "unknown statement");
+  std::vector<std::string> arguments;
+  for (size_t i = 2; i < s.Size(); ++i) arguments.push_back(s.At(i));
+  Current().StartQuillon(arguments, options_.executable_folder);
   loop_.ProcessPending();
   return Outcome::Ok();
 }
@@ -571,6 +602,9 @@ Time: wait DURATION (50ms, 3s, 1m) | eventually CHECK
 Hands: activate chat "NAME" | activate main | activate other | close chat "NAME"
   type "TEXT" | key Enter|Backspace|Escape|Tab|Left|Right|Home|End | select START END
   hotkey CHORD (Ctrl+Shift+B) | menu "PATH"
+Quillon: quillon start [ARG ...] | mishap real (reports really start the report program)
+  click FORM.CONTROL | doubleclick FORM.CONTROL "ITEM" | set FORM.CONTROL "TEXT"|N
+  key FORM.CONTROL NAME | close FORM
 Dialogs: answer ok|yes|no|cancel | answer "TEXT" | answer file "PATH" | answer color R G B
 Outside: receive "NAME" "TEXT" | typing "NAME" [stop] | file "PATH" <<END
   site page "/PATH" "BODY" | site ip "ADDRESS" | site down | site up
@@ -587,6 +621,8 @@ Checks: expect input "TEXT" | expect selection START END | expect readonly yes|n
   expect gtalk received N | expect gtalk quiet | expect opened [contains] "TEXT"
   expect clipboard "TEXT" | expect tray icon own|boss|plain
   expect file "PATH" "TEXT"|sha256 "HEX"|missing
+  expect quillon running|waiting|ended | expect mishap contains "TEXT" | expect no mishap
+  expect form FORM visible|hidden|absent | expect control FORM.CONTROL PROPERTY "TEXT"
 Looking around: dump | help
 )";
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "os/PosixNetwork.h"
 #include "platform/Clock.h"
 #include "runtime/EventLoop.h"
 #include "runtime/PersonSource.h"
@@ -27,6 +28,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   struct Options {
     bool real_clock = false;  // the interactive sandbox follows the machine's clock
     std::filesystem::path data_folder;
+    std::string executable_folder;  // where quillon-sandbox (and mishap beside it) are
   };
 
   explicit Sandbox(Options options);
@@ -73,6 +75,12 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoSite(const Statement& s);
   Outcome DoMenu(const Statement& s);
   Outcome DoWait(const Statement& s);
+  Outcome DoQuillon(const Statement& s);
+  Outcome DoControl(const Statement& s);
+  Outcome CheckQuillon(const Statement& s, size_t from);
+  Outcome CheckMishap(const Statement& s, size_t from);
+  Outcome CheckForm(const Statement& s, size_t from);
+  Outcome CheckControl(const Statement& s, size_t from);
   Outcome DoEventually(const Statement& s);
   Outcome Check(const Statement& s, size_t from);
   Outcome CheckHistory(const Statement& s, size_t from);
@@ -105,6 +113,9 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
 
   // What checks consume: the position reached in each record.
   std::map<std::string, size_t> opened_checked_;
+  std::map<std::string, size_t> mishap_checked_;
+  std::shared_ptr<os::PortMap> ports_;
+  std::map<std::string, std::unique_ptr<os::PosixNetwork>> networks_;
 };
 
 }  // namespace quillon::sandbox

@@ -4,7 +4,11 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/Quillon.h"
 #include "platform/WindowSystem.h"
+#include "runtime/Control.h"
+#include "runtime/Form.h"
+#include "sandbox/FormReference.h"
 #include "sandbox/Sandbox.h"
 #include "sandbox/Sha256.h"
 #include "sim/RichEditBox.h"
@@ -138,6 +142,10 @@ Outcome Sandbox::Check(const Statement& s, size_t from) {
   if (what == "file") return CheckFile(s, from);
   if (what == "menu") return CheckMenu(s, from);
   if (what == "tray") return CheckTray(s, from);
+  if (what == "quillon") return CheckQuillon(s, from);
+  if (what == "mishap" || (what == "no" && s.Is(from + 1, "mishap"))) return CheckMishap(s, from);
+  if (what == "form") return CheckForm(s, from);
+  if (what == "control") return CheckControl(s, from);
   if (what == "clipboard" && s.Size() == from + 2) {
     return Equal(s.At(from + 1), user.Shell().GetClipboardText().value_or(""));
   }
@@ -424,6 +432,139 @@ void Sandbox::Dump() {
         << "\n";
   }
   user.DumpProgram(out);
+}
+
+}  // namespace quillon::sandbox
+
+namespace quillon::sandbox {
+
+namespace {
+
+struct Located {
+  runtime::Form* form = nullptr;
+  runtime::Control* control = nullptr;
+  std::string problem;
+};
+
+Located Locate(UserWorld& user, std::string_view text, bool need_control) {
+  Located found;
+  auto reference = FormReference::Parse(text);
+  if (!reference || (need_control && reference->control.empty())) {
+    found.problem = "FORM.CONTROL, FORM.CONTROL(INDEX) or FORM(\"KEY\").CONTROL";
+    return found;
+  }
+  app::Quillon* quillon = user.CurrentQuillon();
+  if (!quillon) {
+    found.problem = "Quillon has not been started";
+    return found;
+  }
+  found.form = quillon->Rt().FindForm(reference->form, reference->key);
+  if (!found.form) {
+    found.problem = reference->form + " is not loaded";
+    return found;
+  }
+  if (!reference->control.empty()) {
+    found.control = found.form->FindControl(reference->control, reference->index);
+    if (!found.control) found.problem = std::string(text) + " does not exist";
+  }
+  return found;
+}
+
+}  // namespace
+
+Outcome Sandbox::DoControl(const Statement& s) {
+  UserWorld& user = Current();
+  const std::string& verb = s.At(0);
+  Located target = Locate(user, s.At(1), verb != "close");
+  if (!target.problem.empty()) return Outcome::Fail(s.At(1), target.problem);
+  if (verb == "close" && s.Size() == 2) {
+    if (target.control) return Outcome::Fail("close FORM", s.source);
+    user.Desktop().SendMessage(target.form->hWnd(), platform::msg::kClose, 0, 0);
+  } else if (verb == "click" && s.Size() == 2) {
+    if (!target.control->Enabled()) return Outcome::Fail(s.At(1) + " enabled", "it is disabled");
+    target.control->PersonClick();
+  } else if (verb == "doubleclick" && s.Size() == 3) {
+    target.control->PersonDoubleClick(s.At(2));
+  } else if (verb == "set" && s.Size() == 3) {
+    if (!target.control->PersonSet(s.At(2))) {
+      return Outcome::Fail(s.At(1) + " set to " + s.At(2), "it takes no such value");
+    }
+  } else if (verb == "key" && s.Size() == 3) {
+    std::optional<uint32_t> key;
+    const std::string& name = s.At(2);
+    if (name == "Enter") key = platform::vk::kReturn;
+    if (name == "Backspace") key = platform::vk::kBack;
+    if (name == "Escape") key = platform::vk::kEscape;
+    if (name == "Tab") key = platform::vk::kTab;
+    if (name == "Left") key = platform::vk::kLeft;
+    if (name == "Right") key = platform::vk::kRight;
+    if (name == "Home") key = platform::vk::kHome;
+    if (name == "End") key = platform::vk::kEnd;
+    if (!key) return Outcome::Fail("key FORM.CONTROL Enter|Backspace|...", s.source);
+    target.control->PersonKey(*key);
+  } else {
+    return Outcome::Fail("click|doubleclick|set|key FORM.CONTROL ... | close FORM",
+                         "unknown statement");
+  }
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::CheckQuillon(const Statement& s, size_t from) {
+  if (s.Size() != from + 2) return Outcome::Fail("expect quillon running|waiting|ended", s.source);
+  app::Quillon* quillon = Current().CurrentQuillon();
+  const char* states[] = {"not started", "waiting", "running", "ended"};
+  std::string actual = quillon ? states[static_cast<int>(quillon->CurrentState())] : "not started";
+  return s.At(from + 1) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 1), actual);
+}
+
+Outcome Sandbox::CheckMishap(const Statement& s, size_t from) {
+  UserWorld& user = Current();
+  bool none = s.Is(from, "no");
+  if (none ? s.Size() != from + 2 : !(s.Is(from + 1, "contains") && s.Size() == from + 3)) {
+    return Outcome::Fail("expect mishap contains \"TEXT\" | expect no mishap", s.source);
+  }
+  const auto& started = user.Shell().Started();
+  size_t& seen = mishap_checked_[user.Name()];
+  std::vector<std::string> reports;
+  for (size_t i = seen; i < started.size(); ++i) {
+    std::string program = std::filesystem::path(started[i].program).filename().string();
+    if (program == "mishap" && !started[i].arguments.empty()) {
+      reports.push_back(started[i].arguments[0]);
+    }
+  }
+  seen = started.size();
+  std::string actual;
+  for (const auto& report : reports) actual += (actual.empty() ? "" : ", ") + Quoted(report);
+  if (none) return reports.empty() ? Outcome::Ok() : Outcome::Fail("no report", actual);
+  for (const auto& report : reports) {
+    if (report.find(s.At(from + 2)) != std::string::npos) return Outcome::Ok();
+  }
+  return Outcome::Fail("a report containing " + Quoted(s.At(from + 2)),
+                       actual.empty() ? "no report" : actual);
+}
+
+Outcome Sandbox::CheckForm(const Statement& s, size_t from) {
+  if (s.Size() != from + 3)
+    return Outcome::Fail("expect form FORM visible|hidden|absent", s.source);
+  Located found = Locate(Current(), s.At(from + 1), false);
+  const std::string& state = s.At(from + 2);
+  std::string actual = !found.form ? "absent" : found.form->Visible() ? "visible" : "hidden";
+  if (state != "visible" && state != "hidden" && state != "absent") {
+    return Outcome::Fail("visible|hidden|absent", state);
+  }
+  return state == actual ? Outcome::Ok() : Outcome::Fail(state, actual);
+}
+
+Outcome Sandbox::CheckControl(const Statement& s, size_t from) {
+  if (s.Size() != from + 4) {
+    return Outcome::Fail("expect control FORM.CONTROL PROPERTY \"TEXT\"", s.source);
+  }
+  Located found = Locate(Current(), s.At(from + 1), true);
+  if (!found.problem.empty()) return Outcome::Fail(s.At(from + 1), found.problem);
+  auto value = found.control->Property(s.At(from + 2));
+  if (!value) return Outcome::Fail("a property " + s.At(from + 2), "the control has none");
+  return Equal(s.At(from + 3), *value);
 }
 
 }  // namespace quillon::sandbox

@@ -94,7 +94,9 @@ bool ScenarioReader::ReadLine(std::string_view line, int line_number, Statement&
         return false;
       }
     } else {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '"') {
+      // A bare word runs to the next blank; quotes inside it are its own
+      // (frmFriend("Alex").Label1).
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t') {
         word.text += line[i++];
       }
       if (word.text.rfind("<<", 0) == 0 && word.text.size() > 2) {

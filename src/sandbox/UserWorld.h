@@ -12,12 +12,20 @@
 #include "sim/SimDesktop.h"
 #include "sim/SimDialogs.h"
 #include "sim/SimHotkeys.h"
+#include "sim/SimInstances.h"
 #include "sim/SimShell.h"
 #include "standin/GoogleTalk.h"
 
 namespace quillon::runtime {
 class EventLoop;
 }
+namespace quillon::app {
+class Quillon;
+}
+namespace quillon::platform {
+class Network;
+struct Platform;
+}  // namespace quillon::platform
 
 namespace quillon::sandbox {
 
@@ -25,7 +33,8 @@ class UserWorld {
  public:
   // `home` is the user's own folder (created); `data` the folder of files Quillon ships.
   UserWorld(std::string name, runtime::EventLoop& loop, const std::filesystem::path& home,
-            const std::filesystem::path& data, standin::ChatRelay& relay);
+            const std::filesystem::path& data, standin::ChatRelay& relay,
+            platform::Network& network);
   ~UserWorld();
   UserWorld(const UserWorld&) = delete;
   UserWorld& operator=(const UserWorld&) = delete;
@@ -47,6 +56,16 @@ class UserWorld {
   platform::Hwnd OtherProgramWindow();
   // The chat the person sees: the one in front, else the one activated last.
   standin::ChatSession* FrontChat();
+  // Starts Quillon with a command line (the process's Main), as the user would.
+  app::Quillon& StartQuillon(const std::vector<std::string>& arguments,
+                             const std::string& executable_folder);
+  // The copy of Quillon that runs (or waits) now; else the one started last; null when none was.
+  app::Quillon* CurrentQuillon();
+  // Lets go of copies that have ended. Only where no handler of theirs can be running.
+  void CollectEnded();
+  // Really starts the programs the shell is asked to start (the report program).
+  void StartProcessesForReal();
+
   // The icon handle Quillon shows in Google Talk's place ("boss" or "plain"), once Quillon runs.
   std::optional<platform::IconHandle> QuillonIcon(std::string_view kind);
   // Quillon's windows and their controls, for a dump.
@@ -67,6 +86,10 @@ class UserWorld {
   std::unique_ptr<os::SqliteRegistry> registry_;
   std::optional<std::string> store_problem_;
   standin::GoogleTalk gtalk_;
+  sim::SimInstances instances_;
+  platform::Network& network_;
+  std::unique_ptr<platform::Platform> platform_;
+  std::vector<std::unique_ptr<app::Quillon>> quillons_;
   platform::Hwnd other_window_ = 0;
 };
 

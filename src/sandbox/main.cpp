@@ -1,4 +1,5 @@
 // quillon-sandbox: runs a scenario file, or reads statements at a prompt.
+#include <filesystem>
 #include <iostream>
 
 #include "sandbox/Sandbox.h"
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
   Sandbox::Options options;
   options.data_folder = QUILLON_DATA_DIR;
   options.real_clock = argc == 1;
+  std::error_code ignored;
+  options.executable_folder =
+      std::filesystem::canonical("/proc/self/exe", ignored).parent_path().string();
   try {
     Sandbox sandbox(options);
     return argc == 2 ? sandbox.RunFile(argv[1]) : sandbox.RunInteractive();

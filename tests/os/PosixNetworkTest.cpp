@@ -324,6 +324,22 @@ TEST_F(PosixNetworkTest, CallbacksMayDestroyTheirOwnSocketAndMakeNewOnes) {
   refused.on_error = [&] { refused.socket.reset(); };
   ASSERT_TRUE(refused.socket->Connect("10.0.0.9", kPort));
   ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return !listener.socket && !refused.socket; }));
+
+  // A socket closed and connected again from inside its own event goes on as the new connection.
+  Peer host(bob_);
+  ASSERT_TRUE(host.socket->Listen(kPort));
+  Peer caller(alice_);
+  Peer callee(bob_);
+  Join(caller, callee);
+  caller.on_data = [&](std::string_view) {
+    caller.socket->Close();
+    EXPECT_TRUE(caller.socket->Connect("10.0.0.2", kPort));
+  };
+  ASSERT_TRUE(callee.socket->Send(Pattern(256 * 1024, 8)));
+  ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] {
+    return host.socket->State() == SocketState::kConnected && caller.log.back() == "connected";
+  }));
+  EXPECT_THAT(caller.log, ElementsAre("request", "data", "connected"));
 }
 
 TEST_F(PosixNetworkTest, ACallbackMayDestroyAnotherSocketWhoseEventsAreDue) {

@@ -1,7 +1,7 @@
 // Forms and controls as the program uses them, checked through the desktop they live on.
 #include <gtest/gtest.h>
 
-#include "TestPlatform.h"
+#include "support/TestPlatform.h"
 #include "runtime/CheckBox.h"
 #include "runtime/CommandButton.h"
 #include "runtime/ControlArray.h"

@@ -16,6 +16,7 @@
 #include "sim/SimDesktop.h"
 #include "sim/SimDialogs.h"
 #include "sim/SimHotkeys.h"
+#include "sim/SimInstances.h"
 #include "sim/SimShell.h"
 #include "sim/VirtualClock.h"
 
@@ -45,8 +46,9 @@ class TestPlatform {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     registry_ = os::SqliteRegistry::Open(folder_ / "registry.sqlite3").registry;
-    platform_ = std::make_unique<platform::Platform>(platform::Platform{
-        desktop_, shell_, hotkeys_, *registry_, accessibility_, network_, dialogs_, clock_});
+    platform_ = std::make_unique<platform::Platform>(
+        platform::Platform{desktop_, shell_, hotkeys_, *registry_, accessibility_, network_,
+                           dialogs_, clock_, instances_});
     loop_.AddSource(&desktop_);
     dialogs_.SetModalRunner([this](const std::function<bool()>& done) {
       loop_.RunModal(runtime::ModalKind::kPopupMenu, done);
@@ -73,6 +75,7 @@ class TestPlatform {
   sim::SimDialogs dialogs_;
   sim::SimAccessibility accessibility_;
   NoNetwork network_;
+  sim::SimInstances instances_;
   std::unique_ptr<os::SqliteRegistry> registry_;
   runtime::EventLoop loop_;
   std::unique_ptr<platform::Platform> platform_;

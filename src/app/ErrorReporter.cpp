@@ -1,0 +1,66 @@
+#include "app/ErrorReporter.h"
+
+#include <filesystem>
+#include <new>
+
+#include "runtime/Form.h"
+#include "runtime/ProgramError.h"
+#include "runtime/Runtime.h"
+
+namespace quillon::app {
+
+std::string ErrorReporter::ReportText(std::string_view form, std::string_view area, int number,
+                                      std::string_view source, std::string_view description) {
+  std::string text = "Form: ";
+  text += form;
+  text += "\r\nArea: ";
+  text += area;
+  text += "\r\nNumber: " + std::to_string(number);
+  text += "\r\nSource: ";
+  text += source;
+  text += "\r\nDescription: ";
+  text += description;
+  return text;
+}
+
+std::string ErrorReporter::ReporterProgram() const {
+  const std::string& folder = runtime_.Info().executable_folder;
+  if (!folder.empty()) {
+    std::error_code ignored;
+    std::filesystem::path beside = std::filesystem::path(folder) / "mishap";
+    if (std::filesystem::is_regular_file(beside, ignored)) return beside.string();
+  }
+  return "mishap";
+}
+
+void ErrorReporter::ReportError(std::string_view area, const runtime::Form* form, int number,
+                                std::string_view source, std::string_view description,
+                                const std::exception* current) {
+  // The reporter never fails its caller: whatever goes wrong here is passed over.
+  try {
+    std::string form_name = form && !form->Name().empty() ? form->Name() : "Unknown";
+    std::string current_source, current_description;
+    int current_number = 0;
+    if (auto* error = dynamic_cast<const runtime::ProgramError*>(current)) {
+      current_number = error->Number();
+      current_source = error->Source();
+      current_description = error->Description();
+    } else if (dynamic_cast<const std::bad_alloc*>(current)) {
+      current_number = 7;
+      current_source = runtime_.Info().title;
+      current_description = "Out of memory";
+    } else if (current) {
+      current_number = 5;
+      current_source = runtime_.Info().title;
+      current_description = current->what();
+    }
+    if (number == 0) number = current_number;
+    std::string report =
+        ReportText(form_name, area, number, source.empty() ? current_source : source,
+                   description.empty() ? current_description : description);
+    runtime_.Shell().StartProcess(ReporterProgram(), {report});
+  } catch (...) {
+  }
+}
+
+}  // namespace quillon::app

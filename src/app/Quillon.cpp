@@ -1,0 +1,97 @@
+#include "app/Quillon.h"
+
+#include "app/frmMain.h"
+#include "app/frmOptions.h"
+#include "platform/Instances.h"
+
+namespace quillon::app {
+
+namespace {
+
+constexpr const char* kInstanceName = "Quillon";
+
+}  // namespace
+
+Quillon::Quillon(platform::Platform& platform, runtime::EventLoop& loop, runtime::ProgramInfo info)
+    : runtime_(platform, loop, std::move(info)),
+      reporter_(runtime_),
+      settings_(platform.registry, reporter_),
+      gtalk_(runtime_, reporter_, chat_) {
+  runtime_.on_end = [this, &platform] {
+    wait_timer_.reset();
+    if (claimed_) platform.instances.Release(kInstanceName);
+    claimed_ = false;
+  };
+}
+
+Quillon::~Quillon() {
+  // Whatever is still open goes without events, as at the end of the process.
+  runtime_.End();
+  main_form_.reset();
+  options_.reset();
+}
+
+frmOptions& Quillon::Options() {
+  if (!options_) options_ = std::make_unique<frmOptions>(*this);
+  return *options_;
+}
+
+std::string Quillon::FirstTimeName() const {
+  const runtime::ProgramInfo& info = runtime_.Info();
+  return "FirstTime" + std::to_string(info.major) + std::to_string(info.minor) +
+         std::to_string(info.revision);
+}
+
+Quillon::State Quillon::CurrentState() const {
+  if (runtime_.Ended()) return State::kEnded;
+  if (main_form_) return State::kRunning;
+  if (started_) return State::kWaiting;
+  return State::kNotStarted;
+}
+
+void Quillon::Main() {
+  if (started_) return;
+  started_ = true;
+  claimed_ = runtime_.Platform().instances.Claim(kInstanceName);
+  prev_instance_ = !claimed_;
+  if (prev_instance_) {
+    runtime_.MsgBox("Quillon is already running!", platform::mb::kIconInformation, "Quillon");
+    runtime_.End();
+    return;
+  }
+  std::string first_time = FirstTimeName();
+  if (settings_.ReadSetting(first_time, "0", "FirstTimes") == "0") {
+    settings_.WriteSetting(first_time, "1", "FirstTimes");
+    runtime_.MsgBox(
+        "Welcome to Quillon!\r\n\r\nBecause this is your first time using this version, \r\n"
+        "you will be displayed the options window.\r\n\r\n"
+        "Note: This will only happen the first time.",
+        platform::mb::kIconInformation | platform::mb::kSystemModal | platform::mb::kSetForeground,
+        "Welcome!");
+    Options().Show();
+  }
+  WaitForGTalk();
+}
+
+void Quillon::WaitForGTalk() {
+  if (gtalk_.FindGTalk()) {
+    LoadMainForm();
+    return;
+  }
+  // Checked every 100 ms, without a time limit.
+  wait_timer_ = std::make_unique<runtime::Timer>(runtime_, 100, true, [this] {
+    if (!gtalk_.FindGTalk()) return;
+    runtime_.Loop().Post([this] {
+      wait_timer_.reset();
+      LoadMainForm();
+    });
+  });
+}
+
+void Quillon::LoadMainForm() {
+  if (main_form_ || runtime_.Ended()) return;
+  main_form_ = std::make_unique<frmMain>(*this);
+  main_form_->Load();
+}
+
+}  // namespace quillon::app

@@ -1,0 +1,46 @@
+#pragma once
+// The settings store as the program uses it: string values under the current user's
+// Software\Quillon\<section>, read when needed and written as soon as they change. Reading a
+// missing or empty value stores the caller's default on the spot.
+#include <string>
+#include <string_view>
+
+#include "platform/Registry.h"
+
+namespace quillon::app {
+
+class ErrorReporter;
+
+class Settings {
+ public:
+  Settings(platform::Registry& registry, ErrorReporter& reporter)
+      : registry_(registry), reporter_(reporter) {}
+
+  std::string ReadSetting(std::string_view name, std::string_view default_value,
+                          std::string_view section = "General");
+  bool WriteSetting(std::string_view name, std::string_view value,
+                    std::string_view section = "General");
+  bool WriteSetting(std::string_view name, long long value, std::string_view section = "General") {
+    return WriteSetting(name, std::to_string(value), section);
+  }
+  // Writes a string value, creating the key; an empty text is stored as one blank.
+  bool UpdateKey(platform::RegistryRoot root, std::string_view key_path, std::string_view name,
+                 std::string_view text);
+  // A string value as text, a number as its decimal text; anything else (or nothing) as "".
+  // Values are read whole, however long.
+  std::string GetKeyValue(platform::RegistryRoot root, std::string_view key_path,
+                          std::string_view name);
+  void DeleteKeyValue(platform::RegistryRoot root, std::string_view key_path,
+                      std::string_view name);
+
+  platform::Registry& Registry() { return registry_; }
+
+ private:
+  platform::Registry& registry_;
+  ErrorReporter& reporter_;
+};
+
+// A folder path that ends with the folder separator, every separator made this system's own.
+std::string AddSlash(std::string_view path);
+
+}  // namespace quillon::app
