@@ -83,6 +83,18 @@ ScriptStatus StatusFromError(const RuntimeError& error) {
   return status;
 }
 
+// What "Object required" names: the variable that should have held the object.
+std::string_view ObjectName(const MemberExpr& expr) {
+  if (expr.object && expr.object->kind == ExprKind::kName) {
+    return static_cast<const NameExpr&>(*expr.object).display;
+  }
+  return {};
+}
+
+void RequireObject(const ScriptValue& value, const MemberExpr& expr) {
+  if (!value.IsObject() || !value.ObjectValue()) ThrowError(424, ObjectName(expr));
+}
+
 bool IsEngineObject(const ScriptObject* object) {
   return dynamic_cast<const Dictionary*>(object) != nullptr ||
          dynamic_cast<const ErrObject*>(object) != nullptr ||
@@ -528,6 +540,7 @@ void Interpreter::ExecCall(const CallStmt& stmt) {
     case ExprKind::kMember: {
       const auto& member = static_cast<const MemberExpr&>(call);
       ScriptValue object = EvalMemberObject(member);
+      RequireObject(object, member);
       ArgList none;
       CallOnValue(object, member.name, member.display, none, ScriptCall::kMethod);
       return;
@@ -818,6 +831,7 @@ ScriptValue Interpreter::Eval(const Expr& expr) {
     case ExprKind::kMember: {
       const auto& member = static_cast<const MemberExpr&>(expr);
       ScriptValue object = EvalMemberObject(member);
+      RequireObject(object, member);
       ArgList none;
       return CallOnValue(object, member.name, member.display, none, ScriptCall::kPropertyGet);
     }
@@ -900,6 +914,7 @@ ScriptValue Interpreter::EvalCallExpr(const CallExpr& expr, ScriptCall kind) {
   if (callee.kind == ExprKind::kMember) {
     const auto& member = static_cast<const MemberExpr&>(callee);
     ScriptValue object = EvalMemberObject(member);
+    RequireObject(object, member);
     ArgList args;
     EvalArgs(&expr.args, args, true);
     return CallOnValue(object, member.name, member.display, args, kind);
@@ -920,7 +935,11 @@ void Interpreter::EvalArgs(const std::vector<ExprPtr>* exprs, ArgList& out, bool
     }
     if (by_reference && !expr->parenthesized) {
       if (expr->kind == ExprKind::kName) {
-        if (ScriptValue* slot = LookupVariable(static_cast<const NameExpr&>(*expr))) {
+        const auto& name = static_cast<const NameExpr&>(*expr);
+        ScriptValue* slot = LookupVariable(name);
+        // A name nobody declared becomes a variable here, so the callee can fill it.
+        if (slot == nullptr && IsUndeclared(name)) slot = CreateVariable(name);
+        if (slot != nullptr) {
           out.items.push_back(Arg{ScriptValue(), slot});
           continue;
         }
@@ -1010,6 +1029,12 @@ ScriptValue Interpreter::CallOnValue(const ScriptValue& target, std::string_view
     return CallClassMember(instance, name, display, args, kind);
   }
   return CallHost(object, name.empty() ? std::string_view() : display, args, kind);
+}
+
+bool Interpreter::IsUndeclared(const NameExpr& name) const {
+  if (name.binding == Binding::kMember) return false;
+  return !procedures_.contains(name.name) && FindBuiltin(name.name) == nullptr &&
+         FindHostObject(name.name) == nullptr && FindGlobalMember(name.display) == nullptr;
 }
 
 bool Interpreter::IsInside(const ClassInstance& instance) const {
@@ -1296,7 +1321,7 @@ void Interpreter::Assign(const Expr& target, ScriptValue value, bool is_set) {
     case ExprKind::kMember: {
       const auto& member = static_cast<const MemberExpr&>(target);
       ScriptValue object = EvalMemberObject(member);
-      if (!object.IsObject() || !object.ObjectValue()) ThrowError(424, member.display);
+      RequireObject(object, member);
       ArgList args;
       if (auto instance = std::dynamic_pointer_cast<ClassInstance>(object.ObjectValue())) {
         AssignClassMember(instance, member.name, member.display, args, std::move(value), is_set);
@@ -1354,7 +1379,7 @@ void Interpreter::Assign(const Expr& target, ScriptValue value, bool is_set) {
         object = EvalMemberObject(member);
         member_name = member.name;
         display = member.display;
-        if (!object.IsObject() || !object.ObjectValue()) ThrowError(424, display);
+        RequireObject(object, member);
       } else {
         ThrowError(501);
       }

@@ -170,6 +170,8 @@ class Interpreter {
   void EvalArgs(const std::vector<ExprPtr>* exprs, ArgList& out, bool by_reference);
   ScriptValue NewInstance(const NewExpr& expr);
   bool IsInside(const ClassInstance& instance) const;
+  // Not a variable, procedure, built-in or host name: a variable yet to be made.
+  bool IsUndeclared(const NameExpr& name) const;
 
   // Variables.
   ScriptValue* LookupVariable(const NameExpr& name, bool* is_const = nullptr);

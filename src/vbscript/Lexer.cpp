@@ -210,7 +210,10 @@ Token Lexer::ReadNumber() {
   token.text = text;
   token.value = is_float ? ScriptValue::Double(value) : IntegerLiteral(value);
   // A trailing "&" or "%" types the literal as Long or Integer, as older code writes it.
-  if (!is_float && Peek() == '&' && !IsLetter(Peek(1))) Advance();
+  if (!is_float && Peek() == '&' && !IsLetter(Peek(1))) {
+    Advance();
+    if (value <= 2147483647.0) token.value = ScriptValue::Long(static_cast<int32_t>(value));
+  }
   return token;
 }
 

@@ -263,9 +263,12 @@ StmtPtr Parser::ParseCallOrAssign() {
   auto stmt = At<CallStmt>(first);
   if (AtEndOfStatement()) {
     // "Foo(a, b)" as a statement would pass a parenthesised list, which VBScript refuses.
-    if (target->kind == ExprKind::kCall && last_group != kNoGroup &&
-        static_cast<CallExpr*>(target.get())->args.size() > 1)
-      Fail(1044, first);
+    if (target->kind == ExprKind::kCall && last_group != kNoGroup) {
+      auto& args = static_cast<CallExpr*>(target.get())->args;
+      if (args.size() > 1) Fail(1044, first);
+      // "Foo (x)": the parentheses belong to the argument, which goes by value.
+      if (args.size() == 1 && args[0]) args[0]->parenthesized = true;
+    }
     stmt->call = std::move(target);
     return stmt;
   }
@@ -389,8 +392,6 @@ StmtPtr Parser::ParseIf() {
     stmt->branches.push_back(std::move(branch));
     if (AcceptWord("else")) ParseSingleLineBody(stmt->else_body);
     --single_line_if_;
-    // An "End If" closing a one-line If on the same line is tolerated.
-    if (AtWord("end") && PeekToken().IsWord("if")) pos_ += 2;
     return stmt;
   }
   int saved_single_line = single_line_if_;
