@@ -15,6 +15,13 @@ struct ScriptArrayBound {
 };
 
 struct ScriptArray {
+  ScriptArray() = default;
+  ScriptArray(const ScriptArray&) = default;
+  ScriptArray& operator=(const ScriptArray&) = default;
+  // Arrays nested a million deep (a = Array(a) in a loop) are taken apart one level at a time
+  // rather than by recursion, which would exhaust the stack.
+  ~ScriptArray();
+
   std::vector<ScriptArrayBound> bounds;
   std::vector<ScriptValue> elements;
   // Set for arrays declared with their size (Dim a(5)), which ReDim and Erase may not resize.

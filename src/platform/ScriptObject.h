@@ -59,6 +59,11 @@ class ScriptObject {
   virtual ScriptStatus Enumerate(std::vector<ScriptValue>& items) {
     return ScriptStatus::Fail(451, "Object not a collection");
   }
+
+  // Called when the last reference to a collection is going: moves the values it holds to
+  // `out`, so that collections nested deeply are freed one level at a time. Objects that hold
+  // no script values, or must keep them until they end, keep this default.
+  virtual void TakeContents(std::vector<ScriptValue>& out) {}
 };
 
 }  // namespace quillon::platform

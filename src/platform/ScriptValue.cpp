@@ -54,41 +54,35 @@ double RoundHalfEven(double value) {
 
 }  // namespace
 
-ScriptValue ScriptValue::Null() { return ScriptValue(ScriptType::kNull, {}); }
+ScriptValue ScriptValue::Null() { return Integral(ScriptType::kNull, 0); }
 ScriptValue ScriptValue::Boolean(bool value) {
-  return ScriptValue(ScriptType::kBoolean, int64_t{value ? 1 : 0});
+  return Integral(ScriptType::kBoolean, value ? 1 : 0);
 }
-ScriptValue ScriptValue::Byte(uint8_t value) {
-  return ScriptValue(ScriptType::kByte, int64_t{value});
-}
-ScriptValue ScriptValue::Integer(int16_t value) {
-  return ScriptValue(ScriptType::kInteger, int64_t{value});
-}
-ScriptValue ScriptValue::Long(int32_t value) {
-  return ScriptValue(ScriptType::kLong, int64_t{value});
-}
+ScriptValue ScriptValue::Byte(uint8_t value) { return Integral(ScriptType::kByte, value); }
+ScriptValue ScriptValue::Integer(int16_t value) { return Integral(ScriptType::kInteger, value); }
+ScriptValue ScriptValue::Long(int32_t value) { return Integral(ScriptType::kLong, value); }
 ScriptValue ScriptValue::Single(float value) {
-  return ScriptValue(ScriptType::kSingle, static_cast<double>(value));
+  return Real(ScriptType::kSingle, static_cast<double>(value));
 }
-ScriptValue ScriptValue::Double(double value) { return ScriptValue(ScriptType::kDouble, value); }
+ScriptValue ScriptValue::Double(double value) { return Real(ScriptType::kDouble, value); }
 ScriptValue ScriptValue::Currency(int64_t ten_thousandths) {
-  return ScriptValue(ScriptType::kCurrency, ten_thousandths);
+  return Integral(ScriptType::kCurrency, ten_thousandths);
 }
-ScriptValue ScriptValue::Date(double serial) { return ScriptValue(ScriptType::kDate, serial); }
+ScriptValue ScriptValue::Date(double serial) { return Real(ScriptType::kDate, serial); }
 ScriptValue ScriptValue::String(std::string text) {
-  return ScriptValue(ScriptType::kString, std::move(text));
+  return Referring(ScriptType::kString, std::move(text));
 }
 ScriptValue ScriptValue::Object(std::shared_ptr<ScriptObject> object) {
-  return ScriptValue(ScriptType::kObject, std::move(object));
+  return Referring(ScriptType::kObject, std::move(object));
 }
 ScriptValue ScriptValue::Nothing() {
-  return ScriptValue(ScriptType::kObject, std::shared_ptr<ScriptObject>());
+  return Referring(ScriptType::kObject, std::shared_ptr<ScriptObject>());
 }
 ScriptValue ScriptValue::Array(std::shared_ptr<ScriptArray> array) {
   assert(array);
-  return ScriptValue(ScriptType::kArray, std::move(array));
+  return Referring(ScriptType::kArray, std::move(array));
 }
-ScriptValue ScriptValue::Missing() { return ScriptValue(ScriptType::kError, int64_t{0}); }
+ScriptValue ScriptValue::Missing() { return Integral(ScriptType::kError, 0); }
 
 bool ScriptValue::IsNumber() const {
   switch (type_) {
@@ -106,43 +100,43 @@ bool ScriptValue::IsNumber() const {
 
 bool ScriptValue::BooleanValue() const {
   assert(type_ == ScriptType::kBoolean);
-  return std::get<int64_t>(storage_) != 0;
+  return number_.integer != 0;
 }
 
 int32_t ScriptValue::IntegerValue() const {
   assert(type_ == ScriptType::kByte || type_ == ScriptType::kInteger || type_ == ScriptType::kLong);
-  return static_cast<int32_t>(std::get<int64_t>(storage_));
+  return static_cast<int32_t>(number_.integer);
 }
 
 double ScriptValue::DoubleValue() const {
   assert(type_ == ScriptType::kSingle || type_ == ScriptType::kDouble ||
          type_ == ScriptType::kDate);
-  return std::get<double>(storage_);
+  return number_.real;
 }
 
 int64_t ScriptValue::CurrencyValue() const {
   assert(type_ == ScriptType::kCurrency);
-  return std::get<int64_t>(storage_);
+  return number_.integer;
 }
 
 const std::string& ScriptValue::StringValue() const {
   assert(type_ == ScriptType::kString);
-  return std::get<std::string>(storage_);
+  return std::get<std::string>(heavy_);
 }
 
 std::string& ScriptValue::MutableString() {
   assert(type_ == ScriptType::kString);
-  return std::get<std::string>(storage_);
+  return std::get<std::string>(heavy_);
 }
 
 const std::shared_ptr<ScriptObject>& ScriptValue::ObjectValue() const {
   assert(type_ == ScriptType::kObject);
-  return std::get<std::shared_ptr<ScriptObject>>(storage_);
+  return std::get<std::shared_ptr<ScriptObject>>(heavy_);
 }
 
 const std::shared_ptr<ScriptArray>& ScriptValue::ArrayValue() const {
   assert(type_ == ScriptType::kArray);
-  return std::get<std::shared_ptr<ScriptArray>>(storage_);
+  return std::get<std::shared_ptr<ScriptArray>>(heavy_);
 }
 
 int ScriptValue::ToText(std::string& out) const {
@@ -223,7 +217,7 @@ int ScriptValue::ToDouble(double& out) const {
 int ScriptValue::ToLong(int32_t& out) const {
   if (type_ == ScriptType::kByte || type_ == ScriptType::kInteger || type_ == ScriptType::kLong ||
       type_ == ScriptType::kBoolean) {
-    out = static_cast<int32_t>(std::get<int64_t>(storage_));
+    out = static_cast<int32_t>(number_.integer);
     return 0;
   }
   double number = 0;
@@ -552,6 +546,20 @@ bool ScriptValue::ParseDate(std::string_view text, double& serial) {
   }
   serial = ScriptDateJoin(day_number, ScriptTimeFraction(hour, minute, second));
   return true;
+}
+
+void ScriptValue::DestroyIteratively(std::vector<ScriptValue>& pending) {
+  while (!pending.empty()) {
+    ScriptValue value = std::move(pending.back());
+    pending.pop_back();
+    if (value.IsArray() && value.ArrayValue().use_count() == 1) {
+      auto& elements = value.ArrayValue()->elements;
+      for (auto& element : elements) pending.push_back(std::move(element));
+      elements.clear();
+    } else if (value.IsObject() && value.ObjectValue() && value.ObjectValue().use_count() == 1) {
+      value.ObjectValue()->TakeContents(pending);
+    }
+  }
 }
 
 std::string ScriptValue::FormatDouble(double value, int significant_digits) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace quillon::platform {
 
@@ -38,6 +39,31 @@ enum class ScriptType : uint16_t {
 class ScriptValue {
  public:
   ScriptValue() = default;  // Empty
+  // Copies and moves touch the string or reference only when there is one: numbers are what
+  // scripts copy most.
+  ScriptValue(const ScriptValue& other) : type_(other.type_), number_(other.number_) {
+    if (other.heavy_.index() != 0) heavy_ = other.heavy_;
+  }
+  ScriptValue(ScriptValue&& other) noexcept : type_(other.type_), number_(other.number_) {
+    if (other.heavy_.index() != 0) heavy_ = std::move(other.heavy_);
+  }
+  ScriptValue& operator=(const ScriptValue& other) {
+    if (this != &other) {
+      type_ = other.type_;
+      number_ = other.number_;
+      if (other.heavy_.index() != 0 || heavy_.index() != 0) heavy_ = other.heavy_;
+    }
+    return *this;
+  }
+  ScriptValue& operator=(ScriptValue&& other) noexcept {
+    if (this != &other) {
+      type_ = other.type_;
+      number_ = other.number_;
+      if (other.heavy_.index() != 0 || heavy_.index() != 0) heavy_ = std::move(other.heavy_);
+    }
+    return *this;
+  }
+  ~ScriptValue() = default;
 
   static ScriptValue Null();
   static ScriptValue Boolean(bool value);
@@ -99,13 +125,39 @@ class ScriptValue {
   // M/D/YYYY h:mm:ss AM, the date or the time alone when the other part is zero.
   static std::string FormatDate(double serial);
 
+  // Destroys the values, taking apart the arrays and collections among them that nothing else
+  // holds level by level, so that nesting of any depth ends without deep recursion.
+  static void DestroyIteratively(std::vector<ScriptValue>& values);
+
  private:
-  using Storage = std::variant<std::monostate, int64_t, double, std::string,
-                               std::shared_ptr<ScriptObject>, std::shared_ptr<ScriptArray>>;
-  ScriptValue(ScriptType type, Storage storage) : type_(type), storage_(std::move(storage)) {}
+  using Heavy = std::variant<std::monostate, std::string, std::shared_ptr<ScriptObject>,
+                             std::shared_ptr<ScriptArray>>;
+  union NumberBits {
+    int64_t integer;  // Boolean, Byte, Integer, Long, Currency
+    double real;      // Single, Double, Date
+  };
+  static ScriptValue Integral(ScriptType type, int64_t value) {
+    ScriptValue v;
+    v.type_ = type;
+    v.number_.integer = value;
+    return v;
+  }
+  static ScriptValue Real(ScriptType type, double value) {
+    ScriptValue v;
+    v.type_ = type;
+    v.number_.real = value;
+    return v;
+  }
+  static ScriptValue Referring(ScriptType type, Heavy heavy) {
+    ScriptValue v;
+    v.type_ = type;
+    v.heavy_ = std::move(heavy);
+    return v;
+  }
 
   ScriptType type_ = ScriptType::kEmpty;
-  Storage storage_;
+  NumberBits number_{0};
+  Heavy heavy_;
 };
 
 }  // namespace quillon::platform

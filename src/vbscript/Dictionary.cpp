@@ -160,6 +160,21 @@ ScriptStatus Dictionary::Invoke(std::string_view name, ScriptCall kind, std::spa
   return ScriptStatus::Fail(438);
 }
 
+Dictionary::~Dictionary() {
+  std::vector<ScriptValue> pending;
+  TakeContents(pending);
+  ScriptValue::DestroyIteratively(pending);
+}
+
+void Dictionary::TakeContents(std::vector<ScriptValue>& out) {
+  for (auto& entry : entries_) {
+    out.push_back(std::move(entry.key));
+    out.push_back(std::move(entry.item));
+  }
+  entries_.clear();
+  index_.clear();
+}
+
 ScriptStatus Dictionary::Enumerate(std::vector<ScriptValue>& items) {
   items.clear();
   for (const auto& entry : entries_) items.push_back(entry.key);

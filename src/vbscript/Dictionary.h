@@ -17,6 +17,8 @@ class Dictionary : public platform::ScriptObject {
                                 std::span<platform::ScriptValue> args,
                                 platform::ScriptValue& result) override;
   platform::ScriptStatus Enumerate(std::vector<platform::ScriptValue>& items) override;
+  void TakeContents(std::vector<platform::ScriptValue>& out) override;
+  ~Dictionary() override;
 
  private:
   struct Entry {

@@ -37,18 +37,27 @@ bool IsLiteral(const Expr& expr) {
   return false;
 }
 
+// Copies nested arrays level by level, with a work list instead of recursion: nesting depth is
+// the script's to choose.
 std::shared_ptr<ScriptArray> CloneArray(const ScriptArray& source) {
-  auto copy = std::make_shared<ScriptArray>();
-  copy->bounds = source.bounds;
-  copy->elements.reserve(source.elements.size());
-  for (const auto& element : source.elements) {
-    if (element.IsArray()) {
-      copy->elements.push_back(ScriptValue::Array(CloneArray(*element.ArrayValue())));
-    } else {
-      copy->elements.push_back(element);
+  auto root = std::make_shared<ScriptArray>();
+  std::vector<std::pair<const ScriptArray*, ScriptArray*>> work{{&source, root.get()}};
+  while (!work.empty()) {
+    auto [from, to] = work.back();
+    work.pop_back();
+    to->bounds = from->bounds;
+    to->elements.reserve(from->elements.size());
+    for (const auto& element : from->elements) {
+      if (element.IsArray()) {
+        auto inner = std::make_shared<ScriptArray>();
+        work.emplace_back(element.ArrayValue().get(), inner.get());
+        to->elements.push_back(ScriptValue::Array(std::move(inner)));
+      } else {
+        to->elements.push_back(element);
+      }
     }
   }
-  return copy;
+  return root;
 }
 
 // Arrays are values in VBScript: storing one stores a copy. A temporary (a function's result,
@@ -652,7 +661,8 @@ void Interpreter::ExecConst(const ConstStmt& stmt) {
 
 Interpreter::Flow Interpreter::ExecIf(const IfStmt& stmt) {
   for (const auto& branch : stmt.branches) {
-    if (IsTrue(Eval(*branch.condition))) return ExecBlock(branch.body);
+    ScriptValue scratch;
+    if (IsTrue(EvalView(*branch.condition, scratch))) return ExecBlock(branch.body);
   }
   return ExecBlock(stmt.else_body);
 }
@@ -860,10 +870,40 @@ ScriptValue Interpreter::Eval(const Expr& expr) {
   ThrowError(51);
 }
 
+const ScriptValue& Interpreter::EvalView(const Expr& expr, ScriptValue& scratch) {
+  if (expr.kind == ExprKind::kLiteral) return static_cast<const LiteralExpr&>(expr).value;
+  if (expr.kind == ExprKind::kName) {
+    if (ScriptValue* slot = LookupVariable(static_cast<const NameExpr&>(expr))) return *slot;
+  }
+  scratch = Eval(expr);
+  return scratch;
+}
+
 ScriptValue Interpreter::EvalBinary(const BinaryExpr& expr) {
   CheckStack();
-  ScriptValue left = Eval(*expr.left);
-  ScriptValue right = Eval(*expr.right);
+  if (expr.op == Op::kConcat) {
+    // Appends to the left operand's own copy instead of building a third string.
+    ScriptValue left = Eval(*expr.left);
+    ScriptValue right_scratch;
+    const ScriptValue& right = EvalView(*expr.right, right_scratch);
+    if (left.IsString() && right.IsString()) {
+      CheckStringSize(left.StringValue().size() + right.StringValue().size());
+      left.MutableString() += right.StringValue();
+      return left;
+    }
+    ScriptValue result = Concatenate(left, right);
+    if (result.IsString()) CheckStringSize(result.StringValue().size());
+    return result;
+  }
+  // The left operand may be read in place only when evaluating the right one cannot run code
+  // that changes it.
+  bool right_is_plain =
+      expr.right->kind == ExprKind::kLiteral || expr.right->kind == ExprKind::kName;
+  ScriptValue left_scratch;
+  const ScriptValue& left =
+      right_is_plain ? EvalView(*expr.left, left_scratch) : (left_scratch = Eval(*expr.left));
+  ScriptValue right_scratch;
+  const ScriptValue& right = EvalView(*expr.right, right_scratch);
   switch (expr.op) {
     case Op::kAdd:
     case Op::kSub:
@@ -876,16 +916,6 @@ ScriptValue Interpreter::EvalBinary(const BinaryExpr& expr) {
         CheckStringSize(left.StringValue().size() + right.StringValue().size());
       }
       return Arithmetic(expr.op, left, right);
-    }
-    case Op::kConcat: {
-      if (left.IsString() && right.IsString()) {
-        CheckStringSize(left.StringValue().size() + right.StringValue().size());
-        left.MutableString() += right.StringValue();
-        return left;
-      }
-      ScriptValue result = Concatenate(left, right);
-      if (result.IsString()) CheckStringSize(result.StringValue().size());
-      return result;
     }
     case Op::kEq:
     case Op::kNe:

@@ -152,6 +152,8 @@ class Interpreter {
   // Expressions.
   ScriptValue Eval(const Expr& expr);
   ScriptValue EvalBinary(const BinaryExpr& expr);
+  // A variable or literal in place; anything else evaluated into `scratch`.
+  const ScriptValue& EvalView(const Expr& expr, ScriptValue& scratch);
   ScriptValue EvalCallExpr(const CallExpr& expr, ScriptCall kind);
   ScriptValue EvalMemberObject(const MemberExpr& expr);
   ScriptValue CallNamed(const NameExpr& name, const std::vector<ExprPtr>* args, ScriptCall kind);

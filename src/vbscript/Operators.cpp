@@ -413,8 +413,13 @@ int Sign(double x) { return x < 0 ? -1 : x > 0 ? 1 : 0; }
 
 int CompareOrder(const ScriptValue& left_in, const ScriptValue& right_in, bool left_literal,
                  bool right_literal, bool ignore_case) {
-  const ScriptValue left = Dereference(left_in);
-  const ScriptValue right = Dereference(right_in);
+  // Objects compare by their default values; everything else as it is, without a copy.
+  ScriptValue left_value;
+  ScriptValue right_value;
+  if (left_in.IsObject()) left_value = Dereference(left_in);
+  if (right_in.IsObject()) right_value = Dereference(right_in);
+  const ScriptValue& left = left_in.IsObject() ? left_value : left_in;
+  const ScriptValue& right = right_in.IsObject() ? right_value : right_in;
   if (left.IsArray() || right.IsArray()) ThrowError(13);
   if (left.IsEmpty() && right.IsEmpty()) return 0;
   if (left.IsString() && right.IsString()) {
