@@ -1,8 +1,12 @@
 #include "app/Quillon.h"
 
+#include "app/frmAbout.h"
+#include "app/frmCommands.h"
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
 #include "platform/Instances.h"
+#include "ui/frmTransparency.h"
+#include "ui/frmZoom.h"
 
 namespace quillon::app {
 
@@ -29,11 +33,35 @@ Quillon::~Quillon() {
   runtime_.End();
   main_form_.reset();
   options_.reset();
+  about_.reset();
+  commands_.reset();
+  transparency_.reset();
+  zoom_.reset();
 }
 
 frmOptions& Quillon::Options() {
   if (!options_) options_ = std::make_unique<frmOptions>(*this);
   return *options_;
+}
+
+frmAbout& Quillon::About() {
+  if (!about_) about_ = std::make_unique<frmAbout>(*this);
+  return *about_;
+}
+
+frmCommands& Quillon::Commands() {
+  if (!commands_) commands_ = std::make_unique<frmCommands>(*this);
+  return *commands_;
+}
+
+ui::frmTransparency& Quillon::TransparencyWindow() {
+  if (!transparency_) transparency_ = std::make_unique<ui::frmTransparency>(*this);
+  return *transparency_;
+}
+
+ui::frmZoom& Quillon::ZoomWindow() {
+  if (!zoom_) zoom_ = std::make_unique<ui::frmZoom>(*this);
+  return *zoom_;
 }
 
 std::string Quillon::FirstTimeName() const {

@@ -11,8 +11,15 @@
 #include "runtime/Runtime.h"
 #include "runtime/Timer.h"
 
+namespace quillon::ui {
+class frmTransparency;
+class frmZoom;
+}  // namespace quillon::ui
+
 namespace quillon::app {
 
+class frmAbout;
+class frmCommands;
 class frmMain;
 class frmOptions;
 
@@ -36,7 +43,12 @@ class Quillon {
   gtalk::GTalkWindows& GTalk() { return gtalk_; }
   gtalk::ChatState& Chat() { return chat_; }
   frmMain* MainForm() { return main_form_.get(); }
+  // The program's other windows, made when first needed.
   frmOptions& Options();
+  frmAbout& About();
+  frmCommands& Commands();
+  ui::frmTransparency& TransparencyWindow();
+  ui::frmZoom& ZoomWindow();
   // Another copy was running when this one started (checked once, at start).
   bool PrevInstance() const { return prev_instance_; }
 
@@ -53,6 +65,10 @@ class Quillon {
   gtalk::ChatState chat_;
   gtalk::GTalkWindows gtalk_;
   std::unique_ptr<frmOptions> options_;
+  std::unique_ptr<frmAbout> about_;
+  std::unique_ptr<frmCommands> commands_;
+  std::unique_ptr<ui::frmTransparency> transparency_;
+  std::unique_ptr<ui::frmZoom> zoom_;
   std::unique_ptr<frmMain> main_form_;
   std::unique_ptr<runtime::Timer> wait_timer_;
   bool started_ = false;

@@ -4,12 +4,24 @@
 #include <cctype>
 #include <filesystem>
 
+#include "app/MainMenus.h"
 #include "app/Quillon.h"
+#include "app/frmCommands.h"
+#include "gtalk/GTalkWindows.h"
 #include "runtime/ProgramError.h"
 
 namespace quillon::app {
 
 using platform::Hwnd;
+
+namespace {
+
+platform::Chord Ctrl(char key, bool shift = false) {
+  return platform::Chord{platform::kModControl | (shift ? platform::kModShift : 0u),
+                         static_cast<uint32_t>(key)};
+}
+
+}  // namespace
 
 frmMain::frmMain(Quillon& program)
     : runtime::Form(program.Rt(), "frmMain", "Quillon"),
@@ -17,12 +29,47 @@ frmMain::frmMain(Quillon& program)
       Timer1(program.Rt(), 3000, true, [this] { Timer1_Timer(); }),
       tmrIEDOM(program.Rt(), 50, false),
       tmrBoss(program.Rt(), 10, false),
+      HookControl1(program.Rt()),
+      vbBoss(program.Rt(), Ctrl('B', true)),
+      vbLock(program.Rt(), Ctrl('L', true)),
+      vbBold(program.Rt(), Ctrl('B')),
+      vbItalic(program.Rt(), Ctrl('I')),
+      vbRecall(program.Rt(), Ctrl('R')),
       program_(program),
-      state_(program.Chat()) {
+      state_(program.Chat()),
+      watcher_(program, *this),
+      effects_(program, *this),
+      parser_(program, *this),
+      menus_(std::make_unique<MainMenus>(program, *this)) {
+  watcher_.SetDebug(HasSwitch("-debug"));
+  picIcon(0).SetVisible(false);
+  picIcon(0).Move(0, 0, 20, 20);
+  picIconX(0).SetVisible(false);
+  picIconX(0).Move(0, 0, 16, 16);
   Picture2.SetVisible(false);
   Picture3.SetVisible(false);
   Picture2.SetPicture(runtime::Picture{"res:boss", program.Rt().NewPictureHandle()});
   Picture3.SetPicture(runtime::Picture{"res:plain", program.Rt().NewPictureHandle()});
+  HookControl1.on_posted_message = [this](uint32_t& m, platform::WParam& wp, platform::LParam& lp) {
+    parser_.PostedMessage(m, wp, lp);
+  };
+  vbBoss.on_hotkey_pressed = [this] { vbBoss_HotkeyPressed(); };
+  vbLock.on_hotkey_pressed = [this] { vbLock_HotkeyPressed(); };
+  vbBold.on_hotkey_pressed = [this] { effects_.BoldItalic(0); };
+  vbItalic.on_hotkey_pressed = [this] { effects_.BoldItalic(1); };
+  vbRecall.on_hotkey_pressed = [this] { effects_.Recall(); };
+  WireButtons();
+}
+
+frmMain::~frmMain() = default;
+
+bool frmMain::HasSwitch(std::string_view name) const {
+  // Searched anywhere in the command line, without regard to case.
+  auto lower = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  return lower(Rt().Info().command_line).find(lower(std::string(name))) != std::string::npos;
 }
 
 std::optional<platform::IconHandle> frmMain::IconHandle(std::string_view kind) const {
@@ -31,18 +78,49 @@ std::optional<platform::IconHandle> frmMain::IconHandle(std::string_view kind) c
   return std::nullopt;
 }
 
-frmMain::~frmMain() = default;
-
-bool frmMain::HasSwitch(std::string_view name) const {
-  // Searched anywhere in the command line, without regard to case.
-  std::string line = Rt().Info().command_line;
-  std::string wanted(name);
-  auto lower = [](std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-  };
-  return lower(line).find(lower(wanted)) != std::string::npos;
+runtime::Picture frmMain::ButtonPicture(int resource) {
+  auto it = button_pictures_.find(resource);
+  if (it == button_pictures_.end()) {
+    std::string source = "Images/Buttons/" + std::to_string(resource) + ".bmp";
+    it =
+        button_pictures_.emplace(resource, runtime::Picture{source, Rt().NewPictureHandle()}).first;
+  }
+  return it->second;
 }
+
+void frmMain::WireButtons() {
+  // Pressed while the button is down, the hover picture for a moment when the mouse passes over.
+  picIcon.on_mouse_down = [this](int index, int, int, int, int) {
+    picIcon(index).SetPicture(ButtonPicture(103));
+  };
+  picIcon.on_mouse_up = [this](int index, int, int, int, int) {
+    picIcon(index).SetPicture(ButtonPicture(101));
+  };
+  picIcon.on_mouse_move = [this](int index, int button, int, int, int) {
+    if (button != 0) return;
+    picIcon(index).SetPicture(ButtonPicture(102));
+    Rt().Clock().Sleep(75);
+    if (runtime::PictureBox* still = picIcon.Find(index)) still->SetPicture(ButtonPicture(101));
+  };
+  picIcon.on_click = [this](int index) { picIcon_Click(index); };
+  picIconX.on_mouse_down = [this](int index, int, int, int, int) {
+    picIconX(index).SetPicture(ButtonPicture(203));
+  };
+  picIconX.on_mouse_up = [this](int index, int, int, int, int) {
+    picIconX(index).SetPicture(ButtonPicture(201));
+  };
+  picIconX.on_mouse_move = [this](int index, int button, int, int, int) {
+    if (button != 0) return;
+    picIconX(index).SetPicture(ButtonPicture(202));
+    Rt().Clock().Sleep(150);
+    if (runtime::PictureBox* still = picIconX.Find(index)) still->SetPicture(ButtonPicture(201));
+  };
+  picIconX.on_click = [this](int index) { picIconX_Click(index); };
+}
+
+void frmMain::picIcon_Click(int) { PopupMenu(menus_->mnuChatMenu); }
+
+void frmMain::picIconX_Click(int) { PopupMenu(menus_->mnuMainMenu); }
 
 void frmMain::Form_Initialize() {
   try {
@@ -69,6 +147,9 @@ void frmMain::Form_Load() {
       Rt().End();
       return;
     }
+    FindMenu("mnuCoolText")->SetCaption("&©ØØ£");
+    MainWindow(program_.GTalk().FindGTalk());
+    menus_->LoadImages();
     state_.ButtonCount = 0;
     state_.Locked = false;
     if (!HasSwitch("-nohook")) {
@@ -80,6 +161,12 @@ void frmMain::Form_Load() {
       ShellMsg = windows.RegisterWindowMessage("SHELLHOOK");
       Rt().Shell().RegisterShellHook(hWnd());
     }
+    picIcon(0).SetPicture(ButtonPicture(101));
+    picIconX(0).SetPicture(ButtonPicture(201));
+    for (runtime::HotkeyControl* hotkey : {&vbBoss, &vbLock, &vbBold, &vbItalic, &vbRecall}) {
+      hotkey->Register();
+    }
+    if (program_.Config().ReadSetting("UseStatus", "0") == "1") OpenActiveStatus();
     Hide();
   } catch (const std::exception& e) {
     program_.Reporter().ReportError("Form_Load", this, e);
@@ -98,22 +185,57 @@ platform::LResult frmMain::WndProc(Hwnd hwnd, uint32_t message, platform::WParam
   return Rt().Windows().CallWindowProc(OldWndProc, hwnd, message, wparam, lparam);
 }
 
-void frmMain::TC(Hwnd) {}
+std::string frmMain::RemoveExtra(std::string_view title) {
+  return gtalk::GTalkWindows::RemoveExtra(title);
+}
+
+void frmMain::MsgCmdList() {
+  frmCommands& commands = program_.Commands();
+  commands.Load();
+  commands.List1.Clear();
+  // Every piece between commas, the empty ones before the first and after the last included.
+  std::string list =
+      parser_.CommandList().empty() ? gtalk::CommandParser::kCommandList : parser_.CommandList();
+  size_t start = 0;
+  for (;;) {
+    size_t comma = list.find(',', start);
+    commands.List1.AddItem(
+        list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  commands.Show();
+}
+
+void frmMain::Shortcut(std::string_view text) { menus_->Shortcut(text); }
+
+void frmMain::mnuImages_Click(int index) {
+  if (index == 0) return;
+  runtime::Menu* item = FindMenu("mnuImages", index);
+  if (!item) return;
+  gtalk::GTalkWindows& gtalk = program_.GTalk();
+  gtalk.SetText(gtalk.GetText(state_.ChatInput) + " [!Quillon:" + item->Tag() + "!]",
+                state_.ChatInput, false);
+}
 
 void frmMain::EndIt() {
   // Every step runs even when one fails.
-  try {
+  auto step = [this](auto&& body) {
+    try {
+      body();
+    } catch (const std::exception& e) {
+      program_.Reporter().ReportError("Endit", this, e);
+    }
+  };
+  step([&] { HookControl1.Stop(); });
+  step([&] {
     if (hWnd()) Rt().Windows().SetWindowProc(hWnd(), OldWndProc);
-  } catch (const std::exception& e) {
-    program_.Reporter().ReportError("Endit", this, e);
-  }
-  try {
+  });
+  step([&] {
     for (int index : picIcon.Indices()) {
       if (index != 0) picIcon.Unload(index);
     }
-  } catch (const std::exception& e) {
-    program_.Reporter().ReportError("Endit", this, e);
-  }
+  });
 }
 
 void frmMain::Form_Unload(int& cancel) {

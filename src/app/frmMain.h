@@ -1,21 +1,30 @@
 #pragma once
 // The program's hidden main form. It owns everything that lives as long as the program: the window
-// procedure that hears of activated windows, the timers, the hotkeys, the popup menus and the
-// buttons placed inside Google Talk's windows, and the current chat.
+// procedure that hears of activated windows, the hook on the current chat's input, the timers, the
+// hotkeys, the popup menus and the buttons placed inside Google Talk's windows, and the current
+// chat. The work of each part is done by a class of its own; the form holds them and offers the
+// operations the rest of the program calls.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "gtalk/ChatState.h"
+#include "gtalk/CommandParser.h"
+#include "gtalk/TextEffects.h"
+#include "gtalk/WindowWatcher.h"
 #include "platform/WindowSystem.h"
 #include "runtime/ControlArray.h"
 #include "runtime/Form.h"
+#include "runtime/HotkeyControl.h"
+#include "runtime/MessageHook.h"
 #include "runtime/PictureBox.h"
 #include "runtime/Timer.h"
 
 namespace quillon::app {
 
 class Quillon;
+class MainMenus;
 
 class frmMain : public runtime::Form {
  public:
@@ -28,13 +37,48 @@ class frmMain : public runtime::Form {
   void EndIt();
   platform::LResult WndProc(platform::Hwnd hwnd, uint32_t message, platform::WParam wparam,
                             platform::LParam lparam);
-  void TC(platform::Hwnd hwnd);
+
+  // Window watching.
+  void TC(platform::Hwnd hwnd) { watcher_.TC(hwnd); }
+  void ChatWindow(platform::Hwnd hwnd) { watcher_.ChatWindow(hwnd); }
+  void ApplyHook() { watcher_.ApplyHook(); }
+  void MainWindow(platform::Hwnd hwnd) { watcher_.MainWindow(hwnd); }
+  bool CheckActiveWindow() { return watcher_.CheckActiveWindow(); }
+  void LockIt(platform::WParam operation) { watcher_.LockIt(operation); }
+  static std::string RemoveExtra(std::string_view title);
+
+  // Text effects and commands.
+  void ApplyFilter(int filter) { effects_.ApplyFilter(filter); }
+  void UpdateRecall(std::string_view text) { effects_.UpdateRecall(text); }
+  void MsgCmdList();
+  gtalk::TextEffects& Effects() { return effects_; }
+  gtalk::CommandParser& Parser() { return parser_; }
+
+  // Menus and buttons.
+  MainMenus& Menus() { return *menus_; }
+  void Shortcut(std::string_view text);
+  void picIcon_Click(int index);
+  void picIconX_Click(int index);
+  void mnuImages_Click(int index);
+
+  // The entry points of the program's other parts that the menus, commands and hotkeys reach.
+  void vbBoss_HotkeyPressed();
+  void vbLock_HotkeyPressed();
+  void RefreshBackgrounds();
+  // 1: message area, 2: typing area, 3: font colour.
+  void ChooseColor(int which);
+  void SendFile();
+  void ReceiveFile();
+  void OpenActiveStatus();
+  void CreateDesktopFriend();
 
   gtalk::ChatState& State() { return state_; }
-  // The icons put in Google Talk's place in the notification area ("boss", "plain").
-  std::optional<platform::IconHandle> IconHandle(std::string_view kind) const;
   // The menu pictures, in the order the menus number them.
   const std::vector<runtime::Picture>& MenuIcons() const { return ils_icons_; }
+  // The button pictures: 101-103 for the chat button, 201-203 for the main button.
+  runtime::Picture ButtonPicture(int resource);
+  // The icons put in Google Talk's place in the notification area ("boss", "plain").
+  std::optional<platform::IconHandle> IconHandle(std::string_view kind) const;
 
   runtime::Timer tmrCheck;
   runtime::Timer Timer1;
@@ -44,6 +88,12 @@ class frmMain : public runtime::Form {
   runtime::ControlArray<runtime::PictureBox> picIconX{*this, "picIconX"};
   runtime::PictureBox Picture2{*this, "Picture2"};  // the boss icon
   runtime::PictureBox Picture3{*this, "Picture3"};  // the plain icon
+  runtime::MessageHook HookControl1;
+  runtime::HotkeyControl vbBoss;
+  runtime::HotkeyControl vbLock;
+  runtime::HotkeyControl vbBold;
+  runtime::HotkeyControl vbItalic;
+  runtime::HotkeyControl vbRecall;
 
  protected:
   void Form_Initialize() override;
@@ -54,10 +104,16 @@ class frmMain : public runtime::Form {
   void tmrCheck_Timer();
   void Timer1_Timer();
   bool HasSwitch(std::string_view name) const;
+  void WireButtons();
 
   Quillon& program_;
   gtalk::ChatState& state_;
+  gtalk::WindowWatcher watcher_;
+  gtalk::TextEffects effects_;
+  gtalk::CommandParser parser_;
+  std::unique_ptr<MainMenus> menus_;
   std::vector<runtime::Picture> ils_icons_;
+  std::map<int, runtime::Picture> button_pictures_;
   platform::WindowProcId OldWndProc = 0;
   uint32_t ShellMsg = 0;
 };

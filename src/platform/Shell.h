@@ -34,6 +34,13 @@ constexpr uint32_t kNifTip = 0x4;
 
 enum class NotifyIconOp { kAdd = 0, kModify = 1, kDelete = 2 };
 
+// The system's version as GetVersionEx reports it (platform 2: the NT line).
+struct OsVersion {
+  int major = 0;
+  int minor = 0;
+  int platform_id = 0;
+};
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -57,6 +64,8 @@ class Shell {
   virtual bool NotifyIconChange(NotifyIconOp op, const NotifyIcon& icon) = 0;
 
   // The clipboard's text; SetClipboardText("") empties it.
+  virtual OsVersion GetVersion() = 0;
+
   virtual std::optional<std::string> GetClipboardText() = 0;
   virtual void SetClipboardText(std::string_view text) = 0;
 };

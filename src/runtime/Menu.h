@@ -32,6 +32,8 @@ class Menu {
   int Icon() const { return icon_; }
   void SetIcon(int icon) { icon_ = icon; }
   bool IsSeparator() const { return caption_ == "-"; }
+  const std::string& Tag() const { return tag_; }
+  void SetTag(std::string tag) { tag_ = std::move(tag); }
 
   // Adds an item at the end of this item's submenu.
   Menu& Add(std::string name, std::string caption, int index = -1);
@@ -54,6 +56,7 @@ class Menu {
   bool visible_ = true;
   bool default_ = false;
   int icon_ = -1;
+  std::string tag_;
   Menu* parent_ = nullptr;
   std::vector<std::unique_ptr<Menu>> items_;
 };

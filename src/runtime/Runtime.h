@@ -32,6 +32,8 @@ struct ProgramInfo {
   std::string folder;             // the program folder, where Images/ and Plugins/ live
   std::string command_line;       // the switches as one text, as the process got them
   std::string executable_folder;  // where the program's executable is (the report program too)
+  // The maker's web site: the address echo and the update page live under it.
+  std::string site = "https://quillon.example.net";
 };
 
 class Runtime {

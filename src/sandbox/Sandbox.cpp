@@ -157,6 +157,7 @@ UserWorld& Sandbox::User(const std::string& name) {
         std::make_unique<UserWorld>(name, loop_, root_ / ("user-" + std::to_string(users_.size())),
                                     options_.data_folder, *this, *network);
     networks_[name] = std::move(network);
+    world->SetSite(site_->BaseAddress());
     it = users_.emplace(name, std::move(world)).first;
   }
   return *it->second;
@@ -302,6 +303,10 @@ Outcome Sandbox::Execute(const Statement& s) {
   }
   if (verb == "gtalk") return DoGTalk(s);
   if (verb == "quillon") return DoQuillon(s);
+  if ((verb == "click" || verb == "hover") && s.Size() == 2 &&
+      (s.Is(1, "chat-button") || s.Is(1, "main-button"))) {
+    return DoButton(s);
+  }
   if (verb == "mishap" && s.Is(1, "real") && s.Size() == 2) {
     Current().StartProcessesForReal();
     return Outcome::Ok();
@@ -374,6 +379,35 @@ Outcome Sandbox::DoQuillon(const Statement& s) {
   std::vector<std::string> arguments;
   for (size_t i = 2; i < s.Size(); ++i) arguments.push_back(s.At(i));
   Current().StartQuillon(arguments, options_.executable_folder);
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoButton(const Statement& s) {
+  UserWorld& user = Current();
+  sim::SimDesktop& desktop = user.Desktop();
+  platform::Hwnd place = 0;
+  if (s.Is(1, "chat-button")) {
+    standin::ChatSession* chat = user.FrontChat();
+    if (!chat) return Outcome::Fail("a chat in front", "no chat is open");
+    place = chat->Toolbar();
+  } else {
+    place = user.GTalk().StatusArea();
+  }
+  // Quillon's button is the picture box it placed there.
+  platform::Hwnd button = desktop.FindWindowEx(place, 0, "ThunderRT6PictureBoxDC", std::nullopt);
+  if (!button || !desktop.IsWindowVisible(button)) {
+    return Outcome::Fail(
+        "Quillon's button in " +
+            std::string(s.Is(1, "chat-button") ? "the chat's toolbar" : "the status area"),
+        "there is none");
+  }
+  if (s.Is(0, "hover")) {
+    desktop.SendMessage(button, platform::msg::kMouseMove, 0, (5 << 16) | 5);
+  } else {
+    desktop.SendMessage(button, platform::msg::kLButtonDown, 0x1, (5 << 16) | 5);
+    desktop.SendMessage(button, platform::msg::kLButtonUp, 0, (5 << 16) | 5);
+  }
   loop_.ProcessPending();
   return Outcome::Ok();
 }
@@ -603,6 +637,7 @@ Hands: activate chat "NAME" | activate main | activate other | close chat "NAME"
   type "TEXT" | key Enter|Backspace|Escape|Tab|Left|Right|Home|End | select START END
   hotkey CHORD (Ctrl+Shift+B) | menu "PATH"
 Quillon: quillon start [ARG ...] | mishap real (reports really start the report program)
+  click chat-button | click main-button | hover chat-button | hover main-button
   click FORM.CONTROL | doubleclick FORM.CONTROL "ITEM" | set FORM.CONTROL "TEXT"|N
   key FORM.CONTROL NAME | close FORM
 Dialogs: answer ok|yes|no|cancel | answer "TEXT" | answer file "PATH" | answer color R G B

@@ -76,6 +76,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoMenu(const Statement& s);
   Outcome DoWait(const Statement& s);
   Outcome DoQuillon(const Statement& s);
+  Outcome DoButton(const Statement& s);
   Outcome DoControl(const Statement& s);
   Outcome CheckQuillon(const Statement& s, size_t from);
   Outcome CheckMishap(const Statement& s, size_t from);

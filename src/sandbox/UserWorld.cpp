@@ -76,6 +76,7 @@ app::Quillon& UserWorld::StartQuillon(const std::vector<std::string>& arguments,
                                       const std::string& executable_folder) {
   runtime::ProgramInfo info;
   info.folder = program_folder_.string();
+  info.site = site_;
   info.executable_folder = executable_folder;
   for (const auto& argument : arguments) {
     info.command_line += (info.command_line.empty() ? "" : " ") + argument;

@@ -63,6 +63,8 @@ class UserWorld {
   app::Quillon* CurrentQuillon();
   // Lets go of copies that have ended. Only where no handler of theirs can be running.
   void CollectEnded();
+  // The stand-in web site Quillon is told is its maker's.
+  void SetSite(std::string site) { site_ = std::move(site); }
   // Really starts the programs the shell is asked to start (the report program).
   void StartProcessesForReal();
 
@@ -91,6 +93,7 @@ class UserWorld {
   std::unique_ptr<platform::Platform> platform_;
   std::vector<std::unique_ptr<app::Quillon>> quillons_;
   platform::Hwnd other_window_ = 0;
+  std::string site_;
 };
 
 }  // namespace quillon::sandbox

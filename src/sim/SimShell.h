@@ -31,6 +31,8 @@ class SimShell : public platform::Shell {
   bool Open(std::string_view target) override;
   bool StartProcess(std::string_view program, const std::vector<std::string>& arguments) override;
   bool NotifyIconChange(platform::NotifyIconOp op, const platform::NotifyIcon& icon) override;
+  platform::OsVersion GetVersion() override { return version_; }
+  void SetVersion(platform::OsVersion version) { version_ = version; }
   std::optional<std::string> GetClipboardText() override { return clipboard_; }
   void SetClipboardText(std::string_view text) override;
 
@@ -49,6 +51,7 @@ class SimShell : public platform::Shell {
   std::vector<ProcessStart> started_;
   std::map<std::pair<platform::Hwnd, uint32_t>, platform::NotifyIcon> icons_;
   std::optional<std::string> clipboard_;
+  platform::OsVersion version_{5, 1, 2};  // the simulated desktop is Windows XP
   Opener opener_;
   Starter starter_;
 };

@@ -1,6 +1,7 @@
 // The sandbox as a scenario author meets it: exit codes, failure reports, and statements that
 // behave (not merely parse).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -33,7 +34,7 @@ class SandboxTest : public ::testing::Test {
   }
 
   int RunFile(const std::string& text) {
-    std::string path = ::testing::TempDir() + "/sandbox_test.scn";
+    std::string path = ::testing::TempDir() + "/sandbox_test_" + std::to_string(getpid()) + ".scn";
     std::ofstream(path) << text;
     Sandbox sandbox(Options());
     return sandbox.RunFile(path);

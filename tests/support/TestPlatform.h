@@ -3,6 +3,7 @@
 // shell, hotkeys, dialogs answered from a queue, a settings store in a temporary file, and a
 // network that reaches nothing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -36,8 +37,7 @@ class NoNetwork : public platform::Network {
 class TestPlatform {
  public:
   TestPlatform()
-      : folder_(std::filesystem::path(::testing::TempDir()) /
-                ("quillon-test-" + std::to_string(reinterpret_cast<uintptr_t>(this)))),
+      : folder_(FreshFolder()),
         desktop_(clock_),
         shell_(desktop_),
         hotkeys_(desktop_),
@@ -58,6 +58,13 @@ class TestPlatform {
     loop_.RemoveSource(&desktop_);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
+  }
+
+  // A folder of this test's own: ctest runs test processes side by side.
+  static std::filesystem::path FreshFolder() {
+    static int count = 0;
+    return std::filesystem::path(::testing::TempDir()) /
+           ("quillon-test-" + std::to_string(getpid()) + "-" + std::to_string(++count));
   }
 
   runtime::ProgramInfo Info(std::string command_line = "") const {

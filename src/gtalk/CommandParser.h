@@ -1,0 +1,55 @@
+#pragma once
+// Slash commands typed into a chat: each character posted to the current chat input comes here
+// before the input sees it. A line that begins with "/" is completed as it is typed; Enter carries
+// out a known command (or an "s:" search or an "o:" open) instead of sending the line. Ordinary
+// typing goes through the letter filter.
+#include <string>
+#include <string_view>
+
+#include "platform/Window.h"
+
+namespace quillon::app {
+class Quillon;
+class frmMain;
+}  // namespace quillon::app
+
+namespace quillon::gtalk {
+
+class CommandParser {
+ public:
+  static constexpr const char* kCommandList =
+      ",about,activestatus,available,away,block,boss,brb,busy,clear,cool,customstatus,"
+      "desktopfriends,dinner,displaypicture,qnmenu,qnoptions,food,hide,help,inbox,leet,lock,lunch,"
+      "mail,none,reset,signout,status,options,offrecord,update,";
+  static constexpr const char* kArgCommandList = ",customstatus,status,";
+  static constexpr const char* kSearchSite = "https://www.google.com";
+
+  CommandParser(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
+
+  // The hook's report of a posted message; may change or discard it (both set to 0).
+  void PostedMessage(uint32_t& message, platform::WParam& wparam, platform::LParam& lparam);
+
+  bool CommandMode() const { return command_mode_; }
+  bool ArgumentMode() const { return argument_mode_; }
+  const std::string& CommandList() const { return command_list_; }
+
+  // A search word as it goes into an address: UTF-8, every byte but letters, digits and "-._~"
+  // percent-encoded.
+  static std::string PercentEncode(std::string_view text);
+
+ private:
+  void Complete(uint32_t& message, platform::WParam& wparam);
+  void Enter(const std::string& line, uint32_t& message, platform::WParam& wparam);
+  // Carries out a command line; false when it is no command (the line is then sent).
+  bool RunCommand(const std::string& command, const std::string& argument);
+  void SetAwayTag(std::string tag);
+
+  app::Quillon& program_;
+  app::frmMain& form_;
+  std::string command_list_;
+  std::string arg_command_list_;
+  bool command_mode_ = false;
+  bool argument_mode_ = false;
+};
+
+}  // namespace quillon::gtalk
