@@ -124,7 +124,9 @@ void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wp
   form_.Effects().UpdateRecall(read);
   std::string line = !read.empty() && read[0] == '/' ? TextFilter::PlainText(read) : read;
   size_t blank = line.find(' ');
-  std::string argument = blank == std::string::npos ? line : line.substr(blank + 1);
+  // A command without a blank has no argument (not the whole line as its argument), so that
+  // "/status" or "/customstatus" alone change nothing.
+  std::string argument = blank == std::string::npos ? std::string() : line.substr(blank + 1);
   std::string command = Lower(line.substr(0, blank));
   if (RunCommand(command, argument)) {
     Discard(message, wparam);

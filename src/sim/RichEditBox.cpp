@@ -13,10 +13,9 @@ using platform::LResult;
 using platform::WParam;
 namespace msg = platform::msg;
 
-std::string RichEditBox::Text() const { return codepage::EncodeUtf8(text_); }
-
 void RichEditBox::SetText(std::string_view utf8) {
   text_ = codepage::DecodeUtf8(utf8);
+  utf8_ = codepage::EncodeUtf8(text_);
   // The caret goes to the end of the new text, so a person who goes on typing after the program
   // filled the box (a recalled line, a shortcut) continues the line.
   anchor_ = caret_ = static_cast<int>(text_.size());
@@ -46,6 +45,7 @@ int RichEditBox::ZoomPercent() const {
 void RichEditBox::ReplaceSelection(std::u32string_view with) {
   int start = SelectionStart();
   text_.replace(start, SelectionEnd() - start, with);
+  utf8_ = codepage::EncodeUtf8(text_);
   anchor_ = caret_ = start + static_cast<int>(with.size());
 }
 
@@ -97,11 +97,9 @@ LResult RichEditBox::Handle(SimDesktop& desktop, platform::Hwnd window, uint32_t
       desktop.SetTitle(window, Text());
       return 1;
     case msg::kGetTextLength:
-      return static_cast<LResult>(Text().size());
+      return static_cast<LResult>(utf8_.size());
     case msg::kGetText:
-      // The window's text is the box's content.
-      desktop.SetTitle(window, Text());
-      return desktop.DefWindowProc(window, message, wparam, lparam);
+      return SimDesktop::CopyText(utf8_, wparam, lparam);
     case msg::kChar:
       TypeCode(static_cast<uint32_t>(wparam));
       desktop.SetTitle(window, Text());

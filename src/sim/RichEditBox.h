@@ -14,7 +14,7 @@ class RichEditBox : public WindowBehaviour {
   platform::LResult Handle(SimDesktop& desktop, platform::Hwnd window, uint32_t message,
                            platform::WParam wparam, platform::LParam lparam) override;
 
-  std::string Text() const;
+  const std::string& Text() const { return utf8_; }
   void SetText(std::string_view utf8);
   int SelectionStart() const { return std::min(anchor_, caret_); }
   int SelectionEnd() const { return std::max(anchor_, caret_); }
@@ -31,7 +31,10 @@ class RichEditBox : public WindowBehaviour {
   void MoveCaret(uint32_t virtual_key);
   int Clamp(int position) const;
 
+  // Kept in both forms: positions count characters, while the window's text is read as bytes on
+  // every typed character.
   std::u32string text_;
+  std::string utf8_;
   int anchor_ = 0;
   int caret_ = 0;
   uint32_t options_ = 0;

@@ -344,18 +344,8 @@ LResult SimDesktop::DefWindowProc(Hwnd window, uint32_t message, WParam wparam, 
     case msg::kSetText:
       w->title = lparam ? reinterpret_cast<const char*>(lparam) : "";
       return 1;
-    case msg::kGetText: {
-      if (wparam == 0 || lparam == 0) return 0;
-      auto* buffer = reinterpret_cast<char*>(lparam);
-      size_t n = std::min<size_t>(w->title.size(), wparam - 1);
-      // Never cut a character in two.
-      while (n > 0 && n < w->title.size() && (static_cast<uint8_t>(w->title[n]) & 0xC0) == 0x80) {
-        --n;
-      }
-      std::memcpy(buffer, w->title.data(), n);
-      buffer[n] = '\0';
-      return static_cast<LResult>(n);
-    }
+    case msg::kGetText:
+      return CopyText(w->title, wparam, lparam);
     case msg::kGetTextLength:
       return static_cast<LResult>(w->title.size());
     case msg::kNcLButtonDown:
@@ -367,6 +357,16 @@ LResult SimDesktop::DefWindowProc(Hwnd window, uint32_t message, WParam wparam, 
     default:
       return 0;
   }
+}
+
+LResult SimDesktop::CopyText(std::string_view text, WParam size, LParam buffer) {
+  if (size == 0 || buffer == 0) return 0;
+  auto* out = reinterpret_cast<char*>(buffer);
+  size_t n = std::min<size_t>(text.size(), size - 1);
+  while (n > 0 && n < text.size() && (static_cast<uint8_t>(text[n]) & 0xC0) == 0x80) --n;
+  std::memcpy(out, text.data(), n);
+  out[n] = '\0';
+  return static_cast<LResult>(n);
 }
 
 void SimDesktop::MoveSizeLoop(Hwnd window, int hit) {

@@ -103,6 +103,9 @@ class SimDesktop : public platform::WindowSystem, public platform::EventSource {
 
   // A hung window answers no message: sends are dropped, timed sends time out.
   void SetHung(Hwnd window, bool hung);
+  // WM_GETTEXT's copy: as much of `text` as fits in `size` bytes with its terminator, never
+  // cutting a character in two; returns the bytes copied.
+  static LResult CopyText(std::string_view text, WParam size, LParam buffer);
   // The title as stored, without sending anything (for dumps and checks).
   std::string TitleOf(Hwnd window);
   // Changes a window's stored title directly (what a program does to its own window).
