@@ -203,8 +203,10 @@ int Sandbox::RunInteractive() {
   interactive_ = true;
   file_name_ = "(prompt)";
   std::cout << "Quillon sandbox. Type help for the statements, dump to look around.\n";
+  // A person lands in a running Quillon beside a signed-in Google Talk.
   User("me").GTalk().SetContacts({"Alex", "Sam", "Robin"});
   User("me").GTalk().Start();
+  User("me").StartQuillon({}, options_.executable_folder);
   loop_.RunTopLevel();
   return 0;
 }
