@@ -28,7 +28,7 @@ frmMain::frmMain(Quillon& program)
       tmrCheck(program.Rt(), 1000, true, [this] { tmrCheck_Timer(); }),
       Timer1(program.Rt(), 3000, true, [this] { Timer1_Timer(); }),
       tmrIEDOM(program.Rt(), 50, false),
-      tmrBoss(program.Rt(), 10, false),
+      tmrBoss(program.Rt(), 10, false, [this] { boss_.Tick(); }),
       HookControl1(program.Rt()),
       vbBoss(program.Rt(), Ctrl('B', true)),
       vbLock(program.Rt(), Ctrl('L', true)),
@@ -40,6 +40,8 @@ frmMain::frmMain(Quillon& program)
       watcher_(program, *this),
       effects_(program, *this),
       parser_(program, *this),
+      boss_(program, *this),
+      lock_(program, *this),
       menus_(std::make_unique<MainMenus>(program, *this)) {
   watcher_.SetDebug(HasSwitch("-debug"));
   picIcon(0).SetVisible(false);

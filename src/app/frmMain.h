@@ -14,6 +14,8 @@
 #include "gtalk/TextEffects.h"
 #include "gtalk/WindowWatcher.h"
 #include "platform/WindowSystem.h"
+#include "privacy/BossKey.h"
+#include "privacy/Lock.h"
 #include "runtime/ControlArray.h"
 #include "runtime/Form.h"
 #include "runtime/HotkeyControl.h"
@@ -52,6 +54,8 @@ class frmMain : public runtime::Form {
   void UpdateRecall(std::string_view text) { effects_.UpdateRecall(text); }
   void MsgCmdList();
   gtalk::TextEffects& Effects() { return effects_; }
+  privacy::BossKey& Boss() { return boss_; }
+  privacy::Lock& LockState() { return lock_; }
   gtalk::CommandParser& Parser() { return parser_; }
 
   // Menus and buttons.
@@ -111,6 +115,8 @@ class frmMain : public runtime::Form {
   gtalk::WindowWatcher watcher_;
   gtalk::TextEffects effects_;
   gtalk::CommandParser parser_;
+  privacy::BossKey boss_;
+  privacy::Lock lock_;
   std::unique_ptr<MainMenus> menus_;
   std::vector<runtime::Picture> ils_icons_;
   std::map<int, runtime::Picture> button_pictures_;

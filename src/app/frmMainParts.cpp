@@ -1,15 +1,15 @@
 // The main form's entry points into the program's parts that the menus, commands and hotkeys
 // reach. Parts that this build does not have yet (colours of the chat view, file transfer, Active
-// Status, desktop friends, the boss key and the lock) leave their entry point without effect, so
-// that a menu item or command for them is taken and does nothing visible.
+// Status, desktop friends) leave their entry point without effect, so that a menu item or command
+// for them is taken and does nothing visible.
 #include "app/Quillon.h"
 #include "app/frmMain.h"
 
 namespace quillon::app {
 
-void frmMain::vbBoss_HotkeyPressed() {}
+void frmMain::vbBoss_HotkeyPressed() { boss_.Toggle(); }
 
-void frmMain::vbLock_HotkeyPressed() {}
+void frmMain::vbLock_HotkeyPressed() { lock_.Toggle(); }
 
 void frmMain::RefreshBackgrounds() {}
 

@@ -21,7 +21,8 @@ ChatSession::ChatSession(sim::SimDesktop& desktop, std::string contact, int offs
   frame.class_name = "ATL:00572B88";
   frame.title = contact_;
   frame.bounds = {left, top, left + 420, top + 480};
-  frame.visible = true;
+  // The frame owns the chat but is never seen itself: what the person sees is the chat view.
+  frame.visible = false;
   frame.proc = [this](Hwnd h, uint32_t m, WParam wp, LParam lp) -> LResult {
     if (m == msg::kClose) {
       desktop_.DestroyWindow(view_);

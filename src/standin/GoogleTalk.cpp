@@ -191,7 +191,6 @@ ChatSession* GoogleTalk::OpenChat(const std::string& contact, bool activate) {
   }
   if (activate) {
     if (!desktop_.IsWindowVisible(session->View())) {
-      desktop_.ShowWindow(session->Frame(), platform::sw::kShowNoActivate);
       desktop_.ShowWindow(session->View(), platform::sw::kShowNoActivate);
     }
     desktop_.BringToTop(session->Frame());

@@ -1,0 +1,60 @@
+#include "privacy/BossKey.h"
+
+#include "app/Quillon.h"
+#include "app/frmMain.h"
+#include "gtalk/GTalkWindows.h"
+
+namespace quillon::privacy {
+
+using gtalk::GTalkWindows;
+
+void BossKey::ShowMatchingWindows(std::string_view class_name,
+                                  std::optional<std::string_view> title, platform::Hwnd parent,
+                                  int show_command) {
+  if (show_command == -1) show_command = boss_show_command_;
+  auto& windows = program_.Rt().Windows();
+  // Each window found is the starting point of the next search; one that vanishes in between
+  // simply ends the walk.
+  for (platform::Hwnd window = windows.FindWindowEx(parent, 0, class_name, title); window != 0;
+       window = windows.FindWindowEx(parent, window, class_name, title)) {
+    windows.ShowWindow(window, show_command);
+  }
+}
+
+void BossKey::SetTrayIcon() {
+  platform::NotifyIcon icon;
+  icon.window = program_.GTalk().FindGTalk();
+  icon.id = 100;
+  icon.flags = platform::kNifIcon;
+  icon.callback_message = 0x200;
+  icon.icon = form_.IconHandle(boss_on_ ? "boss" : "plain").value_or(0);
+  icon.tip = ":D";
+  // Refused when Google Talk is not running; nothing to do about that.
+  program_.Rt().Shell().NotifyIconChange(platform::NotifyIconOp::kModify, icon);
+}
+
+void BossKey::Toggle() {
+  boss_on_ = !boss_on_;
+  boss_show_command_ = boss_on_ ? platform::sw::kHide : platform::sw::kShowNormal;
+  form_.tmrBoss.SetEnabled(boss_on_);
+  if (!boss_on_) {
+    ShowMatchingWindows(GTalkWindows::kChatViewClass, std::nullopt, 0, -1);
+    ShowMatchingWindows(GTalkWindows::kMainClass, std::nullopt, 0, -1);
+    ShowMatchingWindows("#32770", "Settings", 0, -1);
+    ShowMatchingWindows(kFriendClass, kFriendTitle, 0, -1);
+  } else {
+    // Google Talk's own windows go with the timer's first tick.
+    ShowMatchingWindows(kFriendClass, kFriendTitle, 0, -1);
+  }
+  SetTrayIcon();
+}
+
+void BossKey::Tick() {
+  ShowMatchingWindows(GTalkWindows::kChatViewClass, std::nullopt, 0, -1);
+  ShowMatchingWindows(GTalkWindows::kMainClass, std::nullopt, 0, -1);
+  ShowMatchingWindows("#32770", "Settings", 0, -1);
+  ShowMatchingWindows("Google Notification", std::nullopt, 0, -1);
+  SetTrayIcon();
+}
+
+}  // namespace quillon::privacy
