@@ -97,32 +97,6 @@ std::optional<platform::RegistryRoot> RootOf(const std::string& name) {
   return std::nullopt;
 }
 
-std::string Quote(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out + "\"";
-}
-
 }  // namespace
 
 Sandbox::Sandbox(Options options)
