@@ -118,6 +118,7 @@ class Interpreter::EntryGuard {
   explicit EntryGuard(Interpreter& engine)
       : engine_(engine), saved_frame_(engine.frame_), saved_in_host_call_(engine.in_host_call_) {
     if (engine_.entry_depth_++ == 0) {
+      engine_.interrupted_ = false;
       engine_.stack_base_ = FrameAddress();
       engine_.call_depth_ = 0;
       engine_.ResetTimeBudget();
@@ -247,6 +248,13 @@ void Interpreter::ResetTimeBudget() {
 
 void Interpreter::CheckTime() {
   tick_countdown_ = kTicksPerClockCheck;
+  if (interrupted_) {
+    RuntimeError error;
+    error.number = kInterruptedError;
+    error.description = "The script was stopped by its host";
+    error.fatal = true;
+    throw error;
+  }
   if (timeout_ms_ < 0) return;
   auto elapsed = clocks_.monotonic() - last_activity_;
   if (elapsed > std::chrono::milliseconds(timeout_ms_)) {
@@ -1151,6 +1159,7 @@ ScriptValue Interpreter::CallHost(const std::shared_ptr<ScriptObject>& object,
     in_host_call_ = saved;
     // Time spent in the host is not the script's: its budget starts again.
     ResetTimeBudget();
+    if (interrupted_) CheckTime();
   }
   for (size_t i = 0; i < args.size(); ++i) {
     if (args.items[i].ref != nullptr) Store(*args.items[i].ref, std::move(values[i]));

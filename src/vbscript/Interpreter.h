@@ -44,8 +44,9 @@ struct EngineClocks {
   std::function<double()> local_now;
 };
 
-// The error number of a script stopped by its time-out.
+// The error numbers of a script stopped by its time-out, and by its host.
 inline constexpr int32_t kTimeoutError = static_cast<int32_t>(0x800705B4);
+inline constexpr int32_t kInterruptedError = static_cast<int32_t>(0x80004004);
 
 class Interpreter {
  public:
@@ -55,6 +56,13 @@ class Interpreter {
   Interpreter& operator=(const Interpreter&) = delete;
 
   void SetTimeout(int32_t milliseconds) { timeout_ms_ = milliseconds; }
+  // Stops the running script at its next loop turn, call or return from the host; the script
+  // cannot trap it. Does nothing when no script runs.
+  void Interrupt() {
+    if (entry_depth_ == 0) return;
+    interrupted_ = true;
+    tick_countdown_ = 0;
+  }
   int32_t Timeout() const { return timeout_ms_; }
   // How much of the thread's stack nested script calls may use before "Out of stack space".
   void SetStackBudget(size_t bytes) { stack_budget_ = bytes; }
@@ -222,6 +230,7 @@ class Interpreter {
   // Set while a host object's member runs: an entry into the engine from there starts a new
   // time budget, an entry from the engine's own conversions does not.
   bool in_host_call_ = false;
+  bool interrupted_ = false;
   uintptr_t stack_base_ = 0;
   size_t stack_budget_ = 3u << 20;
   int call_depth_ = 0;

@@ -36,6 +36,9 @@ class VbScriptHost : public platform::ScriptHost {
   // How many bytes of the thread's stack nested script calls may take (default 3 MiB); scripts
   // that recurse deeper get "Out of stack space".
   void SetStackBudget(size_t bytes) { engine_->SetStackBudget(bytes); }
+  // Stops the script that is running (for instance from inside a host object's member, when
+  // the program shuts down); ExecuteStatement then returns a failure with an uncatchable error.
+  void Interrupt() { engine_->Interrupt(); }
 
   // The local date and time of the machine as a script Date.
   static double SystemLocalNow();
