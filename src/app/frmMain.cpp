@@ -9,6 +9,7 @@
 #include "app/frmCommands.h"
 #include "gtalk/GTalkWindows.h"
 #include "runtime/ProgramError.h"
+#include "runtime/Strings.h"
 
 namespace quillon::app {
 
@@ -67,11 +68,8 @@ frmMain::~frmMain() = default;
 
 bool frmMain::HasSwitch(std::string_view name) const {
   // Searched anywhere in the command line, without regard to case.
-  auto lower = [](std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-  };
-  return lower(Rt().Info().command_line).find(lower(std::string(name))) != std::string::npos;
+  return runtime::AsciiLower(Rt().Info().command_line).find(runtime::AsciiLower(name)) !=
+         std::string::npos;
 }
 
 std::optional<platform::IconHandle> frmMain::IconHandle(std::string_view kind) const {

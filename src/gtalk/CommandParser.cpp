@@ -9,6 +9,7 @@
 #include "gtalk/TextFilter.h"
 #include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 
 namespace quillon::gtalk {
 
@@ -17,12 +18,6 @@ using platform::WParam;
 namespace msg = platform::msg;
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 void Discard(uint32_t& message, WParam& wparam) {
   message = 0;
@@ -85,8 +80,8 @@ void CommandParser::Complete(uint32_t& message, WParam& wparam) {
   std::string name = codepage::EncodeUtf8(typed.substr(1));
   if (!blank) {
     // The first command of the list that begins with what was typed.
-    std::string list = Lower(command_list_);
-    size_t found = list.find("," + Lower(name));
+    std::string list = runtime::AsciiLower(command_list_);
+    size_t found = list.find("," + runtime::AsciiLower(name));
     size_t next = found == std::string::npos ? std::string::npos : list.find(',', found + 1);
     name = next == std::string::npos ? std::string()
                                      : command_list_.substr(found + 1, next - found - 1);
@@ -101,7 +96,8 @@ void CommandParser::Complete(uint32_t& message, WParam& wparam) {
     Discard(message, wparam);
     return;
   }
-  if (Lower(arg_command_list_).find("," + Lower(name) + ",") != std::string::npos) {
+  if (runtime::AsciiLower(arg_command_list_).find("," + runtime::AsciiLower(name) + ",") !=
+      std::string::npos) {
     command_mode_ = false;
     argument_mode_ = true;  // the blank goes to the input; the argument is ordinary typing
   } else {
@@ -127,7 +123,7 @@ void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wp
   // A command without a blank has no argument (not the whole line as its argument), so that
   // "/status" or "/customstatus" alone change nothing.
   std::string argument = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-  std::string command = Lower(line.substr(0, blank));
+  std::string command = runtime::AsciiLower(line.substr(0, blank));
   if (RunCommand(command, argument)) {
     Discard(message, wparam);
     program_.GTalk().SetText("", state.ChatInput, false);

@@ -4,23 +4,13 @@
 
 #include "app/ErrorReporter.h"
 #include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 
 namespace quillon::gtalk {
 
 using platform::Hwnd;
 using platform::LParam;
 namespace msg = platform::msg;
-
-namespace {
-
-std::string Trim(std::string_view text) {
-  size_t start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return {};
-  size_t end = text.find_last_not_of(' ');
-  return std::string(text.substr(start, end - start + 1));
-}
-
-}  // namespace
 
 Hwnd GTalkWindows::FindGTalk() {
   return runtime_.Windows().FindWindowEx(0, 0, kMainClass, std::nullopt);
@@ -95,11 +85,11 @@ bool GTalkWindows::ChangeStatus(std::string_view text) {
 std::string GTalkWindows::ApplyStatusPrefix(bool return_only, std::string_view text) {
   std::string prefix = state_.StatusPrefix;
   auto [status_area, edit_box] = FindStatusBox();
-  std::string status = return_only ? std::string(text) : Trim(GetText(edit_box));
+  std::string status = return_only ? std::string(text) : runtime::TrimBlanks(GetText(edit_box));
   std::string before = status;
   if (!status.empty() && status[0] == '(') {
     size_t close = status.find(')');
-    if (close != std::string::npos) status = Trim(status.substr(close + 1));
+    if (close != std::string::npos) status = runtime::TrimBlanks(status.substr(close + 1));
   }
   if (!prefix.empty()) status = "(" + prefix + ") " + status;
   if (return_only) return status;

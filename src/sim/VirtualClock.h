@@ -21,7 +21,7 @@ class VirtualClock : public platform::Clock {
  private:
   uint64_t tick_;
   uint64_t wall_base_tick_;
-  int64_t wall_base_seconds_;  // seconds since 1970-01-01 of the wall time at wall_base_tick_
+  int64_t wall_base_seconds_;  // seconds since 1899-12-30 of the wall time at wall_base_tick_
 };
 
 }  // namespace quillon::sim

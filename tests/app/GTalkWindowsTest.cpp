@@ -80,7 +80,7 @@ TEST_F(GTalkWindowsTest, SearchOpensAKnownChatOrAsksAboutAnInvitation) {
   EXPECT_EQ(p_.dialogs_.UncheckedCount(), 0u);
 
   // Unknown, answered No: Escape closes the invitation window.
-  p_.dialogs_.QueueAnswer({sim::SimDialogs::Answer::Kind::kNo});
+  p_.dialogs_.QueueAnswer({sim::SimDialogs::Answer::Kind::kNo, "", 0});
   gtalk_.Search("zed@example.com");
   auto question = p_.dialogs_.TakeUnchecked();
   ASSERT_TRUE(question);
@@ -89,7 +89,7 @@ TEST_F(GTalkWindowsTest, SearchOpensAKnownChatOrAsksAboutAnInvitation) {
   EXPECT_FALSE(p_.desktop_.FindWindowEx(0, 0, std::nullopt, GTalkWindows::kInviteTitle));
 
   // Answered Yes: the address goes into the invitation, which comes to the front.
-  p_.dialogs_.QueueAnswer({sim::SimDialogs::Answer::Kind::kYes});
+  p_.dialogs_.QueueAnswer({sim::SimDialogs::Answer::Kind::kYes, "", 0});
   gtalk_.Search("zed@example.com");
   platform::Hwnd invitation =
       p_.desktop_.FindWindowEx(0, 0, std::nullopt, GTalkWindows::kInviteTitle);
