@@ -171,7 +171,6 @@ Interpreter::~Interpreter() {
   entry_depth_ = 1;
   stack_base_ = FrameAddress();
   for (auto& [name, variable] : globals_) Store(variable->value, ScriptValue());
-  objects_.clear();
   entry_depth_ = 0;
   DrainTerminations();
   while (true) {
@@ -193,6 +192,9 @@ Interpreter::~Interpreter() {
     }
     DrainTerminations();
   }
+  // Host objects go last: the Class_Terminate of a script object may still use them.
+  objects_.clear();
+  global_member_order_.clear();
   link_->engine = nullptr;
   globals_.clear();
 }
