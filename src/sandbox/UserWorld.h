@@ -15,6 +15,7 @@
 #include "sim/SimInstances.h"
 #include "sim/SimShell.h"
 #include "standin/GoogleTalk.h"
+#include "vbscript/VbScriptHostFactory.h"
 
 namespace quillon::runtime {
 class EventLoop;
@@ -89,6 +90,7 @@ class UserWorld {
   std::optional<std::string> store_problem_;
   standin::GoogleTalk gtalk_;
   sim::SimInstances instances_;
+  vbscript::VbScriptHostFactory scripts_;
   platform::Network& network_;
   std::unique_ptr<platform::Platform> platform_;
   std::vector<std::unique_ptr<app::Quillon>> quillons_;

@@ -1,0 +1,18 @@
+#include "vbscript/VbScriptHostFactory.h"
+
+#include "platform/ScriptDate.h"
+#include "vbscript/VbScriptHost.h"
+
+namespace quillon::vbscript {
+
+std::unique_ptr<platform::ScriptHost> VbScriptHostFactory::CreateHost() {
+  EngineClocks clocks;
+  clocks.local_now = [this] {
+    platform::LocalTime t = clock_.Now();
+    return platform::ScriptDateJoin(platform::ScriptDayNumber(t.year, t.month, t.day),
+                                    platform::ScriptTimeFraction(t.hour, t.minute, t.second));
+  };
+  return std::make_unique<VbScriptHost>(std::move(clocks));
+}
+
+}  // namespace quillon::vbscript
