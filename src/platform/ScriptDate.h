@@ -16,9 +16,9 @@ struct ScriptDateParts {
   int weekday = 7;  // 1 is Sunday
 };
 
-// The earliest and latest dates a script may hold: 100-01-01 and 9999-12-31 23:59:59.
+// The earliest date a script may hold, 100-01-01, and the first it may not, 10000-01-01.
 inline constexpr double kScriptDateMin = -657434.0;
-inline constexpr double kScriptDateMax = 2958465.99999;
+inline constexpr double kScriptDateEnd = 2958466.0;
 
 // Whole days of a calendar date. Months and days out of range roll over into the next or
 // previous ones (month 13 is January of the next year, day 0 the last day of the month before),

@@ -48,10 +48,11 @@ class ScriptObject {
   virtual bool HasMember(std::string_view name) const = 0;
 
   // Calls a member. The empty name is the default member (d("key"), or the object's value where
-  // a plain value is needed). `args` are the script's arguments in order; an argument that the
-  // script passed as a variable is written back after the call, so the object may change any
-  // element to return a value by reference. The member's value goes to `result` (left Empty by a
-  // member that returns nothing).
+  // a plain value is needed). Scripts write obj.Count and obj.Count() alike, so a member that
+  // returns a value should answer kMethod and kPropertyGet the same way. `args` are the script's
+  // arguments in order; an argument that the script passed as a variable is written back after the
+  // call, so the object may change any element to return a value by reference. The member's value
+  // goes to `result` (left Empty by a member that returns nothing).
   virtual ScriptStatus Invoke(std::string_view name, ScriptCall kind, std::span<ScriptValue> args,
                               ScriptValue& result) = 0;
 

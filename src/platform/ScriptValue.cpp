@@ -275,7 +275,7 @@ int ScriptValue::ToDate(double& out) const {
   } else if (int error = ToDouble(out)) {
     return error;
   }
-  if (!(out >= kScriptDateMin && out < kScriptDateMax + 1)) return kOverflow;
+  if (!(out > kScriptDateMin - 1 && out < kScriptDateEnd)) return kOverflow;
   return 0;
 }
 

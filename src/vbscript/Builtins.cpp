@@ -1,7 +1,9 @@
 #include "vbscript/Builtins.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <unordered_map>
 
 #include "platform/ScriptArray.h"
@@ -64,7 +66,7 @@ const ScriptArray& ArrayArg(Args args, size_t i) {
 double DateArg(const ScriptValue& value) { return ToDate(value); }
 
 ScriptValue CheckedDate(double serial) {
-  if (!(serial >= platform::kScriptDateMin && serial < platform::kScriptDateMax + 1)) {
+  if (!(serial > platform::kScriptDateMin - 1 && serial < platform::kScriptDateEnd)) {
     ThrowError(5);
   }
   return ScriptValue::Date(serial);
@@ -975,6 +977,63 @@ ScriptValue GetObject(Interpreter&, Args a) {
 
 ScriptValue ErrValue(Interpreter& engine, Args) { return engine.ErrValue(); }
 
+// Escape and Unescape follow the old JavaScript escape(): letters, digits and @*_+-./ stay,
+// other characters below 256 become %XX and the rest %uXXXX.
+ScriptValue Escape(Interpreter&, Args a) {
+  if (a[0].IsNull()) return a[0];
+  std::u32string chars = codepage::DecodeUtf8(ToText(a[0]));
+  std::string out;
+  for (char32_t c : chars) {
+    char buffer[8];
+    if (c < 128 &&
+        (std::isalnum(static_cast<int>(c)) || std::strchr("@*_+-./", static_cast<int>(c)))) {
+      out += static_cast<char>(c);
+    } else if (c < 256) {
+      std::snprintf(buffer, sizeof buffer, "%%%02X", static_cast<unsigned>(c));
+      out += buffer;
+    } else {
+      std::snprintf(buffer, sizeof buffer, "%%u%04X", static_cast<unsigned>(c & 0xFFFF));
+      out += buffer;
+    }
+  }
+  return String(std::move(out));
+}
+
+ScriptValue Unescape(Interpreter&, Args a) {
+  if (a[0].IsNull()) return a[0];
+  std::string in = ToText(a[0]);
+  std::string out;
+  auto hex = [&](size_t at, size_t count, unsigned& value) {
+    if (at + count > in.size()) return false;
+    value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+      if (!std::isxdigit(static_cast<unsigned char>(in[i]))) return false;
+      value = value * 16 + static_cast<unsigned>(
+                               std::isdigit(static_cast<unsigned char>(in[i]))
+                                   ? in[i] - '0'
+                                   : std::toupper(static_cast<unsigned char>(in[i])) - 'A' + 10);
+    }
+    return true;
+  };
+  for (size_t i = 0; i < in.size(); ++i) {
+    unsigned value = 0;
+    if (in[i] == '%' && i + 1 < in.size() && in[i + 1] == 'u' && hex(i + 2, 4, value)) {
+      codepage::AppendUtf8(out, value);
+      i += 5;
+    } else if (in[i] == '%' && hex(i + 1, 2, value)) {
+      codepage::AppendUtf8(out, value);
+      i += 2;
+    } else {
+      out += in[i];
+    }
+  }
+  return ScriptValue::String(std::move(out));
+}
+
+// The en-US locale is the only one this engine formats in.
+ScriptValue GetLocale(Interpreter&, Args) { return ScriptValue::Long(1033); }
+ScriptValue SetLocale(Interpreter&, Args) { return ScriptValue::Long(1033); }
+
 // A host without a user interface refuses dialogs, as the platform's does.
 ScriptValue NoInterface(Interpreter&, Args) { ThrowError(70); }
 
@@ -1083,6 +1142,10 @@ const Builtin kBuiltins[] = {
     {"createobject", CreateObject, 1, 2},
     {"getobject", GetObject, 0, 2},
     {"err", ErrValue, 0, 0},
+    {"escape", Escape, 1, 1},
+    {"unescape", Unescape, 1, 1},
+    {"getlocale", GetLocale, 0, 0},
+    {"setlocale", SetLocale, 0, 1},
     {"msgbox", NoInterface, 0, 5},
     {"inputbox", NoInterface, 0, 7},
     {"scriptengine", EngineName, 0, 0},

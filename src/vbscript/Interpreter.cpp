@@ -621,10 +621,12 @@ std::shared_ptr<ScriptArray> Interpreter::MakeArray(const std::vector<ExprPtr>& 
 
 void Interpreter::ExecReDim(const ReDimStmt& stmt) {
   for (const auto& item : stmt.items) {
+    // ReDim of a name that is not a variable yet declares it (in the procedure, when it runs
+    // in one), Option Explicit or not.
     ScriptValue* slot = Ref(*item.target);
     if (slot == nullptr) {
       if (item.target->kind != ExprKind::kName) ThrowError(13);
-      slot = CreateVariable(static_cast<const NameExpr&>(*item.target));
+      slot = CreateVariable(static_cast<const NameExpr&>(*item.target), true);
     }
     std::shared_ptr<ScriptArray> old;
     if (slot->IsArray()) {
@@ -1294,8 +1296,8 @@ ScriptValue* Interpreter::LookupDynamic(const std::string& name, bool* is_const)
   return nullptr;
 }
 
-ScriptValue* Interpreter::CreateVariable(const NameExpr& name) {
-  if (frame_->option_explicit) ThrowError(500, name.display);
+ScriptValue* Interpreter::CreateVariable(const NameExpr& name, bool declaring) {
+  if (frame_->option_explicit && !declaring) ThrowError(500, name.display);
   if (frame_->proc != nullptr) {
     auto& local = frame_->dynamic_locals[name.name];
     if (!local) local = std::make_unique<ScriptValue>();

@@ -186,7 +186,7 @@ class Interpreter {
   // Variables.
   ScriptValue* LookupVariable(const NameExpr& name, bool* is_const = nullptr);
   ScriptValue* LookupDynamic(const std::string& name, bool* is_const);
-  ScriptValue* CreateVariable(const NameExpr& name);
+  ScriptValue* CreateVariable(const NameExpr& name, bool declaring = false);
   ScriptValue* Ref(const Expr& expr);
   void Assign(const Expr& target, ScriptValue value, bool is_set);
   // Replaces a stored value; the old one is destroyed only after the store completes, since

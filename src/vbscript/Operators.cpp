@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/ScriptDate.h"
 #include "platform/ScriptObject.h"
 #include "vbscript/RuntimeError.h"
 #include "vbscript/Text.h"
@@ -81,7 +82,7 @@ ScriptValue CheckedDouble(double result) {
 }
 
 ScriptValue CheckedDate(double serial) {
-  if (!(serial >= -657434.0 && serial < 2958466.0)) ThrowError(6);
+  if (!(serial > platform::kScriptDateMin - 1 && serial < platform::kScriptDateEnd)) ThrowError(6);
   return ScriptValue::Date(serial);
 }
 

@@ -211,6 +211,7 @@ StmtPtr Parser::ParseStatement() {
   if (word == "public" || word == "private") {
     if (procedure_ != nullptr) Fail(1024);
     ++pos_;
+    if (AtWord("const")) return ParseConst();
     return ParseDim(false);
   }
   if (word == "redim") return ParseReDim();
@@ -333,13 +334,7 @@ StmtPtr Parser::ParseReDim() {
     if (item.bounds.empty()) Fail(1023, name_token);
     item.target = std::move(call->callee);
     if (item.target->kind == ExprKind::kName) {
-      auto* name = static_cast<NameExpr*>(item.target.get());
-      name->called = false;
-      // In a procedure, ReDim of a name no one declared declares a local array.
-      if (procedure_ != nullptr && !procedure_->locals.contains(name->name) &&
-          !(class_ != nullptr && class_->field_index.contains(name->name))) {
-        procedure_->locals[name->name] = procedure_->slot_count++;
-      }
+      static_cast<NameExpr*>(item.target.get())->called = false;
     }
     stmt->items.push_back(std::move(item));
   } while (AcceptOp(","));
