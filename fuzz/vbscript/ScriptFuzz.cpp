@@ -26,7 +26,7 @@ class SinkObject : public quillon::platform::ScriptObject {
   bool HasMember(std::string_view name) const override { return name.size() < 8; }
   ScriptStatus Invoke(std::string_view name, ScriptCall, std::span<ScriptValue> args,
                       ScriptValue& result) override {
-    if (++calls_ > 500) host_.Interrupt();
+    if (++calls_ > 200) host_.Interrupt();
     if (name == "fail") return ScriptStatus::Fail(5);
     if (!args.empty()) {
       result = args[0];
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       },
       [] { return 46185.5; }};
   quillon::vbscript::VbScriptHost host(clocks);
-  host.SetTimeout(5);
+  host.SetTimeout(2);
   host.SetStackBudget(256 * 1024);
   host.AddObject("Sink", std::make_shared<SinkObject>(host), true);
   host.ExecuteStatement(code);
