@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
 #include "platform/Instances.h"
+#include "status/frmReader.h"
 #include "ui/frmTransparency.h"
 #include "ui/frmZoom.h"
 
@@ -35,8 +36,14 @@ Quillon::~Quillon() {
   options_.reset();
   about_.reset();
   commands_.reset();
+  reader_.reset();
   transparency_.reset();
   zoom_.reset();
+}
+
+status::frmReader& Quillon::ActiveStatusWindow() {
+  if (!reader_) reader_ = std::make_unique<status::frmReader>(*this);
+  return *reader_;
 }
 
 frmOptions& Quillon::Options() {

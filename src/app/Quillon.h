@@ -16,6 +16,10 @@ class frmTransparency;
 class frmZoom;
 }  // namespace quillon::ui
 
+namespace quillon::status {
+class frmReader;
+}
+
 namespace quillon::app {
 
 class frmAbout;
@@ -47,6 +51,8 @@ class Quillon {
   frmOptions& Options();
   frmAbout& About();
   frmCommands& Commands();
+  // The Active Status window; loading it (hidden) starts its status timer.
+  status::frmReader& ActiveStatusWindow();
   ui::frmTransparency& TransparencyWindow();
   ui::frmZoom& ZoomWindow();
   // Another copy was running when this one started (checked once, at start).
@@ -67,6 +73,7 @@ class Quillon {
   std::unique_ptr<frmOptions> options_;
   std::unique_ptr<frmAbout> about_;
   std::unique_ptr<frmCommands> commands_;
+  std::unique_ptr<status::frmReader> reader_;
   std::unique_ptr<ui::frmTransparency> transparency_;
   std::unique_ptr<ui::frmZoom> zoom_;
   std::unique_ptr<frmMain> main_form_;

@@ -10,6 +10,7 @@
 #include "gtalk/GTalkWindows.h"
 #include "runtime/ProgramError.h"
 #include "runtime/Strings.h"
+#include "status/frmReader.h"
 
 namespace quillon::app {
 
@@ -166,7 +167,10 @@ void frmMain::Form_Load() {
     for (runtime::HotkeyControl* hotkey : {&vbBoss, &vbLock, &vbBold, &vbItalic, &vbRecall}) {
       hotkey->Register();
     }
-    if (program_.Config().ReadSetting("UseStatus", "0") == "1") OpenActiveStatus();
+    // Active Status on: its window loads hidden, so only its timer runs.
+    if (program_.Config().ReadSetting("UseStatus", "0") == "1") {
+      program_.ActiveStatusWindow().Load();
+    }
     Hide();
   } catch (const std::exception& e) {
     program_.Reporter().ReportError("Form_Load", this, e);

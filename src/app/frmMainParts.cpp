@@ -4,6 +4,7 @@
 // for them is taken and does nothing visible.
 #include "app/Quillon.h"
 #include "app/frmMain.h"
+#include "status/frmReader.h"
 
 namespace quillon::app {
 
@@ -19,7 +20,7 @@ void frmMain::SendFile() {}
 
 void frmMain::ReceiveFile() {}
 
-void frmMain::OpenActiveStatus() {}
+void frmMain::OpenActiveStatus() { program_.ActiveStatusWindow().Show(); }
 
 void frmMain::CreateDesktopFriend() {}
 

@@ -1,0 +1,203 @@
+#include "status/modPluginLoader.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/Quillon.h"
+#include "platform/ScriptValue.h"
+#include "runtime/ListBox.h"
+#include "runtime/ProgramError.h"
+#include "runtime/TextBox.h"
+#include "status/PluginFile.h"
+#include "status/RSS.h"
+#include "status/StatusCode.h"
+#include "status/frmReader.h"
+
+namespace quillon::status {
+
+namespace {
+
+constexpr int kFileNotFound = 53;
+constexpr int kPermissionDenied = 70;
+
+// The longest a feed request may block the program's one thread. The setting was once read by
+// a component that counted seconds, so its default of 10000 would have meant hours; it is
+// milliseconds here, and larger values are not taken.
+constexpr int32_t kLongestRequestMs = 60000;
+
+enum class ReadOutcome { kRead, kMissing, kDenied };
+
+ReadOutcome ReadFile(const std::string& path, std::string& bytes) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return ReadOutcome::kMissing;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return ReadOutcome::kDenied;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  bytes = buffer.str();
+  return ReadOutcome::kRead;
+}
+
+}  // namespace
+
+void modPluginLoader::FileMessage(int number, const std::string& path) {
+  if (number == kFileNotFound) {
+    program_.Rt().MsgBox(
+        "The file could not be found.  Please check that the file still exists and that the path "
+        "is correct:\r\n\t" +
+        path);
+  } else {
+    program_.Rt().MsgBox(
+        "Permission was denied.\r\nPlease check that you have rights to the folder / file and "
+        "that the path is correct:\r\n\t" +
+        path);
+  }
+}
+
+void modPluginLoader::LoadPlugin(const std::string& FileName, runtime::TextBox& NameBox,
+                                 runtime::TextBox& AuthorBox, runtime::TextBox& VersionBox,
+                                 runtime::TextBox& DateBox, runtime::ListBox& FunctionList) {
+  try {
+    for (runtime::TextBox* box : {&NameBox, &AuthorBox, &VersionBox, &DateBox}) box->SetText("");
+    std::string bytes;
+    switch (ReadFile(FileName, bytes)) {
+      case ReadOutcome::kMissing:
+        FileMessage(kFileNotFound, FileName);
+        return;
+      case ReadOutcome::kDenied:
+        FileMessage(kPermissionDenied, FileName);
+        return;
+      case ReadOutcome::kRead:
+        break;
+    }
+    // A text file has no file version, so the version defaults to "1.0".
+    PluginFile::Header header = PluginFile::ReadHeader(PluginFile::SplitLines(bytes));
+    NameBox.SetText(header.name);
+    AuthorBox.SetText(header.author);
+    VersionBox.SetText(header.version);
+    DateBox.SetText(header.date);
+    for (std::string& function : header.functions) FunctionList.AddItem(std::move(function));
+    program_.Rt().DoEvents();
+  } catch (const std::exception& e) {
+    program_.Reporter().ReportError("LoadPlugin", &reader_, e);
+  }
+}
+
+void modPluginLoader::ProcessFunction(const std::string& FileName, std::string FunctionName,
+                                      std::string& Result, platform::Hwnd& Window,
+                                      platform::Hwnd& ParentWindow, std::string& Code) {
+  try {
+    std::string bytes;
+    switch (ReadFile(FileName, bytes)) {
+      case ReadOutcome::kMissing:
+        return;
+      case ReadOutcome::kDenied:
+        FileMessage(kPermissionDenied, FileName);
+        return;
+      case ReadOutcome::kRead:
+        break;
+    }
+    std::vector<std::string> lines = PluginFile::SplitLines(bytes);
+    for (const PluginFile::Section& section : PluginFile::FindSections(lines, FunctionName)) {
+      if (section.type == "VBSCRIPT") {
+        RunScript(section.content, Code);
+      } else if (section.type == "RSS") {
+        RunFeed(section.content, Result, Code);
+      } else {
+        WalkWindows(section.content, section.closed, Result, Window, ParentWindow, Code);
+      }
+    }
+  } catch (const std::exception& e) {
+    program_.Reporter().ReportError("ProcessFunction", &reader_, e);
+  }
+}
+
+void modPluginLoader::RunScript(const std::vector<std::string>& content, std::string& Code) {
+  app::Settings& settings = program_.Config();
+  reader_.tmrStatus.SetInterval(static_cast<uint32_t>(NumberSetting("StatusInterval", 30000)));
+  settings.WriteSetting("IsScript", "1");
+  for (const std::string& line : content) Code += line + "\r\n";
+  // Errors of the script itself are the script host's to report (its error event); the run
+  // just ends here.
+  reader_.RunScript(Code);
+}
+
+void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::string& Result,
+                              std::string& Code) {
+  app::Settings& settings = program_.Config();
+  settings.WriteSetting("IsScript", "0");
+  int32_t timeout = NumberSetting("RequestTimeout", 10000, 1, kLongestRequestMs);
+  std::string address = content.empty() ? std::string() : content.front();
+  for (const std::string& line : content) Code += line + "\r\n";
+  platform::HttpResult fetched =
+      program_.Rt().Network().HttpGet(address, static_cast<uint32_t>(timeout));
+  if (!fetched.ok) {
+    throw runtime::ProgramError(35764, "Inet",
+                                "The feed " + address + " could not be fetched: " + fetched.error);
+  }
+  std::string error;
+  std::optional<RSS> record = RSS::Read(std::move(fetched.body), error);
+  if (!record) throw runtime::ProgramError(5, "ProcessFunction", error + " (" + address + ")");
+  std::vector<std::string> format_lines;
+  if (content.size() > 1) format_lines.assign(content.begin() + 1, content.end());
+  Result = record->Format(format_lines, [this] {
+    reader_.tmrStatus.SetInterval(static_cast<uint32_t>(NumberSetting("RSSInterval", 30000)));
+    program_.Rt().DoEvents();
+  });
+}
+
+void modPluginLoader::WalkWindows(const std::vector<std::string>& content, bool closed,
+                                  std::string& Result, platform::Hwnd& Window,
+                                  platform::Hwnd& ParentWindow, std::string& Code) {
+  reader_.tmrStatus.SetInterval(static_cast<uint32_t>(NumberSetting("StatusInterval", 30000)));
+  program_.Config().WriteSetting("IsScript", "0");
+  platform::WindowSystem& windows = program_.Rt().Windows();
+  for (const std::string& line : content) {
+    Code += line + "\r\n";
+    if (line.empty() || line[0] != '(') {
+      // A plain class steps down: while Window is 0 that searches the top-level windows.
+      ParentWindow = Window;
+      Window = windows.FindWindowEx(Window, 0, line, std::nullopt);
+    } else {
+      // "(class)" steps to the next sibling of that class.
+      std::string class_name = line.size() >= 2 ? line.substr(1, line.size() - 2) : "";
+      Window = windows.FindWindowEx(ParentWindow, Window, class_name, std::nullopt);
+    }
+    program_.Rt().DoEvents();
+  }
+  if (closed) Result = program_.GTalk().GetText(Window);
+}
+
+std::string modPluginLoader::ParseStatus(std::string_view StatusCode) {
+  return status::StatusCode::Expand(
+      StatusCode,
+      [this](const std::string& plugin, const std::string& function) {
+        std::string result, code;
+        platform::Hwnd window = 0, parent = 0;
+        ProcessFunction(PluginPath(plugin), function, result, window, parent, code);
+        return result;
+      },
+      [this] { program_.Rt().DoEvents(); });
+}
+
+std::string modPluginLoader::StripExtension(std::string_view FileTitle) {
+  return PluginFile::StripExtension(FileTitle);
+}
+
+std::string modPluginLoader::PluginPath(std::string_view plugin) const {
+  return app::AddSlash(program_.Rt().Info().folder) + "Plugins/" + std::string(plugin) + ".qn";
+}
+
+int32_t modPluginLoader::NumberSetting(std::string_view name, int32_t fallback, int32_t lowest,
+                                       int32_t highest) {
+  std::string text = program_.Config().ReadSetting(name, std::to_string(fallback));
+  double value = 0;
+  if (!platform::ScriptValue::ParseNumber(text, value)) return fallback;
+  value = std::nearbyint(value);
+  if (!(value >= lowest && value <= highest)) return fallback;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace quillon::status
