@@ -167,6 +167,15 @@ void frmMain::Form_Load() {
     for (runtime::HotkeyControl* hotkey : {&vbBoss, &vbLock, &vbBold, &vbItalic, &vbRecall}) {
       hotkey->Register();
     }
+    // The stored desktop friends: every value of Friends holding "1" opens that friend's window.
+    // Timer1 stops the search after three seconds.
+    if (!cReg) cReg = std::make_unique<ui::cRegSearch>(Rt(), program_.Reporter());
+    cReg->RootKey = ui::cRegSearch::kCurrentUser;
+    cReg->SubKey = "Software\\Quillon\\Friends";
+    cReg->SearchFlags = ui::cRegSearch::kValueData;
+    cReg->SearchString = "1";
+    cReg->on_search_found = std::bind_front(&frmMain::cReg_SearchFound, this);
+    cReg->DoSearch();
     // Active Status on: its window loads hidden, so only its timer runs.
     if (program_.Config().ReadSetting("UseStatus", "0") == "1") {
       program_.ActiveStatusWindow().Load();
@@ -259,6 +268,9 @@ void frmMain::tmrCheck_Timer() {
   }
 }
 
-void frmMain::Timer1_Timer() { Timer1.SetEnabled(false); }
+void frmMain::Timer1_Timer() {
+  if (cReg) cReg->StopSearch();
+  Timer1.SetEnabled(false);
+}
 
 }  // namespace quillon::app

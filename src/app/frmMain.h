@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "friends/FriendCommands.h"
+#include "friends/FriendRecords.h"
 #include "gtalk/ChatState.h"
 #include "gtalk/CommandParser.h"
 #include "gtalk/TextEffects.h"
@@ -22,6 +24,7 @@
 #include "runtime/MessageHook.h"
 #include "runtime/PictureBox.h"
 #include "runtime/Timer.h"
+#include "ui/cRegSearch.h"
 
 namespace quillon::app {
 
@@ -76,6 +79,17 @@ class frmMain : public runtime::Form {
   void OpenActiveStatus();
   void CreateDesktopFriend();
 
+  // Desktop friends: each stored friend found by the start-up search `cReg` gets its window.
+  void FoundFriend(const std::string& Name);
+  void cReg_SearchFound(const std::string& sRootKey, const std::string& sKey,
+                        const std::string& sValue, int32_t lFound);
+  void SetFriendTransparency(int& percent);
+  friends::FriendRecords& Friends();
+  friends::FriendCommands& FriendMenu();
+  // The friend whose menu was opened last.
+  friends::frmFriend* currentFriend = nullptr;
+  std::unique_ptr<ui::cRegSearch> cReg;
+
   gtalk::ChatState& State() { return state_; }
   // The menu pictures, in the order the menus number them.
   const std::vector<runtime::Picture>& MenuIcons() const { return ils_icons_; }
@@ -118,6 +132,8 @@ class frmMain : public runtime::Form {
   privacy::BossKey boss_;
   privacy::Lock lock_;
   std::unique_ptr<MainMenus> menus_;
+  std::unique_ptr<friends::FriendRecords> friends_;
+  std::unique_ptr<friends::FriendCommands> friend_commands_;
   std::vector<runtime::Picture> ils_icons_;
   std::map<int, runtime::Picture> button_pictures_;
   platform::WindowProcId OldWndProc = 0;

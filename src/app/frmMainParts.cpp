@@ -1,7 +1,7 @@
 // The main form's entry points into the program's parts that the menus, commands and hotkeys
 // reach. Parts that this build does not have yet (colours of the chat view, file transfer, Active
-// Status, desktop friends) leave their entry point without effect, so that a menu item or command
-// for them is taken and does nothing visible.
+// Status) leave their entry point without effect, so that a menu item or command for them is
+// taken and does nothing visible.
 #include "app/Quillon.h"
 #include "app/frmMain.h"
 #include "status/frmReader.h"
@@ -22,6 +22,6 @@ void frmMain::ReceiveFile() {}
 
 void frmMain::OpenActiveStatus() { program_.ActiveStatusWindow().Show(); }
 
-void frmMain::CreateDesktopFriend() {}
+void frmMain::CreateDesktopFriend() { Friends().mnuDesktopFriend_Click(); }
 
 }  // namespace quillon::app

@@ -1,5 +1,7 @@
 #include "privacy/BossKey.h"
 
+#include <vector>
+
 #include "app/Quillon.h"
 #include "app/frmMain.h"
 #include "gtalk/GTalkWindows.h"
@@ -13,12 +15,15 @@ void BossKey::ShowMatchingWindows(std::string_view class_name,
                                   int show_command) {
   if (show_command == -1) show_command = boss_show_command_;
   auto& windows = program_.Rt().Windows();
-  // Each window found is the starting point of the next search; one that vanishes in between
-  // simply ends the walk.
+  // All are found before any is shown or hidden: hiding the active window activates another,
+  // which rises above the place the walk has reached and would be missed.
+  std::vector<platform::Hwnd> found;
   for (platform::Hwnd window = windows.FindWindowEx(parent, 0, class_name, title); window != 0;
        window = windows.FindWindowEx(parent, window, class_name, title)) {
-    windows.ShowWindow(window, show_command);
+    found.push_back(window);
   }
+  // A window that vanished in between is simply not there to show any more.
+  for (platform::Hwnd window : found) windows.ShowWindow(window, show_command);
 }
 
 void BossKey::SetTrayIcon() {

@@ -292,6 +292,11 @@ Outcome Sandbox::Execute(const Statement& s) {
       s.Size() >= 2 && !s.words[1].quoted && s.At(1).rfind("frm", 0) == 0) {
     return DoControl(s);
   }
+  if ((verb == "click" || verb == "rightclick" || verb == "middleclick" || verb == "drag" ||
+       verb == "resize") &&
+      s.Is(1, "friend")) {
+    return DoFriend(s);
+  }
   if (verb == "window") return DoWindow(s);
   if (verb == "wait") return DoWait(s);
   if (verb == "eventually") return DoEventually(s);
@@ -616,6 +621,8 @@ Quillon: quillon start [ARG ...] | mishap real (reports really start the report 
   click chat-button | click main-button | hover chat-button | hover main-button
   click FORM.CONTROL | doubleclick FORM.CONTROL "ITEM" | set FORM.CONTROL "TEXT"|N
   key FORM.CONTROL NAME | close FORM
+Friends: click|rightclick|middleclick friend "NAME" | drag friend "NAME" by DX DY
+  resize friend "NAME" by DX (its menu's Resize Width, then its right edge dragged)
 Dialogs: answer ok|yes|no|cancel | answer "TEXT" | answer file "PATH" | answer color R G B
 Outside: receive "NAME" "TEXT" | typing "NAME" [stop] | file "PATH" <<END
   site page "/PATH" "BODY" | site ip "ADDRESS" | site down | site up
@@ -634,6 +641,9 @@ Checks: expect input "TEXT" | expect selection START END | expect readonly yes|n
   expect file "PATH" "TEXT"|sha256 "HEX"|missing
   expect quillon running|waiting|ended | expect mishap contains "TEXT" | expect no mishap
   expect form FORM visible|hidden|absent | expect control FORM.CONTROL PROPERTY "TEXT"
+  expect friend "NAME" present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N
+  expect friend "NAME" at X Y|width N|border yes|no|line I R G B|picture "PATH"|picture none
+  expect friend "NAME" namecolor R G B
 Looking around: dump | help
 )";
 }

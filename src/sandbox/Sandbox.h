@@ -78,6 +78,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoQuillon(const Statement& s);
   Outcome DoButton(const Statement& s);
   Outcome DoControl(const Statement& s);
+  Outcome DoFriend(const Statement& s);
   Outcome CheckQuillon(const Statement& s, size_t from);
   Outcome CheckMishap(const Statement& s, size_t from);
   Outcome CheckForm(const Statement& s, size_t from);
@@ -91,6 +92,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome CheckFile(const Statement& s, size_t from);
   Outcome CheckMenu(const Statement& s, size_t from);
   Outcome CheckTray(const Statement& s, size_t from);
+  Outcome CheckFriend(const Statement& s, size_t from);
   void Dump();
   void Help();
 

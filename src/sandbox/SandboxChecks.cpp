@@ -142,6 +142,7 @@ Outcome Sandbox::Check(const Statement& s, size_t from) {
   if (what == "file") return CheckFile(s, from);
   if (what == "menu") return CheckMenu(s, from);
   if (what == "tray") return CheckTray(s, from);
+  if (what == "friend") return CheckFriend(s, from);
   if (what == "quillon") return CheckQuillon(s, from);
   if (what == "mishap" || (what == "no" && s.Is(from + 1, "mishap"))) return CheckMishap(s, from);
   if (what == "form") return CheckForm(s, from);

@@ -123,6 +123,10 @@ class SimDesktop : public platform::WindowSystem, public platform::EventSource {
   void PressKey(uint32_t virtual_key);
   // The person's next mouse drag, taken up by the move/size loop that a WM_NCLBUTTONDOWN starts.
   void SetPendingDrag(int dx, int dy) { pending_drag_ = platform::Point{dx, dy}; }
+  // Whether a gesture set beforehand is still waiting for a move/size loop; clearing it lets go
+  // of one that no loop took up.
+  bool DragPending() const { return pending_drag_.has_value(); }
+  void ClearPendingDrag() { pending_drag_.reset(); }
   void SetCursorPos(platform::Point where) { cursor_ = where; }
 
   // Shell hook registrations (the shell's side of the desktop).

@@ -126,27 +126,34 @@ std::string SimDialogs::PlainCaption(std::string_view caption) {
   return plain;
 }
 
+namespace {
+
+// The items along a menu path, outermost first; empty when the path names no item. A caption may
+// itself hold a "/" ("Set / Change Picture"), so each level tries every caption that the rest of
+// the path begins with, up to a "/" or the end.
+std::vector<const platform::PopupMenuItem*> WalkPath(
+    const std::vector<platform::PopupMenuItem>& level, std::string_view path) {
+  for (const auto& item : level) {
+    if (item.caption == "-") continue;
+    std::string caption = SimDialogs::PlainCaption(item.caption);
+    if (!path.starts_with(caption)) continue;
+    std::string_view rest = path.substr(caption.size());
+    if (rest.empty()) return {&item};
+    if (rest.front() != '/') continue;
+    std::vector<const platform::PopupMenuItem*> below = WalkPath(item.children, rest.substr(1));
+    if (below.empty()) continue;
+    below.insert(below.begin(), &item);
+    return below;
+  }
+  return {};
+}
+
+}  // namespace
+
 const platform::PopupMenuItem* SimDialogs::FindItem(
     const std::vector<platform::PopupMenuItem>& items, std::string_view path) {
-  const std::vector<platform::PopupMenuItem>* level = &items;
-  const platform::PopupMenuItem* found = nullptr;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t slash = path.find('/', start);
-    std::string_view part =
-        path.substr(start, slash == std::string_view::npos ? path.npos : slash - start);
-    found = nullptr;
-    for (const auto& item : *level) {
-      if (item.caption != "-" && PlainCaption(item.caption) == part) {
-        found = &item;
-        break;
-      }
-    }
-    if (!found || slash == std::string_view::npos) return found;
-    level = &found->children;
-    start = slash + 1;
-  }
-  return found;
+  std::vector<const platform::PopupMenuItem*> chain = WalkPath(items, path);
+  return chain.empty() ? nullptr : chain.back();
 }
 
 bool SimDialogs::ChooseMenuItem(std::string_view path, std::string* why) {
@@ -155,22 +162,13 @@ bool SimDialogs::ChooseMenuItem(std::string_view path, std::string* why) {
     return false;
   };
   if (!open_menu_) return fail("no menu is open");
+  std::vector<const platform::PopupMenuItem*> chain = WalkPath(*open_menu_, path);
+  if (chain.empty()) return fail("the menu has no such item");
   // Every item on the way must be enabled, as a person could not open a greyed-out submenu.
-  const std::vector<platform::PopupMenuItem>* level = &*open_menu_;
-  const platform::PopupMenuItem* item = nullptr;
-  std::string prefix;
-  size_t start = 0;
-  for (;;) {
-    size_t slash = path.find('/', start);
-    std::string part(
-        path.substr(start, slash == std::string_view::npos ? path.npos : slash - start));
-    item = FindItem(*level, part);
-    if (!item) return fail("the menu has no such item");
+  for (const platform::PopupMenuItem* item : chain) {
     if (!item->enabled) return fail("the item is disabled");
-    if (slash == std::string_view::npos) break;
-    level = &item->children;
-    start = slash + 1;
   }
+  const platform::PopupMenuItem* item = chain.back();
   if (!item->children.empty()) return fail("the item opens a submenu");
   menu_choice_ = item->command;
   open_menu_.reset();
