@@ -6,6 +6,8 @@
 #include "app/frmOptions.h"
 #include "platform/Instances.h"
 #include "status/frmReader.h"
+#include "transfer/frmReceive.h"
+#include "transfer/frmSend.h"
 #include "ui/frmTransparency.h"
 #include "ui/frmZoom.h"
 
@@ -39,6 +41,8 @@ Quillon::~Quillon() {
   reader_.reset();
   transparency_.reset();
   zoom_.reset();
+  send_.reset();
+  receive_.reset();
 }
 
 status::frmReader& Quillon::ActiveStatusWindow() {
@@ -69,6 +73,22 @@ ui::frmTransparency& Quillon::TransparencyWindow() {
 ui::frmZoom& Quillon::ZoomWindow() {
   if (!zoom_) zoom_ = std::make_unique<ui::frmZoom>(*this);
   return *zoom_;
+}
+
+transfer::frmSend& Quillon::SendWindow() {
+  if (!send_) send_ = std::make_unique<transfer::frmSend>(*this);
+  return *send_;
+}
+
+transfer::frmReceive& Quillon::ReceiveWindow() {
+  if (!receive_) receive_ = std::make_unique<transfer::frmReceive>(*this);
+  return *receive_;
+}
+
+void Quillon::ShowReceiveWindow(std::string_view address) {
+  transfer::frmReceive& window = ReceiveWindow();
+  window.Open();
+  window.txtIP.SetText(address);
 }
 
 std::string Quillon::FirstTimeName() const {

@@ -15,6 +15,10 @@ namespace quillon::ui {
 class frmTransparency;
 class frmZoom;
 }  // namespace quillon::ui
+namespace quillon::transfer {
+class frmReceive;
+class frmSend;
+}  // namespace quillon::transfer
 
 namespace quillon::status {
 class frmReader;
@@ -55,6 +59,10 @@ class Quillon {
   status::frmReader& ActiveStatusWindow();
   ui::frmTransparency& TransparencyWindow();
   ui::frmZoom& ZoomWindow();
+  transfer::frmSend& SendWindow();
+  transfer::frmReceive& ReceiveWindow();
+  // An invitation seen in the current chat: the receive window opens with the sender's address.
+  void ShowReceiveWindow(std::string_view address);
   // Another copy was running when this one started (checked once, at start).
   bool PrevInstance() const { return prev_instance_; }
 
@@ -76,6 +84,8 @@ class Quillon {
   std::unique_ptr<status::frmReader> reader_;
   std::unique_ptr<ui::frmTransparency> transparency_;
   std::unique_ptr<ui::frmZoom> zoom_;
+  std::unique_ptr<transfer::frmSend> send_;
+  std::unique_ptr<transfer::frmReceive> receive_;
   std::unique_ptr<frmMain> main_form_;
   std::unique_ptr<runtime::Timer> wait_timer_;
   bool started_ = false;

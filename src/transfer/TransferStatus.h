@@ -10,6 +10,7 @@ namespace quillon::transfer {
 inline constexpr std::string_view kStatusRetrievingAddress = "Retrieving your IP...";
 inline constexpr std::string_view kStatusCheckingPorts = "Checking open ports...";
 inline constexpr std::string_view kStatusAwaitingConnection = "Awaiting response...";
+inline constexpr std::string_view kStatusAddressFailed = "Your IP address could not be retrieved.";
 
 // Sender.
 inline constexpr std::string_view kStatusSendingInformation = "Sending File Information";

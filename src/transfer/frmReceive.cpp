@@ -1,0 +1,292 @@
+#include "transfer/frmReceive.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "app/Quillon.h"
+#include "transfer/Protocol.h"
+#include "transfer/TransferNotice.h"
+#include "transfer/TransferStatus.h"
+
+namespace quillon::transfer {
+
+namespace {
+
+constexpr int kConnection = 1;
+
+template <typename Work>
+void Guarded(app::Quillon& program, const runtime::Form* form, std::string_view area, Work&& work) {
+  try {
+    work();
+  } catch (const std::exception& e) {
+    program.Reporter().ReportError(area, form, e);
+  }
+}
+
+// An address pasted from the invitation often brings the blanks or the line break around it.
+std::string TrimmedAddress(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+}
+
+}  // namespace
+
+frmReceive::frmReceive(app::Quillon& program)
+    : runtime::Form(program.Rt(), "frmReceive", "File Transfer - QN"),
+      Timer1(program.Rt(), kRateIntervalMs, false),
+      Winsock1(
+          program.Rt().Network(),
+          WinsockArray::Events{
+              {},
+              [this](int index) { Winsock1_Connect(index); },
+              [this](int index, std::string_view bytes) { Winsock1_DataArrival(index, bytes); },
+              [this](int index) {
+                if (index == kConnection && sends_outstanding_ > 0) --sends_outstanding_;
+                CloseWhenSent();
+              },
+              [this](int index, int, const std::string&) { Winsock1_Close(index); },
+          }),
+      program_(program) {
+  Move(300, 250, 330, 210);
+  Frame1.SetCaption("IP Address");
+  Command1.SetCaption("Connect");
+  Frame2.SetCaption("Status");
+  Command2.SetCaption("Cancel");
+  Command1.on_click = [this] { Command1_Click(); };
+  Command2.on_click = [this] { Command2_Click(); };
+  Picture1.on_click = [this] { Picture1_Click(); };
+  Timer1.OnTick([this] { Timer1_Timer(); });
+}
+
+frmReceive::~frmReceive() = default;
+
+void frmReceive::Open() {
+  if (!Loaded()) {
+    notice_input_ = program_.Chat().ChatInput;
+    Load();
+  }
+  Show();
+}
+
+void frmReceive::Form_Load() {
+  Guarded(program_, this, "Form_Load", [this] {
+    Winsock1.Load(kConnection);
+    Timer1.SetEnabled(false);
+    receiver_ = FileReceiver();
+    sends_outstanding_ = 0;
+    close_when_sent_ = false;
+    Receiving = false;
+    FileSize = 0;
+    OfferedName.clear();
+    SavePath.clear();
+    txtIP.SetText("");
+    Label1.SetCaption("");
+    Command2.SetCaption("Cancel");
+    ProgressBar1.SetValue(0);
+  });
+}
+
+void frmReceive::Command1_Click() {
+  Guarded(program_, this, "Command1_Click", [this] {
+    // Connecting again starts a new transfer; a file begun by the last one is incomplete.
+    ++attempt_;
+    receiver_.Cancel();
+    CloseOutput();
+    receiver_ = FileReceiver();
+    sends_outstanding_ = 0;
+    close_when_sent_ = false;
+    FileSize = 0;
+    Receiving = true;
+    Winsock1.Load(kConnection);
+    platform::TcpSocket* socket = Winsock1(kConnection);
+    if (socket == nullptr) return;
+    socket->Close();
+    Apply(receiver_.Connect(Now()));
+    if (!socket->Connect(TrimmedAddress(txtIP.Text()), kTransferPort)) Apply(receiver_.Closed());
+  });
+}
+
+void frmReceive::Winsock1_Connect(int index) {
+  Guarded(program_, this, "Winsock1_Connect", [&] {
+    if (index == kConnection) Apply(receiver_.Connected(Now()));
+  });
+}
+
+void frmReceive::Winsock1_DataArrival(int index, std::string_view bytes) {
+  Guarded(program_, this, "Winsock1_DataArrival", [&] {
+    if (index == kConnection) Apply(receiver_.Receive(bytes, Now()));
+  });
+}
+
+void frmReceive::Winsock1_Close(int index) {
+  Guarded(program_, this, "Winsock1_Close", [&] {
+    if (index != kConnection) return;
+    if (platform::TcpSocket* socket = Winsock1(kConnection)) socket->Close();
+    sends_outstanding_ = 0;
+    close_when_sent_ = false;
+    // A connection that cannot be made or breaks off says so instead of waiting forever.
+    Apply(receiver_.Closed());
+  });
+}
+
+void frmReceive::Timer1_Timer() {
+  Guarded(program_, this, "Timer1_Timer", [this] { Apply(receiver_.Tick(Now())); });
+}
+
+void frmReceive::Apply(const TransferActions& actions) {
+  if (!actions.write.empty()) {
+    output_.write(actions.write.data(), static_cast<std::streamsize>(actions.write.size()));
+    if (!output_) {
+      Apply(receiver_.WriteFailed());
+      return;
+    }
+  }
+  bool send_failed = false;
+  if (!actions.send.empty()) {
+    platform::TcpSocket* socket = Winsock1(kConnection);
+    if (socket != nullptr && socket->Send(actions.send)) {
+      ++sends_outstanding_;
+    } else {
+      send_failed = true;
+    }
+  }
+  if (actions.status) SetStatus(*actions.status);
+  if (actions.progress) {
+    FileSize = actions.progress->maximum;
+    ProgressBar1.SetMax(static_cast<long long>(actions.progress->maximum));
+    ProgressBar1.SetValue(static_cast<long long>(actions.progress->value));
+  }
+  if (actions.close) {
+    // Only bytes of this same action need to go first; whatever else is unsent is moot now.
+    close_when_sent_ = true;
+    if (actions.send.empty() || send_failed) sends_outstanding_ = 0;
+    CloseWhenSent();
+  }
+  if (actions.outcome == TransferOutcome::kComplete) {
+    Receiving = false;
+    Command2.SetCaption("&Close");
+    // The last bytes reach the disk only as the file closes; a failure there loses them.
+    if (!CloseOutputKept()) SetStatus(kStatusWriteFailed);
+  } else if (actions.outcome != TransferOutcome::kRunning) {
+    CloseOutput();
+  }
+  ScheduleTick();
+  if (send_failed) Apply(receiver_.Closed());
+  if (actions.ask_save_name && receiver_.Outcome() == TransferOutcome::kRunning) {
+    AskWhereToSave(*actions.ask_save_name);
+  }
+}
+
+void frmReceive::AskWhereToSave(const std::string& offered_name) {
+  OfferedName = offered_name;
+  const uint64_t attempt = attempt_;
+  const std::optional<std::string> chosen =
+      program_.Rt().Dialogs().SaveFile("Save File", offered_name, {{offered_name, offered_name}});
+  // The dialog waits for the person, and meanwhile the window may have been closed or connected
+  // anew.
+  if (attempt != attempt_ || !Loaded()) return;
+  if (!chosen) {
+    // Declining to save declines the file: nothing is written anywhere, and the sender hears it.
+    Apply(receiver_.Cancel());
+    Receiving = false;
+    SetStatus(kStatusCancelled);
+    SendTransferNotice(program_, notice_input_, kStatusCancelled);
+    return;
+  }
+  SavePath = *chosen;
+  output_.open(std::filesystem::path(SavePath), std::ios::binary | std::ios::trunc);
+  if (!output_.is_open()) {
+    output_.clear();
+    Apply(receiver_.SaveFailed());
+    return;
+  }
+  output_path_ = SavePath;
+  Apply(receiver_.SaveOpened(Now()));
+}
+
+// A file the transfer did not finish is not the offered file; it goes rather than pass for it.
+void frmReceive::CloseOutput() {
+  if (!output_.is_open()) return;
+  output_.close();
+  output_.clear();
+  std::error_code ignored;
+  std::filesystem::remove(output_path_, ignored);
+  output_path_.clear();
+}
+
+bool frmReceive::CloseOutputKept() {
+  if (!output_.is_open()) return true;
+  output_.close();
+  const bool written = !output_.fail();
+  output_.clear();
+  if (!written) {
+    std::error_code ignored;
+    std::filesystem::remove(output_path_, ignored);
+  }
+  output_path_.clear();
+  return written;
+}
+
+void frmReceive::CloseWhenSent() {
+  if (!close_when_sent_ || sends_outstanding_ > 0) return;
+  close_when_sent_ = false;
+  if (platform::TcpSocket* socket = Winsock1(kConnection)) socket->Close();
+}
+
+void frmReceive::ScheduleTick() {
+  const std::optional<int64_t> wake = receiver_.WakeAt();
+  if (!wake) {
+    Timer1.SetEnabled(false);
+    return;
+  }
+  Timer1.SetInterval(static_cast<uint32_t>(std::clamp<int64_t>(*wake - Now(), 1, kRateIntervalMs)));
+  Timer1.SetEnabled(true);
+}
+
+void frmReceive::Picture1_Click() {
+  Guarded(program_, this, "Picture1_Click",
+          [this] { txtIP.SetText(program_.Rt().Shell().GetClipboardText().value_or("")); });
+}
+
+void frmReceive::EndByUser() {
+  if (Receiving && receiver_.Outcome() != TransferOutcome::kComplete) {
+    program_.Rt().MsgBox("HRSTARTED!", platform::mb::kOk);
+    SendTransferNotice(program_, notice_input_, kStatusCancelled);
+  }
+  Receiving = false;
+  Timer1.SetEnabled(false);
+}
+
+void frmReceive::Command2_Click() {
+  Guarded(program_, this, "Command2_Click", [this] {
+    EndByUser();
+    Unload();
+  });
+}
+
+// The window's own close button ends the transfer as Cancel does.
+void frmReceive::Form_QueryUnload(int&, runtime::UnloadMode mode) {
+  if (mode == runtime::UnloadMode::kControlMenu) {
+    Guarded(program_, this, "Form_QueryUnload", [this] { EndByUser(); });
+  }
+}
+
+void frmReceive::Form_Unload(int&) {
+  ++attempt_;
+  receiver_.Cancel();
+  Winsock1.UnloadAll();
+  Timer1.SetEnabled(false);
+  if (receiver_.Outcome() == TransferOutcome::kComplete) {
+    CloseOutputKept();
+  } else {
+    CloseOutput();
+  }
+}
+
+void frmReceive::SetStatus(std::string_view text) { Label1.SetCaption(text); }
+
+int64_t frmReceive::Now() const { return static_cast<int64_t>(program_.Rt().Loop().Now()); }
+
+}  // namespace quillon::transfer

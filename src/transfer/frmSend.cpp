@@ -1,0 +1,334 @@
+#include "transfer/frmSend.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <random>
+
+#include "app/Quillon.h"
+#include "transfer/Invitation.h"
+#include "transfer/Protocol.h"
+#include "transfer/TransferNotice.h"
+#include "transfer/TransferStatus.h"
+
+namespace quillon::transfer {
+
+namespace {
+
+constexpr int kTransferSocket = 1;
+constexpr int kCheckListener = 2;
+constexpr int kCheckClient = 3;
+
+constexpr std::string_view kPortsClosedTitle = "Ports are Closed";
+constexpr std::string_view kPortsClosedText =
+    "You don't seem to have port 1129 open!\r\n\r\nPlease visit: portforward.com for more "
+    "information on how to open ports.";
+
+// Runs a handler, reporting what escapes it under the handler's name, as every handler of the
+// window ends at its first error.
+template <typename Work>
+void Guarded(app::Quillon& program, const runtime::Form* form, std::string_view area, Work&& work) {
+  try {
+    work();
+  } catch (const std::exception& e) {
+    program.Reporter().ReportError(area, form, e);
+  }
+}
+
+}  // namespace
+
+frmSend::frmSend(app::Quillon& program)
+    : runtime::Form(program.Rt(), "frmSend", "File Transfer - Quillon"),
+      Timer1(program.Rt(), kRateIntervalMs, false),
+      tmrCheck(program.Rt(), kPortCheckMs, false),
+      Winsock1(
+          program.Rt().Network(),
+          WinsockArray::Events{
+              [this](int index, uint32_t request) { Winsock1_ConnectionRequest(index, request); },
+              {},
+              [this](int index, std::string_view bytes) { Winsock1_DataArrival(index, bytes); },
+              [this](int index) { Winsock1_SendComplete(index); },
+              [this](int index, int, const std::string&) { Winsock1_Close(index); },
+          }),
+      program_(program) {
+  Move(300, 250, 360, 150);
+  Frame1.SetCaption("Send File");
+  Label1.SetCaption(kStatusCancelled);
+  Command1.SetCaption("&Cancel");
+  Command1.on_click = [this] { Command1_Click(); };
+  Timer1.OnTick([this] { Timer1_Timer(); });
+  tmrCheck.OnTick([this] { tmrCheck_Timer(); });
+}
+
+frmSend::~frmSend() = default;
+
+void frmSend::Open() {
+  // The window of a running transfer ends it (with its cancel notice) before a new one starts.
+  if (Loaded() && !Unload()) return;
+  notice_input_ = program_.Chat().ChatInput;
+  Load();
+  Reset(true);
+  if (!Loaded()) return;
+  Show();
+  program_.Chat().TransferInput = notice_input_;
+}
+
+void frmSend::Reset(bool load) {
+  Winsock1.UnloadAll();
+  Timer1.SetEnabled(false);
+  tmrCheck.SetEnabled(false);
+  sender_.reset();
+  source_.reset();
+  sends_outstanding_ = 0;
+  close_when_sent_ = false;
+  FileSize = 0;
+  FilePath.clear();
+  ShortName.clear();
+  PublicIP.clear();
+  TransferTitle.clear();
+  TransferSize.clear();
+  Invited = false;
+  Cancelled = false;
+  load_done_ = false;
+  Label1.SetCaption(kStatusCancelled);
+  Command1.SetCaption("&Cancel");
+  ProgressBar1.SetMax(0);
+  ProgressBar1.SetValue(0);
+  LoadAllowed = load;
+  if (load) Form_Load();
+}
+
+void frmSend::Form_Load() {
+  if (!LoadAllowed || load_done_) return;
+  load_done_ = true;
+  Guarded(program_, this, "Form_Load", [this] {
+    Cancelled = false;
+    const std::optional<std::string> chosen =
+        program_.Rt().Dialogs().OpenFile("Send File", {{"All Files (*.*)", "*.*"}});
+    std::error_code error;
+    if (!chosen || !std::filesystem::is_regular_file(*chosen, error)) return;
+    Show();
+    const std::filesystem::path path(*chosen);
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+      program_.Reporter().ReportError("Form_Load", this, 0, "frmSend", error.message());
+      return;
+    }
+    FileSize = size;
+    TransferSize = SizeText(FileSize);
+    ShortName = path.filename().string();
+    TransferTitle = ShortName;
+    FilePath = *chosen;
+    ProgressBar1.SetMax(static_cast<long long>(FileSize));
+    ProgressBar1.SetValue(0);
+
+    SetStatus(kStatusRetrievingAddress);
+    const platform::HttpResult answer = program_.Rt().Network().HttpGet(
+        program_.Rt().Info().site + "/Quillon/ip.php", kAddressLookupMs);
+    std::optional<std::string> address = answer.ok ? ReadPublicIP(answer.body) : std::nullopt;
+    if (!address) {
+      program_.Reporter().ReportError(
+          "Form_Load", this, 0, "frmSend",
+          answer.ok ? "The address page answered no address." : answer.error);
+      // The window would otherwise go on saying it retrieves the address.
+      SetStatus(kStatusAddressFailed);
+      return;
+    }
+    PublicIP = std::move(*address);
+
+    // The check reaches this computer through its public address, as the receiver will.
+    SetStatus(kStatusCheckingPorts);
+    Winsock1.Load(kCheckListener);
+    Winsock1.Load(kCheckClient);
+    if (platform::TcpSocket* listener = Winsock1(kCheckListener)) listener->Listen(kTransferPort);
+    if (platform::TcpSocket* client = Winsock1(kCheckClient)) {
+      client->Connect(PublicIP, kTransferPort);
+    }
+    tmrCheck.SetEnabled(true);
+  });
+}
+
+std::optional<std::string> frmSend::ReadPublicIP(std::string_view body) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const size_t first = body.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::string_view text = body.substr(first, body.find_last_not_of(kBlanks) - first + 1);
+  if (text.size() > 253) return std::nullopt;
+  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' ||
+           c == ':' || c == '-';
+  });
+  if (!plain) return std::nullopt;
+  return std::string(text);
+}
+
+void frmSend::tmrCheck_Timer() {
+  tmrCheck.SetEnabled(false);
+  // The check's sockets go before the box, so that a late connection cannot send an invitation
+  // while the box says the ports are closed.
+  Winsock1.Unload(kCheckListener);
+  Winsock1.Unload(kCheckClient);
+  program_.Rt().MsgBox(kPortsClosedText, platform::mb::kIconExclamation, kPortsClosedTitle);
+  mClose();
+}
+
+void frmSend::Winsock1_ConnectionRequest(int index, uint32_t request) {
+  Guarded(program_, this, "Winsock1_ConnectionRequest", [&] {
+    if (index == kCheckListener) {
+      Invite();
+    } else if (index == kTransferSocket && sender_) {
+      platform::TcpSocket* socket = Winsock1(kTransferSocket);
+      if (socket == nullptr || !socket->Accept(request)) return;
+      // A new connection: nothing of an earlier one is waited for any more.
+      sends_outstanding_ = 0;
+      close_when_sent_ = false;
+      if (source_) source_->Close();
+      Apply(sender_->Accept(Now()));
+    }
+  });
+}
+
+void frmSend::Invite() {
+  tmrCheck.SetEnabled(false);
+  Winsock1.Unload(kCheckClient);
+  Winsock1.Unload(kCheckListener);
+  Winsock1.Load(kTransferSocket);
+  platform::TcpSocket* socket = Winsock1(kTransferSocket);
+  // Listening comes before the invitation: an invitation nobody can answer is not sent.
+  if (socket == nullptr || !socket->Listen(kTransferPort)) {
+    program_.Reporter().ReportError("Winsock1_ConnectionRequest", this, 0, "frmSend",
+                                    "Port 1129 could not be listened on.");
+    return;
+  }
+  std::mt19937_64 random(program_.Rt().Clock().TickCount() ^ std::random_device()());
+  const int number = InvitationNumber(std::uniform_real_distribution<double>(0.0, 1.0)(random));
+  program_.Config().WriteSetting("Sender1", FormatInvitationNumber(number), "FTNum");
+  InvitationPieces pieces;
+  pieces.contact_name = program_.GTalk().RemoveExtra(
+      program_.GTalk().GetText(program_.Rt().Windows().GetParent(notice_input_)));
+  pieces.file_name = ShortName;
+  pieces.file_size = FileSize;
+  pieces.address = PublicIP;
+  pieces.number = number;
+  source_ = std::make_unique<DiskFileSource>(FilePath);
+  sender_ = std::make_unique<FileSender>(*source_, FileSize, ShortName, FilePath);
+  SendTransferNotice(program_, notice_input_, InvitationText(pieces));
+  Invited = true;
+  SetStatus(kStatusAwaitingConnection);
+}
+
+void frmSend::Winsock1_DataArrival(int index, std::string_view bytes) {
+  Guarded(program_, this, "Winsock1_DataArrival", [&] {
+    if (index == kTransferSocket && sender_) Apply(sender_->Receive(bytes, Now()));
+  });
+}
+
+void frmSend::Winsock1_SendComplete(int index) {
+  Guarded(program_, this, "Winsock1_SendComplete", [&] {
+    if (index != kTransferSocket || !sender_) return;
+    if (sends_outstanding_ > 0) --sends_outstanding_;
+    Apply(sender_->SendComplete(Now()));
+    CloseWhenSent();
+  });
+}
+
+void frmSend::Winsock1_Close(int index) {
+  Guarded(program_, this, "Winsock1_Close", [&] {
+    if (index != kTransferSocket) return;
+    if (platform::TcpSocket* socket = Winsock1(kTransferSocket)) socket->Close();
+    sends_outstanding_ = 0;
+    close_when_sent_ = false;
+    // A receiver that goes away leaves the transfer broken, and the window says so.
+    if (sender_) Apply(sender_->Closed());
+  });
+}
+
+void frmSend::Timer1_Timer() {
+  Guarded(program_, this, "Timer1_Timer", [this] {
+    if (sender_) Apply(sender_->Tick(Now()));
+  });
+}
+
+void frmSend::Apply(const TransferActions& actions) {
+  bool send_failed = false;
+  if (!actions.send.empty()) {
+    platform::TcpSocket* socket = Winsock1(kTransferSocket);
+    if (socket != nullptr && socket->Send(actions.send)) {
+      ++sends_outstanding_;
+    } else {
+      send_failed = true;
+    }
+  }
+  if (actions.status) SetStatus(*actions.status);
+  if (actions.progress) {
+    ProgressBar1.SetMax(static_cast<long long>(actions.progress->maximum));
+    ProgressBar1.SetValue(static_cast<long long>(actions.progress->value));
+  }
+  if (actions.close) {
+    // Only bytes of this same action need to go first; whatever else is unsent is moot now.
+    close_when_sent_ = true;
+    if (actions.send.empty() || send_failed) sends_outstanding_ = 0;
+    CloseWhenSent();
+  }
+  if (actions.outcome != TransferOutcome::kRunning) {
+    if (source_) source_->Close();
+    if (actions.outcome == TransferOutcome::kComplete) Command1.SetCaption("&Close");
+  }
+  ScheduleTick();
+  if (send_failed && sender_) Apply(sender_->Closed());
+}
+
+// The last bytes (the "ende:" after the file) must reach the receiver before the connection
+// closes, and closing drops what the socket has not sent yet.
+void frmSend::CloseWhenSent() {
+  if (!close_when_sent_ || sends_outstanding_ > 0) return;
+  close_when_sent_ = false;
+  if (platform::TcpSocket* socket = Winsock1(kTransferSocket)) socket->Close();
+}
+
+void frmSend::ScheduleTick() {
+  const std::optional<int64_t> wake = sender_ ? sender_->WakeAt() : std::nullopt;
+  if (!wake) {
+    Timer1.SetEnabled(false);
+    return;
+  }
+  Timer1.SetInterval(static_cast<uint32_t>(std::clamp<int64_t>(*wake - Now(), 1, kRateIntervalMs)));
+  Timer1.SetEnabled(true);
+}
+
+void frmSend::mClose() {
+  // Every step runs whatever became of the one before.
+  try {
+    if (Invited && Outcome() != TransferOutcome::kComplete) {
+      SendTransferNotice(program_, notice_input_, kStatusCancelled);
+    }
+  } catch (const std::exception&) {
+  }
+  // The socket goes next, so the notice is all the receiver's user hears of it.
+  Invited = false;
+  Cancelled = true;
+  if (sender_) sender_->Cancel();
+  if (source_) source_->Close();
+  Timer1.SetEnabled(false);
+  UnloadWinsock();
+}
+
+void frmSend::UnloadWinsock() { Winsock1.Unload(kTransferSocket); }
+
+void frmSend::Command1_Click() { Unload(); }
+
+void frmSend::Form_Unload(int&) {
+  mClose();
+  tmrCheck.SetEnabled(false);
+  Winsock1.UnloadAll();
+}
+
+TransferOutcome frmSend::Outcome() const {
+  return sender_ ? sender_->Outcome() : TransferOutcome::kRunning;
+}
+
+void frmSend::SetStatus(std::string_view text) { Label1.SetCaption(text); }
+
+int64_t frmSend::Now() const { return static_cast<int64_t>(program_.Rt().Loop().Now()); }
+
+}  // namespace quillon::transfer

@@ -1,0 +1,108 @@
+#pragma once
+// The send window: picks a file, learns this computer's public address from the maker's site,
+// checks that port 1129 can be reached from outside, announces the file in the chat it was
+// started from, and then runs the sender's side of the dialogue (FileSender) on the connection
+// the receiver opens, showing progress and rate. One window instance serves one transfer: "Send
+// File..." unloads it and starts over.
+//
+// Socket elements: 1 is the transfer socket, 2 listens and 3 connects for the port check.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Window.h"
+#include "runtime/CommandButton.h"
+#include "runtime/Form.h"
+#include "runtime/Frame.h"
+#include "runtime/Label.h"
+#include "runtime/ProgressBar.h"
+#include "runtime/Timer.h"
+#include "transfer/DiskFileSource.h"
+#include "transfer/FileSender.h"
+#include "transfer/TransferActions.h"
+#include "transfer/WinsockArray.h"
+
+namespace quillon::app {
+class Quillon;
+}
+
+namespace quillon::transfer {
+
+class frmSend : public runtime::Form {
+ public:
+  // How long the port check may take before the ports are taken as closed.
+  static constexpr uint32_t kPortCheckMs = 10000;
+  // How long the address lookup may block.
+  static constexpr uint32_t kAddressLookupMs = 10000;
+
+  explicit frmSend(app::Quillon& program);
+  ~frmSend() override;
+
+  // "Send File...": the running transfer (if any) is ended and a new one starts, for the chat
+  // that is current now.
+  void Open();
+  // Clears the transfer; with `load`, starts the new one (the file dialog and what follows).
+  void Reset(bool load);
+  // Ends the transfer: the cancel notice when the invitation is out and the file has not gone,
+  // then the file and the transfer socket are let go.
+  void mClose();
+  void UnloadWinsock();
+
+  // The public address the maker's site answered, if it is one. The body travels on to the
+  // contact inside the invitation, so only an address or a host name is taken.
+  static std::optional<std::string> ReadPublicIP(std::string_view body);
+
+  runtime::Frame Frame1{*this, "Frame1"};
+  runtime::Label Label1{*this, "Label1"};
+  runtime::ProgressBar ProgressBar1{*this, "ProgressBar1"};
+  runtime::CommandButton Command1{*this, "Command1"};
+  runtime::Timer Timer1;
+  runtime::Timer tmrCheck;
+  WinsockArray Winsock1;
+
+  uint64_t FileSize = 0;
+  std::string FilePath;
+  std::string ShortName;
+  std::string PublicIP;
+  std::string TransferTitle;
+  std::string TransferSize;
+  bool Invited = false;
+  bool Cancelled = false;
+  bool LoadAllowed = false;
+
+  // The state of the dialogue with the receiver; running until a receiver has connected.
+  TransferOutcome Outcome() const;
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload(int& cancel) override;
+
+ private:
+  void SetStatus(std::string_view text);
+  void Command1_Click();
+  void Timer1_Timer();
+  void tmrCheck_Timer();
+  void Winsock1_ConnectionRequest(int index, uint32_t request);
+  void Winsock1_DataArrival(int index, std::string_view bytes);
+  void Winsock1_SendComplete(int index);
+  void Winsock1_Close(int index);
+  void Invite();
+  void Apply(const TransferActions& actions);
+  void CloseWhenSent();
+  void ScheduleTick();
+  int64_t Now() const;
+
+  app::Quillon& program_;
+  // The chat input the transfer was started from: the invitation and notices go there.
+  platform::Hwnd notice_input_ = 0;
+  // Form_Load has done its work for this transfer.
+  bool load_done_ = false;
+  std::unique_ptr<DiskFileSource> source_;
+  std::unique_ptr<FileSender> sender_;
+  int sends_outstanding_ = 0;
+  bool close_when_sent_ = false;
+};
+
+}  // namespace quillon::transfer
