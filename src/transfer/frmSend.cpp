@@ -304,7 +304,7 @@ void frmSend::mClose() {
     }
   } catch (const std::exception&) {
   }
-  // The socket goes next, so the notice is all the receiver's user hears of it.
+  // No socket listens any more, so a later close of this window has nothing left to cancel.
   Invited = false;
   Cancelled = true;
   if (sender_) sender_->Cancel();
