@@ -111,6 +111,13 @@ std::string ChatRenderer::RenderText(std::string_view text) {
     }
     bool matched = false;
     for (const std::string& form : forms) {
+      // A form that begins with a letter (the sunglasses "B)") counts only as a word of its own,
+      // so that "BD" inside a word or a run of hex digits stays text.
+      if (form[0] == 'B' && ((at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1]))) ||
+                             (at + form.size() < text.size() &&
+                              std::isalnum(static_cast<unsigned char>(text[at + form.size()]))))) {
+        continue;
+      }
       if (text.compare(at, form.size(), form) == 0) {
         flush();
         out += EmoticonSpan(form);

@@ -83,6 +83,9 @@ TEST(ChatRendererTest, RendersAsTheClientDoes) {
   std::string smile = ChatRenderer::EmoticonSpan(":)");
   EXPECT_EQ(ChatRenderer::RenderText(":) :-) B)"), smile + " " + ChatRenderer::EmoticonSpan(":-)") +
                                                        " " + ChatRenderer::EmoticonSpan("B)"));
+  // The letter-led form is an emoticon only as a word of its own.
+  EXPECT_EQ(ChatRenderer::RenderText("0EBDFB BD"), "0EBDFB " + ChatRenderer::EmoticonSpan("BD"));
+  EXPECT_EQ(ChatRenderer::RenderText("BDay"), "BDay");
   // Links stop before trailing punctuation and quotes; a bare scheme is no link.
   EXPECT_EQ(ChatRenderer::RenderText("see (http://x.org/a)."),
             "see (<a href=\"http://x.org/a\">http://x.org/a</a>).");
