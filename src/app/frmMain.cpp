@@ -7,6 +7,8 @@
 #include "app/MainMenus.h"
 #include "app/Quillon.h"
 #include "app/frmCommands.h"
+#include "chatview/ChatColors.h"
+#include "chatview/ChatViewPass.h"
 #include "gtalk/GTalkWindows.h"
 #include "runtime/ProgramError.h"
 #include "runtime/Strings.h"
@@ -29,7 +31,8 @@ frmMain::frmMain(Quillon& program)
     : runtime::Form(program.Rt(), "frmMain", "Quillon"),
       tmrCheck(program.Rt(), 1000, true, [this] { tmrCheck_Timer(); }),
       Timer1(program.Rt(), 3000, true, [this] { Timer1_Timer(); }),
-      tmrIEDOM(program.Rt(), 50, false),
+      tmrIEDOM(program.Rt(), 50, false,
+               [this] { chat_view_->RewriteChatView(program_.Chat().ChatWnd); }),
       tmrBoss(program.Rt(), 10, false, [this] { boss_.Tick(); }),
       HookControl1(program.Rt()),
       vbBoss(program.Rt(), Ctrl('B', true)),
@@ -44,7 +47,9 @@ frmMain::frmMain(Quillon& program)
       parser_(program, *this),
       boss_(program, *this),
       lock_(program, *this),
-      menus_(std::make_unique<MainMenus>(program, *this)) {
+      menus_(std::make_unique<MainMenus>(program, *this)),
+      chat_view_(std::make_unique<chatview::ChatViewPass>(program, *this)),
+      colors_(std::make_unique<chatview::ChatColors>(program, *this)) {
   watcher_.SetDebug(HasSwitch("-debug"));
   picIcon(0).SetVisible(false);
   picIcon(0).Move(0, 0, 20, 20);

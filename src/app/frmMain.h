@@ -26,6 +26,11 @@
 #include "runtime/Timer.h"
 #include "ui/cRegSearch.h"
 
+namespace quillon::chatview {
+class ChatColors;
+class ChatViewPass;
+}  // namespace quillon::chatview
+
 namespace quillon::app {
 
 class Quillon;
@@ -132,6 +137,8 @@ class frmMain : public runtime::Form {
   privacy::BossKey boss_;
   privacy::Lock lock_;
   std::unique_ptr<MainMenus> menus_;
+  std::unique_ptr<chatview::ChatViewPass> chat_view_;
+  std::unique_ptr<chatview::ChatColors> colors_;
   std::unique_ptr<friends::FriendRecords> friends_;
   std::unique_ptr<friends::FriendCommands> friend_commands_;
   std::vector<runtime::Picture> ils_icons_;

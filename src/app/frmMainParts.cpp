@@ -1,9 +1,8 @@
 // The main form's entry points into the program's parts that the menus, commands and hotkeys
-// reach. Parts that this build does not have yet (colours of the chat view, Active Status) leave
-// their entry point without effect, so that a menu item or command for them is taken and does
-// nothing visible.
+// reach.
 #include "app/Quillon.h"
 #include "app/frmMain.h"
+#include "chatview/ChatColors.h"
 #include "status/frmReader.h"
 #include "transfer/frmReceive.h"
 #include "transfer/frmSend.h"
@@ -14,9 +13,9 @@ void frmMain::vbBoss_HotkeyPressed() { boss_.Toggle(); }
 
 void frmMain::vbLock_HotkeyPressed() { lock_.Toggle(); }
 
-void frmMain::RefreshBackgrounds() {}
+void frmMain::RefreshBackgrounds() { colors_->RefreshBackgrounds(); }
 
-void frmMain::ChooseColor(int) {}
+void frmMain::ChooseColor(int which) { colors_->ChooseColor(which); }
 
 void frmMain::SendFile() { program_.SendWindow().Open(); }
 

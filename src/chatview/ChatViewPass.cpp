@@ -1,0 +1,190 @@
+#include "chatview/ChatViewPass.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "app/Quillon.h"
+#include "app/Settings.h"
+#include "app/frmMain.h"
+#include "chatview/MarkupRules.h"
+#include "runtime/Runtime.h"
+
+namespace quillon::chatview {
+namespace {
+
+// The eight switches that decide whether the pass has anything to do at all.
+constexpr std::array<std::string_view, 8> kFeatureSwitches = {
+    "CustomImages", "Smileys",  "FileNotifs", "BU",
+    "Underline",    "MainBack", "ChatBack",   "ChangeFont"};
+// In the order the pass replaces them.
+constexpr std::array<std::string_view, 7> kSmileyCodes = {":(", ";)", ":)", ":x", ":D", ":O", ":P"};
+
+// A setting read as a number; nothing when it is not one (so it counts neither as 0 nor as 1).
+std::optional<double> Number(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  if (text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The browser reports "#rrggbb" for the "RRGGBB" it was given.
+bool SameColor(std::string_view reported, std::string_view stored) {
+  if (!reported.empty() && reported.front() == '#') reported.remove_prefix(1);
+  if (!stored.empty() && stored.front() == '#') stored.remove_prefix(1);
+  if (reported.size() != stored.size()) return false;
+  for (size_t i = 0; i < reported.size(); ++i) {
+    if (LowerAscii(reported[i]) != LowerAscii(stored[i])) return false;
+  }
+  return true;
+}
+
+// A step that fails is passed over and the pass goes on with the next one.
+template <typename Body>
+void Step(Body&& body) {
+  try {
+    body();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+ChatViewPass::ChatViewPass(app::Quillon& program, app::frmMain& form)
+    : program_(program),
+      form_(form),
+      dom_(program.Rt().Windows(), program.Rt().Accessibility()),
+      invitations_(program.Config(),
+                   [&program](std::string_view address) { program.ShowReceiveWindow(address); }) {}
+
+void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
+  if (running_) return;
+  running_ = true;
+  struct Done {
+    bool& running;
+    ~Done() { running = false; }
+  } done{running_};
+
+  app::Settings& settings = program_.Config();
+  auto setting = [&](std::string_view name, std::string_view default_value) {
+    return settings.ReadSetting(name, default_value);
+  };
+
+  // Every switch is read, so each missing one is stored with its default.
+  bool all_off = true;
+  for (std::string_view name : kFeatureSwitches) {
+    if (Number(setting(name, "0")) != 0.0) all_off = false;
+  }
+  if (all_off) return;
+  if (program_.GTalk().GetWndClass(chat_window) != "Chat View") return;
+  auto& windows = program_.Rt().Windows();
+  const platform::Hwnd host = windows.FindWindowEx(chat_window, 0, "AtlAxWin71", std::nullopt);
+  const platform::Hwnd browser =
+      host ? windows.FindWindowEx(host, 0, GetIEDom::kBrowserClass, std::nullopt) : 0;
+  if (browser == 0) return;
+  ChatDocument = dom_.DocumentFromWindow(browser);
+  // Held for the whole pass: a chat window closing meanwhile leaves its document an empty shell.
+  const std::shared_ptr<platform::HtmlDocument> document = ChatDocument;
+  if (!document) return;
+
+  Step([&] {
+    if (Number(setting("MainBack", "0")) == 1.0) {
+      const std::string color = setting("MainBackColor", "FFFFFF");
+      if (!SameColor(document->BgColor(), color)) document->SetBgColor(color);
+    }
+  });
+  Step([&] {
+    if (Number(setting("ChangeFont", "0")) == 1.0) {
+      const std::string color = setting("FontColor", "000000");
+      if (!SameColor(document->FgColor(), color)) document->SetFgColor(color);
+    }
+  });
+
+  ChatMarkup = document->BodyHtml();
+  const std::string markup_as_read = ChatMarkup;
+
+  if (form_.Tag() == "clear") {
+    Step([&] { Clear(); });
+    return;
+  }
+
+  Step([&] {
+    if (setting("Underline", "0") != "1") return;
+    MarkupRules::ReplaceTagPair(ChatMarkup, "[U]", "<U>", "[/U]", "</U>");
+    MarkupRules::ReplaceTagPair(ChatMarkup, "[CODE]", "<CODE>", "[/CODE]", "</CODE>");
+  });
+
+  const size_t tail_start = MarkupRules::TailStart(ChatMarkup);
+  const std::string head = ChatMarkup.substr(0, tail_start);
+  ChatMarkup.erase(0, tail_start);
+
+  // Invitations before smileys: an invitation tag goes from the view whole, and its payload may
+  // hold letters the chat view took for an emoticon ("BD"), which the step reads back from the
+  // emoticon span but not from a picture.
+  Step([&] {
+    if (setting("FileNotifs", "0") == "1") invitations_.Run(ChatMarkup);
+  });
+  Step([&] {
+    if (setting("Smileys", "0") != "1") return;
+    const std::string folder = app::AddSlash(program_.Rt().Info().folder);
+    for (std::string_view code : kSmileyCodes) MarkupRules::ReplaceSmiley(ChatMarkup, code, folder);
+  });
+  Step([&] {
+    if (setting("CustomImages", "0") != "1") return;
+    const auto interval = static_cast<int32_t>(form_.tmrIEDOM.Interval());
+    if (ImageTimer <= std::numeric_limits<int32_t>::max() - interval) ImageTimer += interval;
+    const std::optional<double> image_interval = Number(setting("ImageInterval", "3000"));
+    if (!image_interval || *image_interval > ImageTimer) return;
+    ImageTimer = 0;
+    MarkupRules::ReplaceCustomPictures(ChatMarkup, [this] { program_.Rt().DoEvents(); });
+  });
+
+  ChatMarkup.insert(0, head);
+
+  Step([&] {
+    if (ChatMarkup == markup_as_read) return;
+    // Anything that changed the conversation since it was read (a message arriving, whatever its
+    // length) makes the result stale: writing it would lose the change. The next pass starts
+    // again from the new markup.
+    if (document->BodyHtml() != markup_as_read) {
+      ChatMarkup.clear();
+      return;
+    }
+    document->SetBodyHtml(ChatMarkup);
+    ChatMarkup.clear();
+  });
+
+  Step([&] { WaitForDocument(); });
+}
+
+void ChatViewPass::Clear() {
+  form_.SetTag("");
+  const std::shared_ptr<platform::HtmlDocument> document = ChatDocument;
+  ChatMarkup.clear();
+  document->SetBodyHtml(MarkupRules::ClearedMarkup(document->BodyHtml()));
+  platform::Shell& shell = program_.Rt().Shell();
+  shell.SetClipboardText("");
+  shell.SetClipboardText(document->LocationHref());
+}
+
+void ChatViewPass::WaitForDocument() {
+  const std::shared_ptr<platform::HtmlDocument> document = ChatDocument;
+  if (!document) return;
+  runtime::EventLoop& loop = program_.Rt().Loop();
+  const uint64_t start = loop.Now();
+  while (document->ReadyState() == "loading") {
+    // A view that never finishes loading must not hold the program in this loop.
+    if (loop.Now() - start >= kReadyWaitMs) return;
+    if (!loop.ProcessPending()) loop.Pause(10);
+  }
+}
+
+}  // namespace quillon::chatview

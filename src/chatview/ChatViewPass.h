@@ -1,0 +1,52 @@
+#pragma once
+// The pass that rewrites the current chat's conversation view twenty times a second: the colours
+// of the message area, underline and code markup, smiley pictures, file-transfer invitations,
+// custom pictures and the clear. Users of the program exchange the markup as ordinary chat text;
+// the pass finds it in the conversation's HTML and writes the result back only when it changed and
+// the conversation did not change meanwhile.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "chatview/GetIEDom.h"
+#include "chatview/InvitationStep.h"
+#include "platform/HtmlDocument.h"
+#include "platform/Window.h"
+
+namespace quillon::app {
+class Quillon;
+class frmMain;
+}  // namespace quillon::app
+
+namespace quillon::chatview {
+
+class ChatViewPass {
+ public:
+  // The longest the pass waits for the view to finish loading its new markup.
+  static constexpr uint64_t kReadyWaitMs = 10000;
+
+  ChatViewPass(app::Quillon& program, app::frmMain& form);
+
+  // One pass over the chat window `chat_window` (a "Chat View" window). It processes pending
+  // events while it waits, so a further tick may arrive meanwhile: that tick is passed over, since
+  // two passes over one markup would each write back what the other had not seen.
+  void RewriteChatView(platform::Hwnd chat_window);
+
+ private:
+  // Replaces the conversation by its first few elements and a notice, and puts the view's address
+  // on the clipboard.
+  void Clear();
+  // Until the view has finished loading, or kReadyWaitMs have passed.
+  void WaitForDocument();
+
+  app::Quillon& program_;
+  app::frmMain& form_;
+  GetIEDom dom_;
+  InvitationStep invitations_;
+  std::shared_ptr<platform::HtmlDocument> ChatDocument;
+  std::string ChatMarkup;
+  int32_t ImageTimer = 0;
+  bool running_ = false;
+};
+
+}  // namespace quillon::chatview
