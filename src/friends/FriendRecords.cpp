@@ -5,23 +5,16 @@
 #include "friends/FriendSettings.h"
 #include "friends/FriendSnap.h"
 #include "friends/frmFriend.h"
+#include "runtime/Strings.h"
 #include "ui/Transparency.h"
 
 namespace quillon::friends {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 // `text` cut before the first occurrence of `part`, letter case ignored.
 std::string CutBefore(std::string text, std::string_view part) {
-  size_t at = Lower(text).find(Lower(part));
+  size_t at = runtime::AsciiLower(text).find(runtime::AsciiLower(part));
   if (at != std::string::npos) text.erase(at);
   return text;
 }
@@ -43,9 +36,9 @@ std::string FriendRecords::NameFromChatTitle(std::string_view title) {
 std::optional<std::string> FriendRecords::NameFromFound(std::string_view searched_key,
                                                         std::string_view found_key, int32_t found) {
   constexpr int32_t kValueData = 2;
-  std::string prefix = Lower(searched_key) + "\\";
+  std::string prefix = runtime::AsciiLower(searched_key) + "\\";
   if (found != kValueData || found_key.size() <= prefix.size() ||
-      Lower(found_key.substr(0, prefix.size())) != prefix) {
+      runtime::AsciiLower(found_key.substr(0, prefix.size())) != prefix) {
     return std::nullopt;
   }
   return std::string(found_key.substr(prefix.size()));

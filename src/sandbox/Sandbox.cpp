@@ -33,18 +33,6 @@ std::filesystem::path MakeRoot() {
   return pattern;
 }
 
-std::optional<int> ParseInt(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  size_t used = 0;
-  try {
-    int value = std::stoi(text, &used);
-    if (used != text.size()) return std::nullopt;
-    return value;
-  } catch (...) {
-    return std::nullopt;
-  }
-}
-
 std::optional<uint32_t> KeyOf(const std::string& name) {
   if (name == "Enter") return platform::vk::kReturn;
   if (name == "Backspace") return platform::vk::kBack;
@@ -83,8 +71,8 @@ std::optional<platform::Chord> ParseChord(const std::string& text) {
     chord.virtual_key = static_cast<uint32_t>(std::toupper(static_cast<unsigned char>(key[0])));
   } else if (auto vk = KeyOf(key)) {
     chord.virtual_key = *vk;
-  } else if (key.size() >= 2 && key[0] == 'F' && ParseInt(key.substr(1))) {
-    chord.virtual_key = 0x6F + static_cast<uint32_t>(*ParseInt(key.substr(1)));  // VK_F1 is 0x70
+  } else if (key.size() >= 2 && key[0] == 'F' && ParseNumber(key.substr(1))) {
+    chord.virtual_key = 0x6F + static_cast<uint32_t>(*ParseNumber(key.substr(1)));  // VK_F1 is 0x70
   } else {
     return std::nullopt;
   }
@@ -490,7 +478,7 @@ Outcome Sandbox::DoKey(const Statement& s) {
 }
 
 Outcome Sandbox::DoSelect(const Statement& s) {
-  auto start = ParseInt(s.At(1)), end = ParseInt(s.At(2));
+  auto start = ParseNumber(s.At(1)), end = ParseNumber(s.At(2));
   if (s.Size() != 3 || !start || !end) return Outcome::Fail("select START END", s.source);
   sim::SimDesktop& desktop = Current().Desktop();
   platform::Hwnd focus = desktop.GetFocus();
@@ -545,7 +533,7 @@ Outcome Sandbox::DoRegistry(const Statement& s) {
   if (s.Is(1, "set") && s.Size() == 6) {
     status = registry.SetValue(*root, s.At(3), s.At(4), platform::RegistryValue::String(s.At(5)));
   } else if (s.Is(1, "set-dword") && s.Size() == 6) {
-    auto number = ParseInt(s.At(5));
+    auto number = ParseNumber(s.At(5));
     if (!number) return Outcome::Fail("a number", s.At(5));
     status = registry.SetValue(*root, s.At(3), s.At(4),
                                platform::RegistryValue::Dword(static_cast<uint32_t>(*number)));
@@ -586,7 +574,7 @@ Outcome Sandbox::DoAnswer(const Statement& s) {
     answer.kind = Kind::kFile;
     answer.text = Current().ResolvePath(s.At(2)).string();
   } else if (s.Is(1, "color") && s.Size() == 5) {
-    auto r = ParseInt(s.At(2)), g = ParseInt(s.At(3)), b = ParseInt(s.At(4));
+    auto r = ParseNumber(s.At(2)), g = ParseNumber(s.At(3)), b = ParseNumber(s.At(4));
     if (!r || !g || !b) return Outcome::Fail("answer color R G B", s.source);
     answer.kind = Kind::kColor;
     answer.color =

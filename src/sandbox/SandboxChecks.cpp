@@ -42,16 +42,6 @@ Outcome Equal(const std::string& expected, const std::string& actual) {
   return Outcome::Fail(Quoted(expected), Quoted(actual));
 }
 
-std::optional<int> Number(const std::string& text) {
-  try {
-    size_t used = 0;
-    int value = std::stoi(text, &used);
-    if (used == text.size()) return value;
-  } catch (...) {
-  }
-  return std::nullopt;
-}
-
 std::string YesNo(bool value) { return value ? "yes" : "no"; }
 
 std::optional<platform::RegistryRoot> Root(const std::string& name) {
@@ -104,7 +94,8 @@ Outcome Sandbox::Check(const Statement& s, size_t from) {
   }
   if (what == "input" && s.Is(from + 1, "background") && s.Size() == from + 5) {
     if (auto missing = need_input()) return *missing;
-    auto r = Number(s.At(from + 2)), g = Number(s.At(from + 3)), b = Number(s.At(from + 4));
+    auto r = ParseNumber(s.At(from + 2)), g = ParseNumber(s.At(from + 3)),
+         b = ParseNumber(s.At(from + 4));
     if (!r || !g || !b) return Outcome::Fail("expect input background R G B", s.source);
     platform::ColorRef c = input->Background();
     std::string actual = std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
@@ -158,7 +149,7 @@ Outcome Sandbox::Check(const Statement& s, size_t from) {
     if (s.Is(from + 1, "quiet") && s.Size() == from + 2) {
       return commands.empty() ? Outcome::Ok() : Outcome::Fail("no command", actual);
     }
-    auto id = s.Size() == from + 3 ? Number(s.At(from + 2)) : std::nullopt;
+    auto id = s.Size() == from + 3 ? ParseNumber(s.At(from + 2)) : std::nullopt;
     if (!id) return Outcome::Fail("expect gtalk received N", s.source);
     for (uint32_t got : commands) {
       if (got == static_cast<uint32_t>(*id)) return Outcome::Ok();
@@ -230,7 +221,7 @@ Outcome Sandbox::CheckWindow(const Statement& s, size_t from) {
   std::string state = s.At(at++);
   std::optional<int> alpha;
   if (state == "alpha") {
-    alpha = Number(s.At(at++));
+    alpha = ParseNumber(s.At(at++));
     if (!alpha) return Outcome::Fail("expect window ... alpha N", s.source);
   }
   if (at != s.Size() || state.empty())

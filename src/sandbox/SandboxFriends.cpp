@@ -23,16 +23,6 @@ friends::frmFriend* FindFriend(UserWorld& user, const std::string& name) {
   return nullptr;
 }
 
-std::optional<int> Number(const std::string& text) {
-  try {
-    size_t used = 0;
-    int value = std::stoi(text, &used);
-    if (used == text.size()) return value;
-  } catch (...) {
-  }
-  return std::nullopt;
-}
-
 std::string ColorText(platform::ColorRef c) {
   return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
          std::to_string((c >> 16) & 0xFF);
@@ -77,7 +67,7 @@ Outcome Sandbox::DoFriend(const Statement& s) {
     desktop.SendMessage(hwnd, msg::kMButtonDown, kMkMiddle, at);
     desktop.SendMessage(hwnd, msg::kMButtonUp, 0, at);
   } else if (drag) {
-    auto dx = Number(s.At(4)), dy = Number(s.At(5));
+    auto dx = ParseNumber(s.At(4)), dy = ParseNumber(s.At(5));
     if (!dx || !dy) return Outcome::Fail("drag friend \"NAME\" by DX DY", s.source);
     // The whole gesture is known beforehand: the move loop the window starts takes it up and
     // ends with the button's release.
@@ -91,7 +81,7 @@ Outcome Sandbox::DoFriend(const Statement& s) {
       return Outcome::Fail("the window moved by the mouse", "it started no move");
     }
   } else {
-    auto dx = Number(s.At(4));
+    auto dx = ParseNumber(s.At(4));
     if (!dx) return Outcome::Fail("resize friend \"NAME\" by DX", s.source);
     // The friend menu opens over the window and waits for the person, whose next action is
     // choosing "Resize Width"; the size loop that starts then takes the prepared gesture.
@@ -147,19 +137,19 @@ Outcome Sandbox::CheckFriend(const Statement& s, size_t from) {
     }
   }
   if (state == "alpha" && args == 1) {
-    auto alpha = Number(s.At(from + 3));
+    auto alpha = ParseNumber(s.At(from + 3));
     if (!alpha) return Outcome::Fail(usage, s.source);
     return is(layered && *layered == *alpha,
               layered ? "its alpha is " + std::to_string(*layered) : "it is opaque");
   }
   if (state == "at" && args == 2) {
-    auto x = Number(s.At(from + 3)), y = Number(s.At(from + 4));
+    auto x = ParseNumber(s.At(from + 3)), y = ParseNumber(s.At(from + 4));
     if (!x || !y) return Outcome::Fail(usage, s.source);
     return is(r.left == *x && r.top == *y,
               "it is at " + std::to_string(r.left) + " " + std::to_string(r.top));
   }
   if (state == "width" && args == 1) {
-    auto width = Number(s.At(from + 3));
+    auto width = ParseNumber(s.At(from + 3));
     if (!width) return Outcome::Fail(usage, s.source);
     return is(r.Width() == *width, "its width is " + std::to_string(r.Width()));
   }
@@ -168,9 +158,9 @@ Outcome Sandbox::CheckFriend(const Statement& s, size_t from) {
     return is(shown == s.Is(from + 3, "yes"), shown ? "its border is shown" : "it has no border");
   }
   if (state == "line" && args == 4) {
-    auto i = Number(s.At(from + 3));
-    auto red = Number(s.At(from + 4)), green = Number(s.At(from + 5)),
-         blue = Number(s.At(from + 6));
+    auto i = ParseNumber(s.At(from + 3));
+    auto red = ParseNumber(s.At(from + 4)), green = ParseNumber(s.At(from + 5)),
+         blue = ParseNumber(s.At(from + 6));
     if (!i || !red || !green || !blue) return Outcome::Fail(usage, s.source);
     const auto& lines = window->Lines();
     if (lines.empty()) return Outcome::Fail(what, "no gradient is drawn");

@@ -14,6 +14,15 @@ bool Statement::Is(size_t i, std::string_view bare) const {
   return i < words.size() && !words[i].quoted && words[i].text == bare;
 }
 
+std::optional<int> ParseNumber(std::string_view word) {
+  int value = 0;
+  const char* first = word.data();
+  if (!word.empty() && word[0] == '+') ++first;
+  auto [end, error] = std::from_chars(first, word.data() + word.size(), value);
+  if (word.empty() || error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  return value;
+}
+
 std::optional<uint64_t> ParseDuration(std::string_view word) {
   size_t digits = 0;
   while (digits < word.size() && std::isdigit(static_cast<unsigned char>(word[digits]))) ++digits;

@@ -23,6 +23,9 @@ struct Statement {
   bool Is(size_t i, std::string_view bare) const;
 };
 
+// A whole decimal number word (an optional sign, then digits only); nullopt otherwise.
+std::optional<int> ParseNumber(std::string_view word);
+
 // A duration word ("50ms", "3s", "1m") in milliseconds; nullopt when it is not one.
 std::optional<uint64_t> ParseDuration(std::string_view word);
 

@@ -4,18 +4,11 @@
 
 #include "app/ErrorReporter.h"
 #include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 
 namespace quillon::ui {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 std::string CutAtZero(std::string_view text) {
   return std::string(text.substr(0, text.find('\0')));
@@ -95,8 +88,8 @@ std::string cRegSearch::GetRegData(const platform::RegistryValue& value) {
 }
 
 bool cRegSearch::Matches(std::string_view text, std::string_view search, int32_t flags) {
-  if (flags & kWholeText) return Lower(text) == Lower(search);
-  return Lower(text).find(Lower(search)) != std::string::npos;
+  if (flags & kWholeText) return runtime::AsciiLower(text) == runtime::AsciiLower(search);
+  return runtime::AsciiLower(text).find(runtime::AsciiLower(search)) != std::string::npos;
 }
 
 bool cRegSearch::CanOpen(uint32_t root, const std::string& key_path) {
