@@ -1,6 +1,8 @@
 #include "sandbox/Sandbox.h"
 
+#include <poll.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -163,6 +165,9 @@ int Sandbox::RunFile(const std::filesystem::path& file) {
 
 int Sandbox::RunInteractive() {
   interactive_ = true;
+  // Standard input gets a buffer of its own, so that lines already read ahead are seen as
+  // waiting (WaitForInput) rather than hidden in the C library's buffer.
+  std::ios::sync_with_stdio(false);
   file_name_ = "(prompt)";
   std::cout << "Quillon sandbox. Type help for the statements, dump to look around.\n";
   // A person lands in a running Quillon beside a signed-in Google Talk.
@@ -173,9 +178,21 @@ int Sandbox::RunInteractive() {
   return 0;
 }
 
+void Sandbox::WaitForInput() {
+  // While the person thinks, the desktop lives on: timers tick and sockets answer. Input that is
+  // already buffered needs no wait.
+  while (std::cin.rdbuf()->in_avail() <= 0) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    int ready = poll(&input, 1, 20);
+    if (ready != 0) return;  // input, end of input or an error: the read finds out which
+    loop_.ProcessPending();
+  }
+}
+
 bool Sandbox::ReadInteractive(Statement& statement) {
   for (;;) {
     std::cout << current_ << "> " << std::flush;
+    WaitForInput();
     std::string line;
     if (!std::getline(std::cin, line)) return false;
     ++interactive_line_;

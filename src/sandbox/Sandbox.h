@@ -61,6 +61,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   UserWorld* FindUser(std::string_view name);
   void Report(const Statement& statement, const Outcome& outcome);
   bool ReadInteractive(Statement& statement);
+  void WaitForInput();
 
   Outcome DoGTalk(const Statement& s);
   Outcome DoWindow(const Statement& s);
