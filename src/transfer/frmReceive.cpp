@@ -43,8 +43,8 @@ frmReceive::frmReceive(app::Quillon& program)
               [this](int index) { Winsock1_Connect(index); },
               [this](int index, std::string_view bytes) { Winsock1_DataArrival(index, bytes); },
               [this](int index) {
-                if (index == kConnection && sends_outstanding_ > 0) --sends_outstanding_;
-                CloseWhenSent();
+                if (index == kConnection) outgoing_.Sent();
+                outgoing_.CloseIfDone(Winsock1(kConnection));
               },
               [this](int index, int, const std::string&) { Winsock1_Close(index); },
           }),
@@ -75,8 +75,7 @@ void frmReceive::Form_Load() {
     Winsock1.Load(kConnection);
     Timer1.SetEnabled(false);
     receiver_ = FileReceiver();
-    sends_outstanding_ = 0;
-    close_when_sent_ = false;
+    outgoing_.Forget();
     Receiving = false;
     FileSize = 0;
     OfferedName.clear();
@@ -95,8 +94,7 @@ void frmReceive::Command1_Click() {
     receiver_.Cancel();
     CloseOutput();
     receiver_ = FileReceiver();
-    sends_outstanding_ = 0;
-    close_when_sent_ = false;
+    outgoing_.Forget();
     FileSize = 0;
     Receiving = true;
     Winsock1.Load(kConnection);
@@ -124,8 +122,7 @@ void frmReceive::Winsock1_Close(int index) {
   Guarded(program_, this, "Winsock1_Close", [&] {
     if (index != kConnection) return;
     if (platform::TcpSocket* socket = Winsock1(kConnection)) socket->Close();
-    sends_outstanding_ = 0;
-    close_when_sent_ = false;
+    outgoing_.Forget();
     // A connection that cannot be made or breaks off says so instead of waiting forever.
     Apply(receiver_.Closed());
   });
@@ -143,15 +140,8 @@ void frmReceive::Apply(const TransferActions& actions) {
       return;
     }
   }
-  bool send_failed = false;
-  if (!actions.send.empty()) {
-    platform::TcpSocket* socket = Winsock1(kConnection);
-    if (socket != nullptr && socket->Send(actions.send)) {
-      ++sends_outstanding_;
-    } else {
-      send_failed = true;
-    }
-  }
+  const bool sent = !actions.send.empty() && outgoing_.Send(Winsock1(kConnection), actions.send);
+  const bool send_failed = !actions.send.empty() && !sent;
   if (actions.status) SetStatus(*actions.status);
   if (actions.progress) {
     FileSize = actions.progress->maximum;
@@ -159,10 +149,8 @@ void frmReceive::Apply(const TransferActions& actions) {
     ProgressBar1.SetValue(static_cast<long long>(actions.progress->value));
   }
   if (actions.close) {
-    // Only bytes of this same action need to go first; whatever else is unsent is moot now.
-    close_when_sent_ = true;
-    if (actions.send.empty() || send_failed) sends_outstanding_ = 0;
-    CloseWhenSent();
+    outgoing_.CloseAfter(sent);
+    outgoing_.CloseIfDone(Winsock1(kConnection));
   }
   if (actions.outcome == TransferOutcome::kComplete) {
     Receiving = false;
@@ -227,12 +215,6 @@ bool frmReceive::CloseOutputKept() {
   }
   output_path_.clear();
   return written;
-}
-
-void frmReceive::CloseWhenSent() {
-  if (!close_when_sent_ || sends_outstanding_ > 0) return;
-  close_when_sent_ = false;
-  if (platform::TcpSocket* socket = Winsock1(kConnection)) socket->Close();
 }
 
 void frmReceive::ScheduleTick() {

@@ -20,6 +20,7 @@
 #include "runtime/TextBox.h"
 #include "runtime/Timer.h"
 #include "transfer/FileReceiver.h"
+#include "transfer/OutgoingBytes.h"
 #include "transfer/TransferActions.h"
 #include "transfer/WinsockArray.h"
 
@@ -79,7 +80,6 @@ class frmReceive : public runtime::Form {
   void CloseOutput();
   // Closes the complete output file; false (and the file removed) when its last bytes failed.
   bool CloseOutputKept();
-  void CloseWhenSent();
   void ScheduleTick();
   int64_t Now() const;
 
@@ -91,8 +91,7 @@ class frmReceive : public runtime::Form {
   // Counts connections and unloads, so that a save dialog that returns after the window moved
   // on does not touch the transfer that followed.
   uint64_t attempt_ = 0;
-  int sends_outstanding_ = 0;
-  bool close_when_sent_ = false;
+  OutgoingBytes outgoing_;
 };
 
 }  // namespace quillon::transfer

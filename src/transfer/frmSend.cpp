@@ -79,8 +79,7 @@ void frmSend::Reset(bool load) {
   tmrCheck.SetEnabled(false);
   sender_.reset();
   source_.reset();
-  sends_outstanding_ = 0;
-  close_when_sent_ = false;
+  outgoing_.Forget();
   FileSize = 0;
   FilePath.clear();
   ShortName.clear();
@@ -180,8 +179,7 @@ void frmSend::Winsock1_ConnectionRequest(int index, uint32_t request) {
       platform::TcpSocket* socket = Winsock1(kTransferSocket);
       if (socket == nullptr || !socket->Accept(request)) return;
       // A new connection: nothing of an earlier one is waited for any more.
-      sends_outstanding_ = 0;
-      close_when_sent_ = false;
+      outgoing_.Forget();
       if (source_) source_->Close();
       Apply(sender_->Accept(Now()));
     }
@@ -226,9 +224,9 @@ void frmSend::Winsock1_DataArrival(int index, std::string_view bytes) {
 void frmSend::Winsock1_SendComplete(int index) {
   Guarded(program_, this, "Winsock1_SendComplete", [&] {
     if (index != kTransferSocket || !sender_) return;
-    if (sends_outstanding_ > 0) --sends_outstanding_;
+    outgoing_.Sent();
     Apply(sender_->SendComplete(Now()));
-    CloseWhenSent();
+    outgoing_.CloseIfDone(Winsock1(kTransferSocket));
   });
 }
 
@@ -236,8 +234,7 @@ void frmSend::Winsock1_Close(int index) {
   Guarded(program_, this, "Winsock1_Close", [&] {
     if (index != kTransferSocket) return;
     if (platform::TcpSocket* socket = Winsock1(kTransferSocket)) socket->Close();
-    sends_outstanding_ = 0;
-    close_when_sent_ = false;
+    outgoing_.Forget();
     // A receiver that goes away leaves the transfer broken, and the window says so.
     if (sender_) Apply(sender_->Closed());
   });
@@ -250,25 +247,17 @@ void frmSend::Timer1_Timer() {
 }
 
 void frmSend::Apply(const TransferActions& actions) {
-  bool send_failed = false;
-  if (!actions.send.empty()) {
-    platform::TcpSocket* socket = Winsock1(kTransferSocket);
-    if (socket != nullptr && socket->Send(actions.send)) {
-      ++sends_outstanding_;
-    } else {
-      send_failed = true;
-    }
-  }
+  const bool sent =
+      !actions.send.empty() && outgoing_.Send(Winsock1(kTransferSocket), actions.send);
+  const bool send_failed = !actions.send.empty() && !sent;
   if (actions.status) SetStatus(*actions.status);
   if (actions.progress) {
     ProgressBar1.SetMax(static_cast<long long>(actions.progress->maximum));
     ProgressBar1.SetValue(static_cast<long long>(actions.progress->value));
   }
   if (actions.close) {
-    // Only bytes of this same action need to go first; whatever else is unsent is moot now.
-    close_when_sent_ = true;
-    if (actions.send.empty() || send_failed) sends_outstanding_ = 0;
-    CloseWhenSent();
+    outgoing_.CloseAfter(sent);
+    outgoing_.CloseIfDone(Winsock1(kTransferSocket));
   }
   if (actions.outcome != TransferOutcome::kRunning) {
     if (source_) source_->Close();
@@ -276,14 +265,6 @@ void frmSend::Apply(const TransferActions& actions) {
   }
   ScheduleTick();
   if (send_failed && sender_) Apply(sender_->Closed());
-}
-
-// The last bytes (the "ende:" after the file) must reach the receiver before the connection
-// closes, and closing drops what the socket has not sent yet.
-void frmSend::CloseWhenSent() {
-  if (!close_when_sent_ || sends_outstanding_ > 0) return;
-  close_when_sent_ = false;
-  if (platform::TcpSocket* socket = Winsock1(kTransferSocket)) socket->Close();
 }
 
 void frmSend::ScheduleTick() {

@@ -21,6 +21,7 @@
 #include "runtime/Timer.h"
 #include "transfer/DiskFileSource.h"
 #include "transfer/FileSender.h"
+#include "transfer/OutgoingBytes.h"
 #include "transfer/TransferActions.h"
 #include "transfer/WinsockArray.h"
 
@@ -90,7 +91,6 @@ class frmSend : public runtime::Form {
   void Winsock1_Close(int index);
   void Invite();
   void Apply(const TransferActions& actions);
-  void CloseWhenSent();
   void ScheduleTick();
   int64_t Now() const;
 
@@ -101,8 +101,7 @@ class frmSend : public runtime::Form {
   bool load_done_ = false;
   std::unique_ptr<DiskFileSource> source_;
   std::unique_ptr<FileSender> sender_;
-  int sends_outstanding_ = 0;
-  bool close_when_sent_ = false;
+  OutgoingBytes outgoing_;
 };
 
 }  // namespace quillon::transfer
