@@ -87,59 +87,32 @@ void Control::DestroyWindow() {
   Windows().DestroyWindow(window);
 }
 
-void Control::RaiseMouse(uint32_t message, WParam wparam, LParam lparam) {
-  int x = static_cast<int16_t>(lparam & 0xFFFF);
-  int y = static_cast<int16_t>((lparam >> 16) & 0xFFFF);
-  constexpr WParam kMkShift = 0x4, kMkControl = 0x8;
-  int shift = ((wparam & kMkShift) ? 1 : 0) | ((wparam & kMkControl) ? 2 : 0);
-  switch (message) {
-    case msg::kLButtonDown:
-      Raise(on_mouse_down, kLeftButton, shift, x, y);
+void Control::RaiseMouse(const MouseMessage& mouse) {
+  switch (mouse.kind) {
+    case MouseMessage::Kind::kDown:
+      Raise(on_mouse_down, mouse.button, mouse.shift, mouse.x, mouse.y);
       break;
-    case msg::kRButtonDown:
-      Raise(on_mouse_down, kRightButton, shift, x, y);
+    case MouseMessage::Kind::kUp:
+      Raise(on_mouse_up, mouse.button, mouse.shift, mouse.x, mouse.y);
+      // The left button's release is the click.
+      if (mouse.button == kLeftButton) Raise(on_click);
       break;
-    case msg::kMButtonDown:
-      Raise(on_mouse_down, kMiddleButton, shift, x, y);
-      break;
-    case msg::kLButtonUp:
-      Raise(on_mouse_up, kLeftButton, shift, x, y);
-      Raise(on_click);
-      break;
-    case msg::kRButtonUp:
-      Raise(on_mouse_up, kRightButton, shift, x, y);
-      break;
-    case msg::kMButtonUp:
-      Raise(on_mouse_up, kMiddleButton, shift, x, y);
-      break;
-    case msg::kLButtonDblClk:
+    case MouseMessage::Kind::kDoubleClick:
       Raise(on_dbl_click);
       break;
-    case msg::kMouseMove: {
-      constexpr WParam kMkL = 0x1, kMkR = 0x2, kMkM = 0x10;
-      int button = ((wparam & kMkL) ? kLeftButton : 0) | ((wparam & kMkR) ? kRightButton : 0) |
-                   ((wparam & kMkM) ? kMiddleButton : 0);
-      Raise(on_mouse_move, button, shift, x, y);
-      break;
-    }
-    default:
+    case MouseMessage::Kind::kMove:
+      Raise(on_mouse_move, mouse.button, mouse.shift, mouse.x, mouse.y);
       break;
   }
 }
 
 LResult Control::Handle(uint32_t message, WParam wparam, LParam lparam) {
+  if (auto mouse = MouseMessage::Decode(message, wparam, lparam)) {
+    // A disabled control takes no mouse input.
+    if (enabled_) RaiseMouse(*mouse);
+    return 0;
+  }
   switch (message) {
-    case msg::kLButtonDown:
-    case msg::kLButtonUp:
-    case msg::kRButtonDown:
-    case msg::kRButtonUp:
-    case msg::kMButtonDown:
-    case msg::kMButtonUp:
-    case msg::kLButtonDblClk:
-    case msg::kMouseMove:
-      // A disabled control takes no mouse input.
-      if (enabled_) RaiseMouse(message, wparam, lparam);
-      return 0;
     case msg::kSetFocus:
       Raise(on_got_focus);
       return 0;

@@ -14,16 +14,12 @@
 
 #include "platform/Window.h"
 #include "platform/WindowSystem.h"
+#include "runtime/MouseMessage.h"
 
 namespace quillon::runtime {
 
 class Form;
 class Runtime;
-
-// Mouse buttons as the events report them.
-constexpr int kLeftButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kMiddleButton = 4;
 
 class Control {
  public:
@@ -101,7 +97,7 @@ class Control {
     }
   }
   platform::WindowSystem& Windows() const;
-  void RaiseMouse(uint32_t message, platform::WParam wparam, platform::LParam lparam);
+  void RaiseMouse(const MouseMessage& mouse);
 
   std::string caption_;
 

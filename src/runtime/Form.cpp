@@ -156,39 +156,30 @@ void Form::PopupMenu(Menu& menu) {
 }
 
 LResult Form::Handle(uint32_t message, WParam wparam, LParam lparam) {
-  int x = static_cast<int16_t>(lparam & 0xFFFF);
-  int y = static_cast<int16_t>((lparam >> 16) & 0xFFFF);
+  if (auto mouse = MouseMessage::Decode(message, wparam, lparam)) {
+    switch (mouse->kind) {
+      case MouseMessage::Kind::kDown:
+        Form_MouseDown(mouse->button, mouse->shift, mouse->x, mouse->y);
+        break;
+      case MouseMessage::Kind::kUp:
+        Form_MouseUp(mouse->button, mouse->shift, mouse->x, mouse->y);
+        if (mouse->button == kLeftButton) Form_Click();
+        break;
+      case MouseMessage::Kind::kDoubleClick:
+        Form_DblClick();
+        break;
+      case MouseMessage::Kind::kMove:
+        Form_MouseMove(mouse->button, mouse->shift, mouse->x, mouse->y);
+        break;
+    }
+    return 0;
+  }
   switch (message) {
     case msg::kClose:
       Unload(UnloadMode::kControlMenu);
       return 0;
     case msg::kActivate:
       if (wparam != 0) Form_Activate();
-      return 0;
-    case msg::kLButtonDown:
-      Form_MouseDown(kLeftButton, 0, x, y);
-      return 0;
-    case msg::kRButtonDown:
-      Form_MouseDown(kRightButton, 0, x, y);
-      return 0;
-    case msg::kMButtonDown:
-      Form_MouseDown(kMiddleButton, 0, x, y);
-      return 0;
-    case msg::kLButtonUp:
-      Form_MouseUp(kLeftButton, 0, x, y);
-      Form_Click();
-      return 0;
-    case msg::kRButtonUp:
-      Form_MouseUp(kRightButton, 0, x, y);
-      return 0;
-    case msg::kMButtonUp:
-      Form_MouseUp(kMiddleButton, 0, x, y);
-      return 0;
-    case msg::kLButtonDblClk:
-      Form_DblClick();
-      return 0;
-    case msg::kMouseMove:
-      Form_MouseMove((wparam & 1) ? kLeftButton : 0, 0, x, y);
       return 0;
     default:
       return runtime_.Windows().DefWindowProc(hwnd_, message, wparam, lparam);
