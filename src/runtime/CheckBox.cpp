@@ -10,11 +10,11 @@ void CheckBox::SetValue(int value) {
 
 platform::LResult CheckBox::Handle(uint32_t message, platform::WParam wparam,
                                    platform::LParam lparam) {
-  if (message == platform::msg::kLButtonUp && Enabled()) {
+  auto mouse = MouseMessage::Decode(message, wparam, lparam);
+  if (mouse && mouse->kind == MouseMessage::Kind::kUp && mouse->button == kLeftButton &&
+      Enabled()) {
     // The click is the change of value; the mouse-up event still comes first.
-    int x = static_cast<int16_t>(lparam & 0xFFFF),
-        y = static_cast<int16_t>((lparam >> 16) & 0xFFFF);
-    Raise(on_mouse_up, kLeftButton, 0, x, y);
+    Raise(on_mouse_up, kLeftButton, mouse->shift, mouse->x, mouse->y);
     SetValue(value_ == 1 ? 0 : 1);
     return 0;
   }
