@@ -159,6 +159,14 @@ TEST_F(SimDesktopTest, FindWindowExStepsThroughSiblingsAndMatchesExactly) {
   EXPECT_EQ(desktop_.FindWindowEx(view, 0, "RichEdit20W", std::nullopt), input);
 }
 
+TEST_F(SimDesktopTest, PuttingBackNoProcedureLeavesTheWindowAnswering) {
+  Hwnd window = Make("ThunderRT6FormDC", "Quillon");
+  // What a program that never subclassed its window puts back when it ends.
+  desktop_.SetWindowProc(window, 0);
+  SetText(window, "still here");
+  EXPECT_EQ(Text(window), "still here");
+}
+
 TEST_F(SimDesktopTest, DestroyedWindowsAreGoneForGoodAndHandlesAreNotReused) {
   Hwnd frame = Make("Frame", "Title");
   Hwnd child = Make("Edit", "", frame);
