@@ -7,6 +7,7 @@
 #include <chrono>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -516,12 +517,34 @@ Outcome Sandbox::DoHotkey(const Statement& s) {
 }
 
 Outcome Sandbox::DoFile(const Statement& s) {
+  if (s.Size() == 5 && s.Is(2, "replace")) return ReplaceInFile(s);
   if (s.Size() != 3) return Outcome::Fail("file \"PATH\" <<END", s.source);
   std::filesystem::path path = Current().ResolvePath(s.At(1));
   std::error_code ignored;
   std::filesystem::create_directories(path.parent_path(), ignored);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << s.At(2);
+  if (!out) return Outcome::Fail("a file written", "cannot write " + path.string());
+  return Outcome::Ok();
+}
+
+// A person edits one line of a file that is already there (a shipped plugin's address, say): the
+// old text must stand in the file exactly once, so a scenario cannot edit the wrong place or
+// silently edit nothing.
+Outcome Sandbox::ReplaceInFile(const Statement& s) {
+  std::filesystem::path path = Current().ResolvePath(s.At(1));
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Outcome::Fail("a file to edit", "cannot read " + path.string());
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const std::string& old_text = s.At(3);
+  size_t at = old_text.empty() ? std::string::npos : content.find(old_text);
+  if (at == std::string::npos || content.find(old_text, at + 1) != std::string::npos)
+    return Outcome::Fail("\"" + old_text + "\" once in " + s.At(1),
+                         at == std::string::npos ? "not found" : "found more than once");
+  content.replace(at, old_text.size(), s.At(4));
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
   if (!out) return Outcome::Fail("a file written", "cannot write " + path.string());
   return Outcome::Ok();
 }
@@ -630,11 +653,13 @@ Friends: click|rightclick|middleclick friend "NAME" | drag friend "NAME" by DX D
   resize friend "NAME" by DX (its menu's Resize Width, then its right edge dragged)
 Dialogs: answer ok|yes|no|cancel | answer "TEXT" | answer file "PATH" | answer color R G B
 Outside: receive "NAME" "TEXT" | typing "NAME" [stop] | file "PATH" <<END
+  file "PATH" replace "OLD" "NEW" (OLD must stand in the file once)
   site page "/PATH" "BODY" | site ip "ADDRESS" | site down | site up
   registry set ROOT "KEY" NAME "TEXT" | registry set-dword ROOT "KEY" NAME N
   registry delete ROOT "KEY" [NAME]
 Checks: expect input "TEXT" | expect selection START END | expect readonly yes|no
   expect input background R G B | expect input zoom N | expect status "TEXT"
+  expect status one of "A" "B" ...
   expect history [of "NAME"] contains|lacks "TEXT" | expect history [of "NAME"] "TEXT"
   expect view [of "NAME"] bgcolor|fgcolor "#rrggbb"
   expect window "CLASS" ["TITLE"] present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N

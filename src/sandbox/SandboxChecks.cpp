@@ -120,6 +120,16 @@ Outcome Sandbox::Check(const Statement& s, size_t from) {
     std::string actual = YesNo(input->ReadOnly());
     return s.At(from + 1) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 1), actual);
   }
+  if (what == "status" && s.Size() > from + 3 && s.Is(from + 1, "one") && s.Is(from + 2, "of")) {
+    if (!user.GTalk().Running()) return Outcome::Fail("one of the texts", "Google Talk is not running");
+    std::string actual = user.GTalk().Status();
+    std::string choices;
+    for (size_t i = from + 3; i < s.Size(); ++i) {
+      if (s.At(i) == actual) return Outcome::Ok();
+      choices += (choices.empty() ? "" : " | ") + Quoted(s.At(i));
+    }
+    return Outcome::Fail("one of " + choices, Quoted(actual));
+  }
   if (what == "status" && s.Size() == from + 2) {
     if (!user.GTalk().Running())
       return Outcome::Fail(Quoted(s.At(from + 1)), "Google Talk is not running");
