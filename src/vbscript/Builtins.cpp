@@ -152,8 +152,8 @@ ScriptValue InStrRev(Interpreter&, Args a) {
 }
 
 ScriptValue Replace(Interpreter&, Args a) {
-  if (a[0].IsNull()) return ScriptValue::Null();
-  if (a[1].IsNull() || a[2].IsNull()) ThrowError(94);
+  // Unlike most string functions, Replace has no Null answer: a Null text is an error.
+  if (a[0].IsNull() || a[1].IsNull() || a[2].IsNull()) ThrowError(94);
   std::string source = ToText(a[0]);
   std::string find = ToText(a[1]);
   std::string with = ToText(a[2]);
@@ -261,9 +261,10 @@ ScriptValue Space(Interpreter&, Args a) {
 }
 
 ScriptValue StringOf(Interpreter&, Args a) {
+  // A Null count or character gives Null, as the function's documentation says.
+  if (a[0].IsNull() || a[1].IsNull()) return ScriptValue::Null();
   int32_t count = LongArg(a, 0, 0);
   if (count < 0) ThrowError(5);
-  if (a[1].IsNull()) return ScriptValue::Null();
   std::string unit;
   if (a[1].IsString()) {
     if (a[1].StringValue().empty()) ThrowError(5);
