@@ -469,7 +469,9 @@ float Interpreter::NextRandom(std::optional<double> argument) {
 }
 
 void Interpreter::Randomize(std::optional<double> seed) {
-  double value = seed ? *seed : static_cast<float>((Now() - std::floor(Now())) * 86400.0);
+  double now = Now();
+  // With no number the seed comes from the timer, seconds since midnight as a Single.
+  double value = seed ? *seed : static_cast<float>((now - std::floor(now)) * 86400.0);
   // The high half of the number's bits, folded to 16 bits, replaces the middle of the seed;
   // its lowest byte stays, so Randomize alone does not restart a sequence.
   uint64_t bits = 0;
