@@ -215,9 +215,12 @@ int ScriptValue::ToDouble(double& out) const {
 }
 
 int ScriptValue::ToLong(int32_t& out) const {
-  if (type_ == ScriptType::kByte || type_ == ScriptType::kInteger || type_ == ScriptType::kLong ||
-      type_ == ScriptType::kBoolean) {
+  if (type_ == ScriptType::kByte || type_ == ScriptType::kInteger || type_ == ScriptType::kLong) {
     out = static_cast<int32_t>(number_.integer);
+    return 0;
+  }
+  if (type_ == ScriptType::kBoolean) {
+    out = BooleanValue() ? -1 : 0;  // True is all bits set
     return 0;
   }
   double number = 0;
@@ -234,12 +237,13 @@ int ScriptValue::ToBoolean(bool& out) const {
       out = BooleanValue();
       return 0;
     case ScriptType::kString: {
+      // "#TRUE#" and "#FALSE#" are how a Boolean is written in files and reports.
       std::string_view text = Trim(StringValue());
-      if (EqualsNoCase(text, "true")) {
+      if (EqualsNoCase(text, "true") || EqualsNoCase(text, "#true#")) {
         out = true;
         return 0;
       }
-      if (EqualsNoCase(text, "false")) {
+      if (EqualsNoCase(text, "false") || EqualsNoCase(text, "#false#")) {
         out = false;
         return 0;
       }

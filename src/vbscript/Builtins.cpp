@@ -79,18 +79,20 @@ ScriptValue Len(Interpreter&, Args a) {
   return Long(static_cast<int64_t>(text::CharCount(ToText(a[0]))));
 }
 
+// Left, Right and Mid check their numbers before they look at the text: a Null text gives
+// Null only when the numbers are sound.
 ScriptValue Left(Interpreter&, Args a) {
-  if (a[0].IsNull()) return ScriptValue::Null();
   int32_t count = LongArg(a, 1, 0);
   if (count < 0) ThrowError(5);
+  if (a[0].IsNull()) return ScriptValue::Null();
   std::string s = ToText(a[0]);
   return ScriptValue::String(std::string(text::CharSlice(s, 0, static_cast<size_t>(count))));
 }
 
 ScriptValue Right(Interpreter&, Args a) {
-  if (a[0].IsNull()) return ScriptValue::Null();
   int32_t count = LongArg(a, 1, 0);
   if (count < 0) ThrowError(5);
+  if (a[0].IsNull()) return ScriptValue::Null();
   std::string s = ToText(a[0]);
   size_t length = text::CharCount(s);
   size_t take = std::min(length, static_cast<size_t>(count));
@@ -98,11 +100,11 @@ ScriptValue Right(Interpreter&, Args a) {
 }
 
 ScriptValue Mid(Interpreter&, Args a) {
-  if (a[0].IsNull()) return ScriptValue::Null();
   int32_t start = LongArg(a, 1, 1);
   if (start < 1) ThrowError(5);
   int32_t count = LongArg(a, 2, INT32_MAX);
   if (count < 0) ThrowError(5);
+  if (a[0].IsNull()) return ScriptValue::Null();
   std::string s = ToText(a[0]);
   return ScriptValue::String(
       std::string(text::CharSlice(s, static_cast<size_t>(start - 1), static_cast<size_t>(count))));
@@ -132,7 +134,8 @@ ScriptValue InStr(Interpreter&, Args a) {
 }
 
 ScriptValue InStrRev(Interpreter&, Args a) {
-  if (a[0].IsNull() || a[1].IsNull()) return ScriptValue::Null();
+  // Unlike InStr, InStrRev has no Null answer.
+  if (a[0].IsNull() || a[1].IsNull()) ThrowError(94);
   std::string haystack = ToText(a[0]);
   std::string needle = ToText(a[1]);
   int32_t start = LongArg(a, 2, -1);
@@ -149,8 +152,8 @@ ScriptValue InStrRev(Interpreter&, Args a) {
 }
 
 ScriptValue Replace(Interpreter&, Args a) {
-  if (a[0].IsNull()) return ScriptValue::Null();
-  if (a[1].IsNull() || a[2].IsNull()) ThrowError(94);
+  // Unlike most string functions, Replace has no Null answer: a Null text is an error.
+  if (a[0].IsNull() || a[1].IsNull() || a[2].IsNull()) ThrowError(94);
   std::string source = ToText(a[0]);
   std::string find = ToText(a[1]);
   std::string with = ToText(a[2]);
@@ -186,7 +189,10 @@ ScriptValue Split(Interpreter&, Args a) {
   std::string source = ToText(a[0]);
   std::string delimiter = Has(a, 1) ? ToText(a[1]) : " ";
   int32_t limit = LongArg(a, 2, -1);
-  bool ignore_case = TextCompareArg(a, 3);
+  // Split knows only the binary and the text comparison.
+  int32_t mode = LongArg(a, 3, 0);
+  if (mode < 0 || mode > 1) ThrowError(5);
+  bool ignore_case = mode == 1;
   if (limit < -1) ThrowError(5);
   std::vector<std::string> parts;
   if (source.empty() || limit == 0) return StringArray(std::move(parts));
@@ -203,13 +209,17 @@ ScriptValue Split(Interpreter&, Args a) {
 }
 
 ScriptValue Join(Interpreter&, Args a) {
+  if (a[0].IsNull()) ThrowError(94);
+  if (a[0].IsObject()) ThrowError(438);
   const ScriptArray& array = ArrayArg(a, 0);
-  if (array.bounds.size() != 1) ThrowError(5);
+  if (array.bounds.size() != 1) ThrowError(13);
   std::string delimiter = Has(a, 1) ? ToText(a[1]) : " ";
   std::string out;
   for (size_t i = 0; i < array.elements.size(); ++i) {
     if (i > 0) out += delimiter;
-    if (!array.elements[i].IsNull()) out += ToText(array.elements[i]);
+    // Every element must be text already or become text: Null and nested arrays do not.
+    if (array.elements[i].IsNull()) ThrowError(13);
+    out += ToText(array.elements[i]);
     Interpreter::CheckStringSize(out.size());
   }
   return ScriptValue::String(std::move(out));
@@ -251,9 +261,10 @@ ScriptValue Space(Interpreter&, Args a) {
 }
 
 ScriptValue StringOf(Interpreter&, Args a) {
+  // A Null count or character gives Null, as the function's documentation says.
+  if (a[0].IsNull() || a[1].IsNull()) return ScriptValue::Null();
   int32_t count = LongArg(a, 0, 0);
   if (count < 0) ThrowError(5);
-  if (a[1].IsNull()) return ScriptValue::Null();
   std::string unit;
   if (a[1].IsString()) {
     if (a[1].StringValue().empty()) ThrowError(5);
@@ -366,6 +377,8 @@ ScriptValue CInt(Interpreter&, Args a) {
 ScriptValue CLng(Interpreter&, Args a) { return ScriptValue::Long(ToLong(a[0])); }
 
 ScriptValue CByte(Interpreter&, Args a) {
+  // True is all bits set, which as a Byte is 255.
+  if (a[0].Type() == ScriptType::kBoolean) return ScriptValue::Byte(a[0].BooleanValue() ? 255 : 0);
   int32_t n = ToLong(a[0]);
   if (n < 0 || n > 255) ThrowError(6);
   return ScriptValue::Byte(static_cast<uint8_t>(n));
@@ -389,7 +402,18 @@ ScriptValue CBool(Interpreter&, Args a) { return ScriptValue::Boolean(ToBoolean(
 
 ScriptValue CDate(Interpreter&, Args a) { return ScriptValue::Date(ToDate(a[0])); }
 
-ScriptValue IsNumeric(Interpreter&, Args a) {
+ScriptValue IsNumeric(Interpreter& engine, Args a) {
+  if (a[0].IsObject()) {
+    // An object is numeric when its default value is; one without a default value is not.
+    if (!a[0].ObjectValue()) return ScriptValue::Boolean(false);
+    ScriptValue value;
+    try {
+      value = Dereference(a[0]);
+    } catch (const RuntimeError&) {
+      return ScriptValue::Boolean(false);
+    }
+    return IsNumeric(engine, Args(&value, 1));
+  }
   const ScriptValue& v = a[0];
   double number = 0;
   switch (v.Type()) {
@@ -515,9 +539,11 @@ ScriptValue Round(Interpreter&, Args a) {
   if (v.IsNull()) return v;
   int32_t digits = LongArg(a, 1, 0);
   if (digits < 0) ThrowError(5);
+  // The result keeps the argument's sub-type; whole numbers and Booleans have nothing to round.
   if (v.Type() == ScriptType::kInteger || v.Type() == ScriptType::kLong ||
-      v.Type() == ScriptType::kByte)
+      v.Type() == ScriptType::kByte || v.Type() == ScriptType::kBoolean)
     return v;
+  if (v.IsEmpty()) return ScriptValue::Integer(0);
   double x = ToDouble(v);
   double scale = std::pow(10.0, digits);
   double scaled = x * scale;
@@ -531,6 +557,7 @@ ScriptValue Round(Interpreter&, Args a) {
   }
   double result = digits == 0 ? rounded : rounded / scale;
   if (v.Type() == ScriptType::kSingle) return ScriptValue::Single(static_cast<float>(result));
+  if (v.Type() == ScriptType::kDate) return CheckedDate(result);
   if (v.Type() == ScriptType::kCurrency) {
     return ScriptValue::Currency(static_cast<int64_t>(std::nearbyint(result * 10000.0)));
   }
@@ -538,7 +565,7 @@ ScriptValue Round(Interpreter&, Args a) {
 }
 
 ScriptValue Sgn(Interpreter&, Args a) {
-  if (a[0].IsNull()) return a[0];
+  if (a[0].IsNull()) ThrowError(94);
   double x = ToDouble(a[0]);
   return ScriptValue::Integer(static_cast<int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
 }
@@ -639,23 +666,26 @@ int FirstDayArg(Args a, size_t i) {
 int WeekdayFrom(int weekday, int first_day) { return (weekday - first_day + 7) % 7 + 1; }
 
 ScriptValue Weekday(Interpreter&, Args a) {
+  // The first day is checked even when the date is Null.
+  int first_day = FirstDayArg(a, 1);
   if (a[0].IsNull()) return a[0];
   ScriptDateParts parts = platform::ScriptDateSplit(DateArg(a[0]));
-  return ScriptValue::Integer(static_cast<int16_t>(WeekdayFrom(parts.weekday, FirstDayArg(a, 1))));
+  return ScriptValue::Integer(static_cast<int16_t>(WeekdayFrom(parts.weekday, first_day)));
 }
 
+// The names take their options before the number.
 ScriptValue WeekdayName(Interpreter&, Args a) {
-  int32_t day = LongArg(a, 0, 0);
   bool abbreviate = Has(a, 1) && ToBoolean(a[1]);
   int first = FirstDayArg(a, 2);
+  int32_t day = LongArg(a, 0, 0);
   if (day < 1 || day > 7) ThrowError(5);
   std::string name = kDayNames[(day - 1 + first - 1) % 7];
   return ScriptValue::String(abbreviate ? name.substr(0, 3) : name);
 }
 
 ScriptValue MonthName(Interpreter&, Args a) {
-  int32_t month = LongArg(a, 0, 0);
   bool abbreviate = Has(a, 1) && ToBoolean(a[1]);
+  int32_t month = LongArg(a, 0, 0);
   if (month < 1 || month > 12) ThrowError(5);
   std::string name = kMonthNames[month - 1];
   return ScriptValue::String(abbreviate ? name.substr(0, 3) : name);
@@ -836,8 +866,9 @@ ScriptValue TimeValue(Interpreter&, Args a) {
   return ScriptValue::Date(TimeOfDay(DateArg(a[0])));
 }
 
+// The Format functions take no Null: they format a value or fail.
 ScriptValue FormatDateTime(Interpreter&, Args a) {
-  if (a[0].IsNull()) return a[0];
+  if (a[0].IsNull()) ThrowError(13);
   double serial = DateArg(a[0]);
   int32_t format = LongArg(a, 1, 0);
   ScriptDateParts p = platform::ScriptDateSplit(serial);
@@ -904,14 +935,14 @@ bool TriState(Args a, size_t i, bool fallback) {
 }
 
 ScriptValue FormatNumber(Interpreter&, Args a) {
-  if (a[0].IsNull()) ThrowError(94);
+  if (a[0].IsNull()) ThrowError(13);
   double value = ToDouble(a[0]);
   return ScriptValue::String(FormatFixed(value, LongArg(a, 1, -1), TriState(a, 2, true),
                                          TriState(a, 3, false), TriState(a, 4, true)));
 }
 
 ScriptValue FormatPercent(Interpreter&, Args a) {
-  if (a[0].IsNull()) ThrowError(94);
+  if (a[0].IsNull()) ThrowError(13);
   double value = ToDouble(a[0]) * 100.0;
   return ScriptValue::String(FormatFixed(value, LongArg(a, 1, -1), TriState(a, 2, true),
                                          TriState(a, 3, false), TriState(a, 4, true)) +
@@ -919,7 +950,7 @@ ScriptValue FormatPercent(Interpreter&, Args a) {
 }
 
 ScriptValue FormatCurrency(Interpreter&, Args a) {
-  if (a[0].IsNull()) ThrowError(94);
+  if (a[0].IsNull()) ThrowError(13);
   double value = ToDouble(a[0]);
   std::string text = FormatFixed(std::fabs(value), LongArg(a, 1, -1), TriState(a, 2, true), false,
                                  TriState(a, 4, true));
@@ -1076,15 +1107,15 @@ const Builtin kBuiltins[] = {
     {"hex", Hex, 1, 1},
     {"oct", Oct, 1, 1},
     {"filter", Filter, 2, 4},
-    {"cstr", CStr, 1, 1},
-    {"cint", CInt, 1, 1},
-    {"clng", CLng, 1, 1},
-    {"cbyte", CByte, 1, 1},
-    {"cdbl", CDbl, 1, 1},
-    {"csng", CSng, 1, 1},
-    {"ccur", CCur, 1, 1},
-    {"cbool", CBool, 1, 1},
-    {"cdate", CDate, 1, 1},
+    {"cstr", CStr, 1, 1, false, BuiltinUse::kConversion},
+    {"cint", CInt, 1, 1, false, BuiltinUse::kConversion},
+    {"clng", CLng, 1, 1, false, BuiltinUse::kConversion},
+    {"cbyte", CByte, 1, 1, false, BuiltinUse::kConversion},
+    {"cdbl", CDbl, 1, 1, false, BuiltinUse::kConversion},
+    {"csng", CSng, 1, 1, false, BuiltinUse::kConversion},
+    {"ccur", CCur, 1, 1, false, BuiltinUse::kConversion},
+    {"cbool", CBool, 1, 1, false, BuiltinUse::kConversion},
+    {"cdate", CDate, 1, 1, false, BuiltinUse::kConversion},
     {"isnumeric", IsNumeric, 1, 1},
     {"isempty", IsEmpty, 1, 1},
     {"isnull", IsNull, 1, 1},
@@ -1106,7 +1137,7 @@ const Builtin kBuiltins[] = {
     {"tan", Tan, 1, 1},
     {"atn", Atn, 1, 1},
     {"rnd", Rnd, 0, 1},
-    {"randomize", Randomize, 0, 1},
+    {"randomize", Randomize, 0, 1, false, BuiltinUse::kStatement},
     {"rgb", Rgb, 3, 3},
     {"now", Now, 0, 0},
     {"date", DateNow, 0, 0},
@@ -1213,6 +1244,16 @@ const Builtin kBuiltins[] = {
     VB_INT("vbquestion", 32),
     VB_INT("vbexclamation", 48),
     VB_INT("vbinformation", 64),
+    VB_INT("vbdefaultbutton1", 0),
+    VB_INT("vbdefaultbutton2", 256),
+    VB_INT("vbdefaultbutton3", 512),
+    VB_INT("vbdefaultbutton4", 768),
+    VB_INT("vbapplicationmodal", 0),
+    VB_INT("vbsystemmodal", 4096),
+    VB_INT("vbmsgboxhelpbutton", 16384),
+    VB_LONG("vbmsgboxsetforeground", 65536),
+    VB_LONG("vbmsgboxright", 524288),
+    VB_LONG("vbmsgboxrtlreading", 1048576),
     VB_INT("vbok", 1),
     VB_INT("vbcancel", 2),
     VB_INT("vbabort", 3),

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "vbscript/Builtins.h"
 #include "vbscript/CompileError.h"
@@ -317,6 +318,7 @@ void Interpreter::Define(const std::shared_ptr<Program>& program) {
 
 void Interpreter::RunGlobal(std::string_view code) {
   std::shared_ptr<Program> program = Compile(code, false);
+  DeclareGlobals(program->body);
   EntryGuard guard(*this);
   Frame frame;
   frame.source = program->source;
@@ -377,6 +379,7 @@ void Interpreter::ExecuteInScope(std::string_view code, bool global) {
     runtime.source = kCompileSource;
     throw runtime;
   }
+  if (global || frame_->proc == nullptr) DeclareGlobals(program->body);
   try {
     if (global) {
       Frame frame;
@@ -399,6 +402,47 @@ void Interpreter::ExecuteInScope(std::string_view code, bool global) {
     // Reported at the Execute statement, whose line the author can find.
     error.located = false;
     throw;
+  }
+}
+
+void Interpreter::DeclareGlobals(const Block& block) {
+  // Declarations are settled before the code runs, wherever they stand in it: a variable that
+  // code above its Dim uses is declared under Option Explicit too. Nesting is bounded by the
+  // parser.
+  for (const auto& stmt : block) {
+    switch (stmt->kind) {
+      case StmtKind::kDim:
+        for (const auto& item : static_cast<const DimStmt&>(*stmt).items) {
+          auto& variable = globals_[item.target->name];
+          if (!variable) variable = std::make_unique<Variable>();
+        }
+        break;
+      case StmtKind::kIf: {
+        const auto& if_stmt = static_cast<const IfStmt&>(*stmt);
+        for (const auto& branch : if_stmt.branches) DeclareGlobals(branch.body);
+        DeclareGlobals(if_stmt.else_body);
+        break;
+      }
+      case StmtKind::kSelect:
+        for (const auto& clause : static_cast<const SelectStmt&>(*stmt).clauses) {
+          DeclareGlobals(clause.body);
+        }
+        break;
+      case StmtKind::kFor:
+        DeclareGlobals(static_cast<const ForStmt&>(*stmt).body);
+        break;
+      case StmtKind::kForEach:
+        DeclareGlobals(static_cast<const ForEachStmt&>(*stmt).body);
+        break;
+      case StmtKind::kDo:
+        DeclareGlobals(static_cast<const DoStmt&>(*stmt).body);
+        break;
+      case StmtKind::kWith:
+        DeclareGlobals(static_cast<const WithStmt&>(*stmt).body);
+        break;
+      default:
+        break;
+    }
   }
 }
 
@@ -425,11 +469,16 @@ float Interpreter::NextRandom(std::optional<double> argument) {
 }
 
 void Interpreter::Randomize(std::optional<double> seed) {
-  double value = seed ? *seed : Now() * 86400.0;
+  double now = Now();
+  // With no number the seed comes from the timer, seconds since midnight as a Single.
+  double value = seed ? *seed : static_cast<float>((now - std::floor(now)) * 86400.0);
+  // The high half of the number's bits, folded to 16 bits, replaces the middle of the seed;
+  // its lowest byte stays, so Randomize alone does not restart a sequence.
   uint64_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
-  uint32_t mixed = static_cast<uint32_t>(bits >> 32) ^ static_cast<uint32_t>(bits);
-  random_seed_ = ((mixed & 0xFFFF) << 8 ^ (mixed >> 16)) & 0xFFFFFF;
+  uint32_t high = static_cast<uint32_t>(bits >> 32);
+  uint32_t folded = (high & 0xFFFF) ^ (high >> 16);
+  random_seed_ = (random_seed_ & 0xFF) | ((folded << 8) & 0xFFFF00);
 }
 
 ScriptStatus Interpreter::InvokeInstance(const std::shared_ptr<ClassInstance>& instance,
@@ -489,12 +538,25 @@ Interpreter::Flow Interpreter::ExecStatement(const Stmt& stmt) {
       error.column = stmt.column;
       error.text = frame_->source;
     }
-    if (frame_->resume_next && !error.fatal) {
-      err_->Set(error.number, error.source.empty() ? kRuntimeSource : error.source,
-                error.description);
-      return Flow::kNormal;
-    }
+    if (Trap(error)) return Flow::kNormal;
     throw;
+  }
+}
+
+bool Interpreter::Trap(const RuntimeError& error) {
+  if (!frame_->resume_next || error.fatal) return false;
+  err_->Set(error.number, error.source.empty() ? kRuntimeSource : error.source, error.description,
+            error.help_file, error.help_context);
+  return true;
+}
+
+std::optional<bool> Interpreter::Condition(const Expr& expr) {
+  try {
+    ScriptValue scratch;
+    return IsTrue(EvalView(expr, scratch));
+  } catch (const RuntimeError& error) {
+    if (!Trap(error)) throw;
+    return std::nullopt;
   }
 }
 
@@ -554,6 +616,7 @@ void Interpreter::ExecCall(const CallStmt& stmt) {
   const Expr& call = *stmt.call;
   switch (call.kind) {
     case ExprKind::kName:
+      statement_call_ = true;
       CallNamed(static_cast<const NameExpr&>(call), nullptr, ScriptCall::kMethod);
       return;
     case ExprKind::kMember: {
@@ -565,6 +628,7 @@ void Interpreter::ExecCall(const CallStmt& stmt) {
       return;
     }
     case ExprKind::kCall:
+      statement_call_ = static_cast<const CallExpr&>(call).callee->kind == ExprKind::kName;
       EvalCallExpr(static_cast<const CallExpr&>(call), ScriptCall::kMethod);
       return;
     default:
@@ -673,38 +737,33 @@ void Interpreter::ExecConst(const ConstStmt& stmt) {
 
 Interpreter::Flow Interpreter::ExecIf(const IfStmt& stmt) {
   for (const auto& branch : stmt.branches) {
-    ScriptValue scratch;
-    if (IsTrue(EvalView(*branch.condition, scratch))) return ExecBlock(branch.body);
+    // A condition that failed under On Error Resume Next takes its branch.
+    std::optional<bool> truth = Condition(*branch.condition);
+    if (!truth || *truth) return ExecBlock(branch.body);
   }
   return ExecBlock(stmt.else_body);
 }
 
 Interpreter::Flow Interpreter::ExecSelect(const SelectStmt& stmt) {
-  ScriptValue subject = Eval(*stmt.subject);
+  ScriptValue subject;
+  try {
+    subject = Eval(*stmt.subject);
+  } catch (const RuntimeError& error) {
+    // Under On Error Resume Next a failed subject runs no case at all, not even Case Else.
+    if (!Trap(error)) throw;
+    return Flow::kNormal;
+  }
   bool subject_literal = IsLiteral(*stmt.subject);
   for (const auto& clause : stmt.clauses) {
     if (clause.items.empty()) return ExecBlock(clause.body);
     for (const auto& item : clause.items) {
-      ScriptValue value = Eval(*item.value);
       bool matched = false;
-      switch (item.kind) {
-        case CaseItem::Kind::kValue: {
-          ScriptValue equal =
-              Compare(Op::kEq, subject, value, subject_literal, IsLiteral(*item.value));
-          matched = IsTrue(equal);
-          break;
-        }
-        case CaseItem::Kind::kRange: {
-          ScriptValue high = Eval(*item.high);
-          matched =
-              IsTrue(Compare(Op::kGe, subject, value, subject_literal, IsLiteral(*item.value))) &&
-              IsTrue(Compare(Op::kLe, subject, high, subject_literal, IsLiteral(*item.high)));
-          break;
-        }
-        case CaseItem::Kind::kIs:
-          matched =
-              IsTrue(Compare(item.op, subject, value, subject_literal, IsLiteral(*item.value)));
-          break;
+      try {
+        matched = CaseMatches(item, subject, subject_literal);
+      } catch (const RuntimeError& error) {
+        // A Case value that failed is taken.
+        if (!Trap(error)) throw;
+        matched = true;
       }
       if (matched) return ExecBlock(clause.body);
     }
@@ -712,13 +771,42 @@ Interpreter::Flow Interpreter::ExecSelect(const SelectStmt& stmt) {
   return Flow::kNormal;
 }
 
+bool Interpreter::CaseMatches(const CaseItem& item, const ScriptValue& subject,
+                              bool subject_literal) {
+  ScriptValue value = Eval(*item.value);
+  switch (item.kind) {
+    case CaseItem::Kind::kValue:
+      return IsTrue(Compare(Op::kEq, subject, value, subject_literal, IsLiteral(*item.value)));
+    case CaseItem::Kind::kRange: {
+      ScriptValue high = Eval(*item.high);
+      return IsTrue(Compare(Op::kGe, subject, value, subject_literal, IsLiteral(*item.value))) &&
+             IsTrue(Compare(Op::kLe, subject, high, subject_literal, IsLiteral(*item.high)));
+    }
+    case CaseItem::Kind::kIs:
+      return IsTrue(Compare(item.op, subject, value, subject_literal, IsLiteral(*item.value)));
+  }
+  return false;
+}
+
 Interpreter::Flow Interpreter::ExecFor(const ForStmt& stmt) {
-  ScriptValue start = LetValue(Eval(*stmt.from));
-  ScriptValue end = LetValue(Eval(*stmt.to));
-  ScriptValue step = stmt.step ? LetValue(Eval(*stmt.step)) : ScriptValue::Integer(1);
-  for (const ScriptValue* bound : {&start, &end, &step}) {
-    if (bound->IsNull()) ThrowError(94);
-    ToDouble(*bound);  // each must be a number
+  ScriptValue start;
+  ScriptValue end;
+  ScriptValue step;
+  try {
+    start = LetValue(Eval(*stmt.from));
+    end = LetValue(Eval(*stmt.to));
+    step = stmt.step ? LetValue(Eval(*stmt.step)) : ScriptValue::Integer(1);
+    for (ScriptValue* bound : {&start, &end, &step}) {
+      if (bound->IsNull()) ThrowError(94);
+      double number = ToDouble(*bound);  // each must be a number
+      // A bound written as text is read as its number once, before the loop: compared as text
+      // on every turn it would be greater than any counter, and the loop would never end.
+      if (bound->IsString()) *bound = ScriptValue::Double(number);
+    }
+  } catch (const RuntimeError& error) {
+    // Under On Error Resume Next a failed bound runs the body once; the counter keeps its value.
+    if (!Trap(error)) throw;
+    return RunOnce(stmt.body);
   }
   const NameExpr& name = *stmt.variable;
   ScriptValue* counter = LookupVariable(name);
@@ -771,17 +859,23 @@ Interpreter::Flow Interpreter::ExecFor(const ForStmt& stmt) {
 }
 
 Interpreter::Flow Interpreter::ExecForEach(const ForEachStmt& stmt) {
-  ScriptValue collection = Eval(*stmt.collection);
   std::vector<ScriptValue> items;
-  if (collection.IsArray()) {
-    items = collection.ArrayValue()->elements;
-  } else if (collection.IsObject() && collection.ObjectValue()) {
-    auto object = collection.ObjectValue();
-    if (dynamic_cast<ClassInstance*>(object.get()) != nullptr) ThrowError(451);
-    ScriptStatus status = object->Enumerate(items);
-    if (!status.ok()) throw ErrorFromStatus(status, {});
-  } else {
-    ThrowError(451);
+  try {
+    ScriptValue collection = Eval(*stmt.collection);
+    if (collection.IsArray()) {
+      items = collection.ArrayValue()->elements;
+    } else if (collection.IsObject() && collection.ObjectValue()) {
+      auto object = collection.ObjectValue();
+      if (dynamic_cast<ClassInstance*>(object.get()) != nullptr) ThrowError(451);
+      ScriptStatus status = object->Enumerate(items);
+      if (!status.ok()) throw ErrorFromStatus(status, {});
+    } else {
+      ThrowError(451);
+    }
+  } catch (const RuntimeError& error) {
+    // Under On Error Resume Next a failed collection runs the body once, the variable unchanged.
+    if (!Trap(error)) throw;
+    return RunOnce(stmt.body);
   }
   const NameExpr& name = *stmt.variable;
   ScriptValue* variable = LookupVariable(name);
@@ -797,21 +891,28 @@ Interpreter::Flow Interpreter::ExecForEach(const ForEachStmt& stmt) {
 }
 
 Interpreter::Flow Interpreter::ExecDo(const DoStmt& stmt) {
+  // Under On Error Resume Next a failed condition enters the body when it stands at the top and
+  // ends the loop when it stands at the bottom.
   while (true) {
     if (stmt.test_first && stmt.condition) {
-      bool truth = IsTrue(Eval(*stmt.condition));
-      if (stmt.until ? truth : !truth) break;
+      std::optional<bool> truth = Condition(*stmt.condition);
+      if (truth && (stmt.until ? *truth : !*truth)) break;
     }
     Flow flow = ExecBlock(stmt.body);
     if (flow == Flow::kExitDo) break;
     if (flow != Flow::kNormal) return flow;
     if (!stmt.test_first && stmt.condition) {
-      bool truth = IsTrue(Eval(*stmt.condition));
-      if (stmt.until ? truth : !truth) break;
+      std::optional<bool> truth = Condition(*stmt.condition);
+      if (!truth || (stmt.until ? *truth : !*truth)) break;
     }
     Tick();
   }
   return Flow::kNormal;
+}
+
+Interpreter::Flow Interpreter::RunOnce(const Block& body) {
+  Flow flow = ExecBlock(body);
+  return flow == Flow::kExitFor ? Flow::kNormal : flow;
 }
 
 Interpreter::Flow Interpreter::ExecWith(const WithStmt& stmt) {
@@ -1008,6 +1109,7 @@ void Interpreter::EvalArgs(const std::vector<ExprPtr>* exprs, ArgList& out, bool
 
 ScriptValue Interpreter::CallNamed(const NameExpr& name, const std::vector<ExprPtr>* args,
                                    ScriptCall kind) {
+  bool as_statement = std::exchange(statement_call_, false);
   if (ScriptValue* slot = LookupVariable(name)) {
     if (args == nullptr) return *slot;
     ScriptValue target = *slot;
@@ -1027,7 +1129,7 @@ ScriptValue Interpreter::CallNamed(const NameExpr& name, const std::vector<ExprP
     EvalArgs(args, list, true);
     return CallUser(*proc->second.decl, list, nullptr);
   }
-  if (FindBuiltin(name.name) != nullptr) return CallBuiltin(name, args);
+  if (FindBuiltin(name.name) != nullptr) return CallBuiltin(name, args, as_statement);
   if (const HostObject* host = FindHostObject(name.name)) {
     ScriptValue object = ScriptValue::Object(host->object);
     if (args == nullptr || args->empty()) return object;
@@ -1047,8 +1149,11 @@ ScriptValue Interpreter::CallNamed(const NameExpr& name, const std::vector<ExprP
   ThrowError(13, name.display);
 }
 
-ScriptValue Interpreter::CallBuiltin(const NameExpr& name, const std::vector<ExprPtr>* args) {
+ScriptValue Interpreter::CallBuiltin(const NameExpr& name, const std::vector<ExprPtr>* args,
+                                     bool as_statement) {
   const Builtin* builtin = FindBuiltin(name.name);
+  // Randomize is a statement; used for a value it is a mismatch.
+  if (builtin->use == BuiltinUse::kStatement && !as_statement) ThrowError(13, name.display);
   std::vector<ScriptValue> values;
   if (args != nullptr) {
     values.reserve(args->size());
@@ -1059,7 +1164,10 @@ ScriptValue Interpreter::CallBuiltin(const NameExpr& name, const std::vector<Exp
     if (builtin->is_constant && args != nullptr && !args->empty()) ThrowError(13, name.display);
     ThrowError(450, name.display);
   }
-  return builtin->function(*this, values);
+  ScriptValue result = builtin->function(*this, values);
+  // A conversion called for nothing (Call CInt(x)) has a value VBScript cannot drop.
+  if (builtin->use == BuiltinUse::kConversion && as_statement) ThrowError(458);
+  return result;
 }
 
 ScriptValue Interpreter::CallOnValue(const ScriptValue& target, std::string_view name,
@@ -1168,7 +1276,11 @@ ScriptValue Interpreter::CallHost(const std::shared_ptr<ScriptObject>& object,
   for (size_t i = 0; i < args.size(); ++i) {
     if (args.items[i].ref != nullptr) Store(*args.items[i].ref, std::move(values[i]));
   }
-  if (!status.ok()) throw ErrorFromStatus(status, name);
+  if (!status.ok()) {
+    RuntimeError error = ErrorFromStatus(status, name);
+    if (object == err_) err_->TakeRaisedHelp(error.help_file, error.help_context);
+    throw error;
+  }
   return result;
 }
 

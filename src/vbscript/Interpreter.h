@@ -23,6 +23,7 @@
 #include "vbscript/ClassInstance.h"
 #include "vbscript/EngineLink.h"
 #include "vbscript/ErrObject.h"
+#include "vbscript/RuntimeError.h"
 
 namespace quillon::vbscript {
 
@@ -174,7 +175,8 @@ class Interpreter {
   ScriptValue CallHost(const std::shared_ptr<ScriptObject>& object, std::string_view name,
                        ArgList& args, ScriptCall kind);
   ScriptValue CallUser(const ProcedureDecl& proc, ArgList& args, std::shared_ptr<ClassInstance> me);
-  ScriptValue CallBuiltin(const NameExpr& name, const std::vector<ExprPtr>* args);
+  ScriptValue CallBuiltin(const NameExpr& name, const std::vector<ExprPtr>* args,
+                          bool as_statement);
   ScriptValue Index(const ScriptValue& target, ArgList& args, std::string_view display);
   ScriptValue* ElementRef(ScriptArray& array, const ArgList& args);
   void EvalArgs(const std::vector<ExprPtr>* exprs, ArgList& out, bool by_reference);
@@ -206,6 +208,15 @@ class Interpreter {
   void CheckStack() const;
   void ResetTimeBudget();
   void DrainTerminations();
+  // Under On Error Resume Next: records the error in Err and answers true; otherwise false,
+  // and the error travels on.
+  bool Trap(const RuntimeError& error);
+  // The truth of a condition; nothing when evaluating it failed and the error was trapped.
+  std::optional<bool> Condition(const Expr& expr);
+  bool CaseMatches(const CaseItem& item, const ScriptValue& subject, bool subject_literal);
+  Flow RunOnce(const Block& body);
+  // Makes the variables that top-level Dim statements declare, before any code runs.
+  void DeclareGlobals(const Block& block);
 
   EngineClocks clocks_;
   std::shared_ptr<EngineLink> link_;
@@ -231,11 +242,13 @@ class Interpreter {
   // time budget, an entry from the engine's own conversions does not.
   bool in_host_call_ = false;
   bool interrupted_ = false;
+  // Set by a call statement for the name it calls, so that a built-in knows its value is dropped.
+  bool statement_call_ = false;
   uintptr_t stack_base_ = 0;
   size_t stack_budget_ = 3u << 20;
   int call_depth_ = 0;
   uint32_t random_seed_ = 0x50000;
-  float last_random_ = 0;
+  float last_random_ = static_cast<float>(0x50000) / 16777216.0f;
 };
 
 }  // namespace quillon::vbscript

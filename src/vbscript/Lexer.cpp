@@ -142,13 +142,14 @@ std::vector<Token> Lexer::Tokenize() {
     } else if (c == '#') {
       token = ReadDate();
     } else {
-      static constexpr std::string_view kTwoChar[] = {"<>", "<=", ">=", "=<", "=>"};
+      static constexpr std::string_view kTwoChar[] = {"<>", "<=", ">=", "=<", "=>", "><"};
       std::string op(1, c);
       for (auto two : kTwoChar) {
         if (c == two[0] && Peek(1) == two[1]) op = std::string(two);
       }
       if (op == "=<") op = "<=";
       if (op == "=>") op = ">=";
+      if (op == "><") op = "<>";
       if (op.size() == 1 && std::string_view("+-*/\\^&=<>(),.;").find(c) == std::string_view::npos)
         Fail(1032, line, column);
       Advance(op.size());

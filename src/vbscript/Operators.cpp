@@ -463,6 +463,13 @@ int CompareOrder(const ScriptValue& left_in, const ScriptValue& right_in, bool l
     }
     double a = ToDouble(left);
     double b = ToDouble(right);
+    // A Single meets a Double at the Single's precision, so CSng(0.1) = 0.1 holds.
+    if ((left.Type() == ScriptType::kSingle && right.Type() == ScriptType::kDouble) ||
+        (left.Type() == ScriptType::kDouble && right.Type() == ScriptType::kSingle)) {
+      float fa = static_cast<float>(a);
+      float fb = static_cast<float>(b);
+      return fa < fb ? -1 : fa > fb ? 1 : 0;
+    }
     return a < b ? -1 : a > b ? 1 : 0;
   }
   ThrowError(13);

@@ -16,21 +16,21 @@ constexpr int kMaxNesting = 120;
 
 bool IsReserved(std::string_view word) {
   static constexpr std::string_view kReserved[] = {
-      "and",      "byref",    "byval",  "call",    "case", "class", "const",  "dim",  "do",
-      "each",     "else",     "elseif", "empty",   "end",  "eqv",   "erase",  "exit", "false",
-      "for",      "function", "if",     "imp",     "in",   "is",    "loop",   "me",   "mod",
-      "new",      "next",     "not",    "nothing", "null", "on",    "option", "or",   "private",
-      "property", "public",   "redim",  "select",  "set",  "sub",   "then",   "to",   "true",
-      "until",    "wend",     "while",  "with",    "xor"};
+      "and",    "byref",    "byval",  "call",    "case", "class", "const",  "dim",  "do",
+      "each",   "else",     "elseif", "empty",   "end",  "eqv",   "erase",  "exit", "false",
+      "for",    "function", "if",     "imp",     "in",   "is",    "loop",   "me",   "mod",
+      "new",    "next",     "not",    "nothing", "null", "on",    "option", "or",   "private",
+      "public", "redim",    "select", "set",     "sub",  "then",  "to",     "true", "until",
+      "wend",   "while",    "with",   "xor"};
   for (auto reserved : kReserved) {
     if (word == reserved) return true;
   }
   return false;
 }
 
-template <typename T>
-std::unique_ptr<T> At(const Token& token) {
-  auto node = std::make_unique<T>();
+template <typename T, typename... Args>
+std::unique_ptr<T> At(const Token& token, Args... args) {
+  auto node = std::make_unique<T>(args...);
   node->line = token.line;
   node->column = token.column;
   return node;
@@ -51,7 +51,34 @@ const Token& Parser::PeekToken(size_t ahead) const {
 bool Parser::AtEndOfStatement() const {
   const Token& token = Current();
   if (token.kind == TokenKind::kEndOfStatement || token.kind == TokenKind::kEnd) return true;
+  if (AtEndOfBlock()) return true;
   return single_line_if_ > 0 && token.IsWord("else");
+}
+
+bool Parser::AtEndOfBlock() const {
+  // "End If", "End Sub" and the like close the statement before them even with no separator
+  // ("F = x)End Function", "Public x End Class"), as scripts in the wild are written.
+  if (!AtWord("end")) return false;
+  const Token& next = PeekToken();
+  if (next.kind != TokenKind::kIdentifier) return false;
+  static constexpr std::string_view kBlocks[] = {"if",       "sub",    "function", "class",
+                                                 "property", "select", "with"};
+  for (auto word : kBlocks) {
+    if (next.lower == word) return true;
+  }
+  return false;
+}
+
+bool Parser::AtPropertyDeclaration() const {
+  // "Property" is an ordinary name unless Get, Let or Set follows it.
+  if (!AtWord("property")) return false;
+  const Token& next = PeekToken();
+  return next.IsWord("get") || next.IsWord("let") || next.IsWord("set");
+}
+
+bool Parser::AtDefaultModifier() const {
+  // "Default" marks a member only in front of a declaration; "default = 1" assigns a variable.
+  return AtWord("default") && PeekToken().kind == TokenKind::kIdentifier;
 }
 
 bool Parser::AcceptWord(const char* word) {
@@ -129,7 +156,9 @@ ExprPtr Parser::MakeBinary(Op op, ExprPtr left, ExprPtr right, const Token& at) 
 std::unique_ptr<Program> Parser::ParseProgram() {
   auto program = std::make_unique<Program>();
   program->source = source_;
+  program_ = program.get();
   ParseTopLevel(*program);
+  program_ = nullptr;
   return program;
 }
 
@@ -155,8 +184,11 @@ void Parser::ParseTopLevel(Program& program) {
         is_public = AtWord("public");
         ++pos_;
       }
-      if (AcceptWord("default")) is_default = true;
-      if (AtWord("sub") || AtWord("function") || AtWord("property")) {
+      if (AtDefaultModifier()) {
+        ++pos_;
+        is_default = true;
+      }
+      if (AtWord("sub") || AtWord("function") || AtPropertyDeclaration()) {
         if (AtWord("property")) Fail(1048);
         program.procedures.push_back(ParseProcedure(is_public, is_default));
       } else if (AtWord("class")) {
@@ -212,7 +244,14 @@ StmtPtr Parser::ParseStatement() {
     if (procedure_ != nullptr) Fail(1024);
     ++pos_;
     if (AtWord("const")) return ParseConst();
+    if (AtWord("sub") || AtWord("function")) return ParseNestedProcedure(word == "public");
     return ParseDim(false);
+  }
+  if (word == "stop") {
+    // The debugger's breakpoint: with no debugger attached it does nothing.
+    ++pos_;
+    if (AtEndOfStatement()) return At<Stmt>(token, StmtKind::kNothing);
+    --pos_;
   }
   if (word == "redim") return ParseReDim();
   if (word == "const") return ParseConst();
@@ -239,7 +278,8 @@ StmtPtr Parser::ParseStatement() {
       Fail(1024, token);
     return stmt;
   }
-  if (word == "sub" || word == "function" || word == "class" || word == "property") Fail(1024);
+  if (word == "sub" || word == "function") return ParseNestedProcedure(true);
+  if (word == "class" || AtPropertyDeclaration()) Fail(1024);
   if (word == "loop") Fail(1038);
   if (word == "next") Fail(1055);
   if (IsReserved(word)) Fail(1024);
@@ -367,7 +407,7 @@ void Parser::ParseSingleLineBody(Block& body) {
       ++pos_;
       continue;
     }
-    if (token.IsWord("else")) break;
+    if (token.IsWord("else") || AtEndOfBlock()) break;
     body.push_back(ParseStatement());
     if (!AtEndOfStatement()) Fail(1025);
   }
@@ -387,6 +427,8 @@ StmtPtr Parser::ParseIf() {
     stmt->branches.push_back(std::move(branch));
     if (AcceptWord("else")) ParseSingleLineBody(stmt->else_body);
     --single_line_if_;
+    // The one-line form may still be closed with "End If" on the same line.
+    if (AtWord("end") && PeekToken().IsWord("if")) pos_ += 2;
     return stmt;
   }
   int saved_single_line = single_line_if_;
@@ -687,6 +729,15 @@ std::unique_ptr<ProcedureDecl> Parser::ParseProcedure(bool is_public, bool is_de
   return proc;
 }
 
+StmtPtr Parser::ParseNestedProcedure(bool is_public) {
+  // A Sub or Function written inside a block of top-level code (an If, a loop) is defined with
+  // the program's other procedures, whether or not the block runs.
+  const Token& at = Current();
+  if (procedure_ != nullptr || class_ != nullptr || program_ == nullptr) Fail(1024);
+  program_->procedures.push_back(ParseProcedure(is_public, false));
+  return At<Stmt>(at, StmtKind::kNothing);
+}
+
 void Parser::ResolveNames(ProcedureDecl& proc, const std::vector<NameExpr*>& names) {
   const ClassDecl* owner = proc.owner;
   for (NameExpr* name : names) {
@@ -746,11 +797,12 @@ void Parser::ParseClassMember(ClassDecl& decl) {
     ++pos_;
   }
   bool is_default = false;
-  if (AcceptWord("default")) {
+  if (AtDefaultModifier()) {
+    ++pos_;
     if (!is_public || !visibility) Fail(1057);
     is_default = true;
   }
-  if (AtWord("sub") || AtWord("function") || AtWord("property")) {
+  if (AtWord("sub") || AtWord("function") || AtPropertyDeclaration()) {
     auto proc = ParseProcedure(is_public, is_default);
     ProcedureDecl* raw = proc.get();
     switch (raw->kind) {
@@ -936,31 +988,19 @@ ExprPtr Parser::ParseIntDiv() {
 }
 
 ExprPtr Parser::ParseMultiplicative() {
-  ExprPtr left = ParseUnary();
+  ExprPtr left = ParsePower();
   while (AtOp("*") || AtOp("/")) {
     const Token& at = Current();
     Op op = AtOp("*") ? Op::kMul : Op::kDiv;
     ++pos_;
-    left = MakeBinary(op, std::move(left), ParseUnary(), at);
+    left = MakeBinary(op, std::move(left), ParsePower(), at);
   }
   return left;
 }
 
-ExprPtr Parser::ParseUnary() {
-  if (AtOp("-") || AtOp("+")) {
-    Enter();
-    NestingGuard guard(depth_);
-    auto node = At<UnaryExpr>(Current());
-    node->op = AtOp("-") ? Op::kNeg : Op::kPlus;
-    ++pos_;
-    node->operand = ParseUnary();
-    return node;
-  }
-  return ParsePower();
-}
-
 ExprPtr Parser::ParsePower() {
-  ExprPtr left = ParsePostfix(kNoGroup, nullptr);
+  // A sign binds tighter than "^": -3 ^ 2 is 9.
+  ExprPtr left = ParsePowerOperand();
   while (AtOp("^")) {
     const Token& at = Current();
     ++pos_;

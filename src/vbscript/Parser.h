@@ -25,6 +25,9 @@ class Parser {
   const Token& Current() const { return tokens_[pos_]; }
   const Token& PeekToken(size_t ahead = 1) const;
   bool AtEndOfStatement() const;
+  bool AtEndOfBlock() const;
+  bool AtPropertyDeclaration() const;
+  bool AtDefaultModifier() const;
   bool AtWord(const char* word) const { return Current().IsWord(word); }
   bool AtOp(const char* op) const { return Current().Is(op); }
   bool AcceptWord(const char* word);
@@ -61,6 +64,7 @@ class Parser {
   StmtPtr ParseSet();
   StmtPtr ParseCallOrAssign();
   std::unique_ptr<ProcedureDecl> ParseProcedure(bool is_public, bool is_default);
+  StmtPtr ParseNestedProcedure(bool is_public);
   std::unique_ptr<ClassDecl> ParseClass();
   void ParseClassMember(ClassDecl& decl);
   void ResolveNames(ProcedureDecl& proc, const std::vector<NameExpr*>& names);
@@ -78,7 +82,6 @@ class Parser {
   ExprPtr ParseMod();
   ExprPtr ParseIntDiv();
   ExprPtr ParseMultiplicative();
-  ExprPtr ParseUnary();
   ExprPtr ParsePower();
   ExprPtr ParsePowerOperand();
   ExprPtr ParsePrimary();
@@ -95,6 +98,7 @@ class Parser {
   size_t pos_ = 0;
   bool dynamic_names_ = false;
   int depth_ = 0;
+  Program* program_ = nullptr;          // the program being read (none for an expression)
   ProcedureDecl* procedure_ = nullptr;  // the procedure being read
   ClassDecl* class_ = nullptr;          // the class being read
   int single_line_if_ = 0;              // inside a one-line If, "Else" also ends a statement

@@ -14,6 +14,9 @@ struct RuntimeError {
   int32_t number = 0;
   std::string description;
   std::string source;  // empty: the engine's runtime source
+  // Given only by Err.Raise; Err keeps them when the error is trapped.
+  std::string help_file;
+  int32_t help_context = 0;
   // Fatal errors (the time-out) pass every On Error Resume Next: a script must not be able to
   // trap the one thing that stops it.
   bool fatal = false;

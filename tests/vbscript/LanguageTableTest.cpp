@@ -92,7 +92,7 @@ constexpr ValueRow kValues[] = {
     {"Null + 1", "Null "},
     // Precedence.
     {"2 + 3 * 4 ^ 2 / 8", "Double 8"},
-    {"-2 ^ 2", "Double -4"},
+    {"-2 ^ 2", "Double 4"},
     {"2 ^ -1", "Double 0.5"},
     {"10 - 2 - 3", "Integer 5"},
     {"2 * 3 Mod 4", "Integer 2"},

@@ -9,9 +9,9 @@ WScript.Echo Sqr(16), Exp(0), Log(Exp(2)), Round(Sin(0), 5), Cos(0), Round(Atn(1
 ' expect: 4 1 2 0 1 3.1415926536
 WScript.Echo Round(Tan(0.5), 4), 10 Mod 4, CInt(-0.5), CLng(1.5), CLng(0.5)
 ' expect: 0.5463 2 0 2 0
-Randomize 42
+x = Rnd(-1) : Randomize 42
 a = Rnd : b = Rnd
-Randomize 42
+x = Rnd(-1) : Randomize 42
 WScript.Echo a = Rnd, b = Rnd, a <> b, a >= 0 And a < 1, Rnd(0) = b
 ' expect: True True True True True
 x = Rnd(-1) : y = Rnd(-1)

@@ -2,7 +2,7 @@
 WScript.Echo 7 \ 2, -7 \ 2, 7 Mod 3, -7 Mod 3, 7.5 \ 2, 6.5 Mod 4
 ' expect: 3 -3 1 -1 4 2
 WScript.Echo 2 ^ 3, 2 ^ -1, -2 ^ 2, 2 ^ 0.5 * 2 ^ 0.5
-' expect: 8 0.5 -4 2
+' expect: 8 0.5 4 2
 WScript.Echo TypeName(1 + 1), TypeName(32767 + 1), TypeName(2147483647 + 1), TypeName(-32768 - 1)
 ' expect: Integer Long Double Long
 WScript.Echo "1" + 2, "1" + "2", "a" & 1, 1 & 2, TypeName("1" + 2)
