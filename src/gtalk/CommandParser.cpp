@@ -110,11 +110,7 @@ void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wp
   argument_mode_ = false;
   ChatState& state = program_.Chat();
   state.RecallIndex = 0;
-  int zoom = 100;
-  try {
-    zoom = std::stoi(program_.Config().ReadSetting("Zoom", "100"));
-  } catch (const std::exception&) {
-  }
+  int zoom = program_.Config().ReadNumber(app::NumberSettings::kZoom);
   program_.Rt().Windows().SendMessage(state.ChatInput, msg::kEmSetZoom, static_cast<WParam>(zoom),
                                       100);
   form_.Effects().UpdateRecall(read);

@@ -100,7 +100,8 @@ void frmReader::Form_Load() {
   Command1.SetCaption(IsNumber(settings.ReadSetting("UseStatus", "2"), 1) ? "Turn &OFF"
                                                                           : "Turn &ON");
   Text1.SetText(settings.ReadSetting("StatusCode", ""));
-  tmrStatus.SetInterval(static_cast<uint32_t>(loader_.NumberSetting("StatusInterval", 30000)));
+  tmrStatus.SetInterval(
+      static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kStatusInterval)));
   tmrStatus.SetEnabled(settings.ReadSetting("UseStatus", "2") == "1");
   ShowIndicator();
   settings.WriteSetting("IsScript", "0");
@@ -237,7 +238,8 @@ void frmReader::Text1_LostFocus() {
 }
 
 void frmReader::tmrStatus_Timer() {
-  tmrStatus.SetInterval(static_cast<uint32_t>(loader_.NumberSetting("StatusInterval", 30000)));
+  tmrStatus.SetInterval(
+      static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kStatusInterval)));
   if (ticking_) return;
   app::Settings& settings = program_.Config();
   if (!IsNumber(settings.ReadSetting("UseStatus", "2"), 1)) return;

@@ -45,11 +45,6 @@ class modPluginLoader {
   // The path of a plugin named in a token.
   std::string PluginPath(std::string_view plugin) const;
 
-  // A numeric setting of the General section, or `fallback` when it is no whole number from
-  // `lowest` to `highest`.
-  int32_t NumberSetting(std::string_view name, int32_t fallback, int32_t lowest = 1,
-                        int32_t highest = 0x7FFFFFFF);
-
  private:
   void RunScript(const std::vector<std::string>& content, std::string& Code);
   void RunFeed(const std::vector<std::string>& content, std::string& Result, std::string& Code);
