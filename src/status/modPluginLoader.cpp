@@ -97,7 +97,9 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
     std::vector<std::string> lines = PluginFile::SplitLines(bytes);
     for (const PluginFile::Section& section : PluginFile::FindSections(lines, FunctionName)) {
       if (section.type == "VBSCRIPT") {
-        RunScript(section.content, Code);
+        // A failing script ends the procedure, as any error does: a later section of the same
+        // name would otherwise run on (and a second failure show a second error box).
+        if (!RunScript(section.content, Code)) return;
       } else if (section.type == "RSS") {
         RunFeed(section.content, Result, Code);
       } else {
@@ -109,15 +111,14 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
   }
 }
 
-void modPluginLoader::RunScript(const std::vector<std::string>& content, std::string& Code) {
+bool modPluginLoader::RunScript(const std::vector<std::string>& content, std::string& Code) {
   app::Settings& settings = program_.Config();
   reader_.tmrStatus.SetInterval(
       static_cast<uint32_t>(settings.ReadNumber(app::NumberSettings::kStatusInterval)));
   settings.WriteSetting("IsScript", "1");
   for (const std::string& line : content) Code += line + "\r\n";
-  // Errors of the script itself are the script host's to report (its error event); the run
-  // just ends here.
-  reader_.RunScript(Code);
+  // Errors of the script itself are the script host's to report (its error event).
+  return reader_.RunScript(Code);
 }
 
 void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::string& Result,

@@ -46,7 +46,8 @@ class modPluginLoader {
   std::string PluginPath(std::string_view plugin) const;
 
  private:
-  void RunScript(const std::vector<std::string>& content, std::string& Code);
+  // False when the script failed (or could not run).
+  bool RunScript(const std::vector<std::string>& content, std::string& Code);
   void RunFeed(const std::vector<std::string>& content, std::string& Result, std::string& Code);
   void WalkWindows(const std::vector<std::string>& content, bool closed, std::string& Result,
                    platform::Hwnd& Window, platform::Hwnd& ParentWindow, std::string& Code);
