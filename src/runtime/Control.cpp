@@ -62,8 +62,15 @@ void Control::SetFocus() {
 }
 
 void Control::CreateWindowIn(platform::Hwnd parent) {
+  if (hwnd_) return;
+  // What code did to the control's place and size while the form was loaded goes with the form.
+  if (!design_bounds_) {
+    design_bounds_ = bounds_;
+  } else {
+    bounds_ = *design_bounds_;
+  }
   const char* cls = WindowClass();
-  if (!cls || hwnd_) return;
+  if (!cls) return;
   platform::WindowCreation creation;
   creation.class_name = cls;
   creation.title = caption_;
@@ -81,7 +88,7 @@ void Control::CreateWindowIn(platform::Hwnd parent) {
 void Control::DestroyWindow() {
   if (!hwnd_) return;
   platform::Hwnd window = hwnd_;
-  // Keep the size and place the window had, so a control loaded again comes back the same.
+  // Keep the size and place the window had, for whoever asks while the form is not loaded.
   bounds_ = Windows().GetWindowRect(window);
   hwnd_ = 0;
   Windows().DestroyWindow(window);
@@ -163,6 +170,11 @@ std::optional<std::string> Control::Property(std::string_view name) const {
   if (name == "caption") return caption_;
   if (name == "enabled") return std::string(enabled_ ? "yes" : "no");
   if (name == "visible") return std::string(visible_ ? "yes" : "no");
+  if (name == "bounds") {
+    platform::Rect r = Bounds();
+    return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.Width()) +
+           " " + std::to_string(r.Height());
+  }
   return std::nullopt;
 }
 

@@ -48,7 +48,9 @@ class Control {
   void SetVisible(bool visible);
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag) { tag_ = std::move(tag); }
-  // Position and size in pixels, relative to the parent window.
+  // Position and size in pixels, relative to the parent window. Each load of the form starts
+  // from the position and size the control had when the form was first loaded (its design), so
+  // code that moves or sizes it on load does so from the same start every time.
   platform::Rect Bounds() const;
   void Move(int left, int top, int width, int height);
   void SetFocus();
@@ -109,6 +111,7 @@ class Control {
   bool visible_ = true;
   std::string tag_;
   platform::Rect bounds_{0, 0, 80, 24};
+  std::optional<platform::Rect> design_bounds_;
   platform::Hwnd hwnd_ = 0;
 };
 
