@@ -53,6 +53,11 @@ void Control::Move(int left, int top, int width, int height) {
   if (hwnd_) Windows().MoveWindow(hwnd_, bounds_);
 }
 
+platform::ColorRef Control::BackColor() const {
+  constexpr int kColorButtonFace = 15;
+  return back_color_ ? *back_color_ : Windows().GetSysColor(kColorButtonFace);
+}
+
 void Control::SetFocus() {
   if (hwnd_) {
     Windows().SetFocus(hwnd_);
@@ -174,6 +179,11 @@ std::optional<std::string> Control::Property(std::string_view name) const {
     platform::Rect r = Bounds();
     return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.Width()) +
            " " + std::to_string(r.Height());
+  }
+  if (name == "backcolor") {
+    platform::ColorRef color = BackColor();
+    return std::to_string(color & 0xFF) + " " + std::to_string((color >> 8) & 0xFF) + " " +
+           std::to_string((color >> 16) & 0xFF);
   }
   return std::nullopt;
 }

@@ -53,6 +53,9 @@ class Control {
   // code that moves or sizes it on load does so from the same start every time.
   platform::Rect Bounds() const;
   void Move(int left, int top, int width, int height);
+  // The colour the control is filled with; the system's button face unless set.
+  platform::ColorRef BackColor() const;
+  void SetBackColor(platform::ColorRef color) { back_color_ = color; }
   void SetFocus();
 
   // Events.
@@ -112,6 +115,7 @@ class Control {
   std::string tag_;
   platform::Rect bounds_{0, 0, 80, 24};
   std::optional<platform::Rect> design_bounds_;
+  std::optional<platform::ColorRef> back_color_;
   platform::Hwnd hwnd_ = 0;
 };
 

@@ -648,7 +648,8 @@ Checks: expect input "TEXT" | expect selection START END | expect readonly yes|n
   expect view [of "NAME"] bgcolor|fgcolor "#rrggbb"
   expect window "CLASS" ["TITLE"] present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N
   expect setting SECTION NAME "TEXT"|missing | expect registry ROOT "KEY" NAME "TEXT"|present|missing
-  expect dialog "TEXT" [title "TITLE"] | expect dialog contains "TEXT" | expect no dialog
+  expect dialog "TEXT" [title "TITLE"] [folder "PATH"] | expect dialog contains "TEXT"
+  expect no dialog
   expect menu "PATH" enabled|disabled|checked|unchecked|visible|hidden|absent
   expect gtalk received N | expect gtalk quiet | expect opened [contains] "TEXT"
   expect clipboard "TEXT" | expect tray icon own|boss|plain

@@ -182,5 +182,15 @@ TEST_F(FormTest, EachLoadStartsFromTheDesignedPlaceAndSize) {
   }
 }
 
+TEST_F(FormTest, BackColourIsTheButtonFaceUntilSet) {
+  frmTest form(rt_);
+  form.Load();
+  platform::ColorRef face = p_.desktop_.GetSysColor(15);
+  EXPECT_EQ(form.Command1.BackColor(), face);
+  form.Command1.SetBackColor(platform::Rgb(146, 179, 232));
+  EXPECT_EQ(form.Command1.Property("backcolor"), "146 179 232");
+  EXPECT_EQ(form.Label1.BackColor(), face);
+}
+
 }  // namespace
 }  // namespace quillon::runtime

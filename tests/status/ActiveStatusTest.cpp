@@ -191,6 +191,16 @@ TEST_F(ActiveStatusTest, AFailingScriptEndsItsFunction) {
   }
 }
 
+TEST_F(ActiveStatusTest, LoadDialogOpensInThePluginsFolder) {
+  reader_->Button2.PersonClick();
+  ASSERT_FALSE(p_.dialogs_.AllShown().empty());
+  const sim::SimDialogs::Shown& shown = p_.dialogs_.AllShown().back();
+  EXPECT_EQ(shown.title, "Load Plugin");
+  EXPECT_EQ(std::filesystem::path(shown.folder).lexically_normal(),
+            (std::filesystem::path(p_.Info().folder) / "Plugins").lexically_normal());
+  EXPECT_TRUE(std::filesystem::is_directory(shown.folder));
+}
+
 TEST_F(ActiveStatusTest, ScriptErrorAsksAndYesPausesOnlyTheTicks) {
   Plugin("bad", "*F*\r\n{\r\nVBSCRIPT\r\nx = 1\r\ny = x / 0\r\n}\r\n");
   Set("UseStatus", "1");
