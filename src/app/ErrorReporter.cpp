@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <new>
+#include <stdexcept>
+#include <tuple>
 
 #include "runtime/Form.h"
 #include "runtime/ProgramError.h"
@@ -21,6 +23,22 @@ std::string ErrorReporter::ReportText(std::string_view form, std::string_view ar
   text += "\r\nDescription: ";
   text += description;
   return text;
+}
+
+std::pair<int, std::string> ErrorReporter::InWords(const std::exception& error) {
+  // The standard library names its own function ("stoi", "basic_string::substr") where a person
+  // needs to read what went wrong; its failures are said as the language's errors say them.
+  if (dynamic_cast<const std::invalid_argument*>(&error)) {
+    return {13, "Type mismatch: a text that is not a number was read as a number."};
+  }
+  if (dynamic_cast<const std::out_of_range*>(&error)) {
+    return {6, "Overflow: a number or a position was outside the range it may take."};
+  }
+  std::string_view what = error.what();
+  if (dynamic_cast<const std::logic_error*>(&error) || what.find(' ') == std::string_view::npos) {
+    return {5, "Invalid procedure call or argument."};
+  }
+  return {5, std::string(what)};
 }
 
 std::string ErrorReporter::ReporterProgram() const {
@@ -50,9 +68,8 @@ void ErrorReporter::ReportError(std::string_view area, const runtime::Form* form
       current_source = runtime_.Info().title;
       current_description = "Out of memory";
     } else if (current) {
-      current_number = 5;
       current_source = runtime_.Info().title;
-      current_description = current->what();
+      std::tie(current_number, current_description) = InWords(*current);
     }
     if (number == 0) number = current_number;
     std::string report =

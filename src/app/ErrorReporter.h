@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quillon::runtime {
 class Form;
@@ -30,6 +31,9 @@ class ErrorReporter {
   // The text of a report, as the report program receives it.
   static std::string ReportText(std::string_view form, std::string_view area, int number,
                                 std::string_view source, std::string_view description);
+  // The number and description a report gives an error that is not one of the program's own:
+  // words a person can read, never the name of a library function.
+  static std::pair<int, std::string> InWords(const std::exception& error);
   // Where the report program is: beside the program's executable when it is there, else by name
   // on the search path.
   std::string ReporterProgram() const;

@@ -21,6 +21,11 @@ std::string Settings::ReadSetting(std::string_view name, std::string_view defaul
   return value;
 }
 
+int32_t Settings::ReadNumber(const NumberSetting& setting) {
+  std::string text = ReadSetting(setting.name, std::to_string(setting.default_value));
+  return NumberSettings::Parse(setting, text).value_or(setting.default_value);
+}
+
 bool Settings::WriteSetting(std::string_view name, std::string_view value,
                             std::string_view section) {
   return UpdateKey(platform::RegistryRoot::kCurrentUser, std::string(kRoot) + std::string(section),

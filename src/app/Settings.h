@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/NumberSettings.h"
 #include "platform/Registry.h"
 
 namespace quillon::app {
@@ -18,6 +19,10 @@ class Settings {
 
   std::string ReadSetting(std::string_view name, std::string_view default_value,
                           std::string_view section = "General");
+  // A setting of the number table (section General): the stored number, or the setting's default
+  // when the stored text is not a number in its range. A missing value stores the default.
+  int32_t ReadNumber(const NumberSetting& setting);
+
   bool WriteSetting(std::string_view name, std::string_view value,
                     std::string_view section = "General");
   bool WriteSetting(std::string_view name, long long value, std::string_view section = "General") {

@@ -20,6 +20,9 @@ using platform::Hwnd;
 
 namespace {
 
+// The system's own number for a chord that is registered already.
+constexpr int kHotkeyAlreadyRegistered = 1409;
+
 platform::Chord Ctrl(char key, bool shift = false) {
   return platform::Chord{platform::kModControl | (shift ? platform::kModShift : 0u),
                          static_cast<uint32_t>(key)};
@@ -169,8 +172,13 @@ void frmMain::Form_Load() {
     }
     picIcon(0).SetPicture(ButtonPicture(101));
     picIconX(0).SetPicture(ButtonPicture(201));
+    // A chord another program holds stays with it; the person is told which one is missing.
     for (runtime::HotkeyControl* hotkey : {&vbBoss, &vbLock, &vbBold, &vbItalic, &vbRecall}) {
-      hotkey->Register();
+      if (!hotkey->Register()) {
+        program_.Reporter().ReportError("Form_Load", this, kHotkeyAlreadyRegistered, "Hotkey",
+                                        "The hotkey " + hotkey->KeyText() +
+                                            " could not be registered: another program holds it.");
+      }
     }
     // The stored desktop friends: every value of Friends holding "1" opens that friend's window.
     // Timer1 stops the search after three seconds.
@@ -248,6 +256,10 @@ void frmMain::EndIt() {
   step([&] { HookControl1.Stop(); });
   step([&] {
     if (hWnd()) Rt().Windows().SetWindowProc(hWnd(), OldWndProc);
+  });
+  // The shell's notifications go too: an ended copy has nothing to do with them.
+  step([&] {
+    if (hWnd() && ShellMsg != 0) Rt().Shell().DeregisterShellHook(hWnd());
   });
   step([&] {
     for (int index : picIcon.Indices()) {

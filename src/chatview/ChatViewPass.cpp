@@ -141,8 +141,7 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     if (setting("CustomImages", "0") != "1") return;
     const auto interval = static_cast<int32_t>(form_.tmrIEDOM.Interval());
     if (ImageTimer <= std::numeric_limits<int32_t>::max() - interval) ImageTimer += interval;
-    const std::optional<double> image_interval = Number(setting("ImageInterval", "3000"));
-    if (!image_interval || *image_interval > ImageTimer) return;
+    if (settings.ReadNumber(app::NumberSettings::kImageInterval) > ImageTimer) return;
     ImageTimer = 0;
     MarkupRules::ReplaceCustomPictures(ChatMarkup, [this] { program_.Rt().DoEvents(); });
   });

@@ -110,11 +110,7 @@ void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wp
   argument_mode_ = false;
   ChatState& state = program_.Chat();
   state.RecallIndex = 0;
-  int zoom = 100;
-  try {
-    zoom = std::stoi(program_.Config().ReadSetting("Zoom", "100"));
-  } catch (const std::exception&) {
-  }
+  int zoom = program_.Config().ReadNumber(app::NumberSettings::kZoom);
   program_.Rt().Windows().SendMessage(state.ChatInput, msg::kEmSetZoom, static_cast<WParam>(zoom),
                                       100);
   form_.Effects().UpdateRecall(read);
@@ -123,7 +119,8 @@ void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wp
   // A command without a blank has no argument (not the whole line as its argument), so that
   // "/status" or "/customstatus" alone change nothing.
   std::string argument = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-  std::string command = runtime::AsciiLower(line.substr(0, blank));
+  // The command word in lower case with the code page's letters, so "s:CAFÉ" searches for "café".
+  std::string command = codepage::Cp1252Lower(line.substr(0, blank));
   if (RunCommand(command, argument)) {
     Discard(message, wparam);
     program_.GTalk().SetText("", state.ChatInput, false);

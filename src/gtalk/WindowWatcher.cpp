@@ -1,9 +1,11 @@
 #include "gtalk/WindowWatcher.h"
 
+#include <optional>
 #include <string>
 
 #include "app/Quillon.h"
 #include "app/frmMain.h"
+#include "runtime/ProgramError.h"
 #include "runtime/Runtime.h"
 #include "ui/Transparency.h"
 
@@ -69,11 +71,18 @@ void WindowWatcher::ChatWindow(Hwnd window) {
     return;
   }
   if (!RunStage("Background", [&] { form_.RefreshBackgrounds(); })) return;
-  // A failed transparency asks, under "-debug", whether to leave it off for this run.
+  // A failed transparency asks, under "-debug", whether to leave it off for this run. A stored
+  // level that is no number in range is such a failure there; otherwise it reads as opaque.
   try {
     if (!no_transparency_) {
-      std::string level = program_.Config().ReadSetting("TransparentChat", "256");
-      ui::Transparency::Transparent(program_, window, std::stoi(level));
+      const app::NumberSetting& setting = app::NumberSettings::kTransparentChat;
+      std::string stored =
+          program_.Config().ReadSetting(setting.name, std::to_string(setting.default_value));
+      std::optional<int32_t> level = app::NumberSettings::Parse(setting, stored);
+      if (!level && debug_) {
+        throw runtime::ProgramError(13, "Quillon", app::NumberSettings::Problem(setting, stored));
+      }
+      ui::Transparency::Transparent(program_, window, level.value_or(setting.default_value));
     }
   } catch (const std::exception&) {
     if (debug_) {
@@ -135,8 +144,17 @@ void WindowWatcher::MainWindow(Hwnd window) {
   };
   if (!step([&] { state.MainWnd = window; })) return;
   if (!step([&] {
-        std::string level = program_.Config().ReadSetting("TransparentMain", "256");
-        ui::Transparency::Transparent(program_, window, std::stoi(level));
+        const app::NumberSetting& setting = app::NumberSettings::kTransparentMain;
+        std::string stored =
+            program_.Config().ReadSetting(setting.name, std::to_string(setting.default_value));
+        std::optional<int32_t> level = app::NumberSettings::Parse(setting, stored);
+        // Under "-debug" a damaged level is said, in words; the window is prepared all the same,
+        // opaque.
+        if (!level && debug_) {
+          program_.Reporter().ReportError("MainWindow", &form_, 13, "Quillon",
+                                          app::NumberSettings::Problem(setting, stored));
+        }
+        ui::Transparency::Transparent(program_, window, level.value_or(setting.default_value));
       })) {
     return;
   }

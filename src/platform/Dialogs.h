@@ -56,11 +56,15 @@ class Dialogs {
   // InputBox: nullopt when cancelled. OK with an empty box gives "".
   virtual std::optional<std::string> InputBox(std::string_view prompt, std::string_view title,
                                               std::string_view initial) = 0;
+  // File dialogs: a full path, or nullopt when cancelled. They open in `initial_folder` when one
+  // is given, else where the system's dialog last was.
   virtual std::optional<std::string> OpenFile(std::string_view title,
-                                              const std::vector<FileFilter>& filters) = 0;
+                                              const std::vector<FileFilter>& filters,
+                                              std::string_view initial_folder = {}) = 0;
   virtual std::optional<std::string> SaveFile(std::string_view title,
                                               std::string_view suggested_name,
-                                              const std::vector<FileFilter>& filters) = 0;
+                                              const std::vector<FileFilter>& filters,
+                                              std::string_view initial_folder = {}) = 0;
   virtual std::optional<ColorRef> ChooseColor(ColorRef initial) = 0;
   // Shows a popup menu at `where` (screen pixels) owned by `owner` and waits until the person
   // chooses an item (its command) or dismisses the menu (0). Hidden items are not passed in.

@@ -2,8 +2,11 @@
 
 #include "app/Quillon.h"
 #include "app/frmMain.h"
+#include "platform/WindowSystem.h"
 #include "privacy/frmInPassword.h"
 #include "privacy/frmPassword.h"
+#include "runtime/Form.h"
+#include "runtime/Runtime.h"
 
 namespace quillon::privacy {
 
@@ -12,12 +15,15 @@ namespace quillon::privacy {
 // and the chat is then prepared by the lock state as it stands: flipping the state before asking
 // would leave a chat writable after a wrong unlock password, or read-only after a failed lock.
 void Lock::Toggle() {
+  if (asking_) {
+    program_.Rt().Windows().SetForegroundWindow(asking_->hWnd());
+    return;
+  }
   gtalk::ChatState& state = program_.Chat();
   if (!state.Locked) {
     {
       frmPassword window(program_.Rt(), *this);
-      window.Show(true);
-      window.Unload();
+      Ask(window);
     }
     if (ConfPassword == "NO") {
       ConfPassword.clear();
@@ -30,8 +36,7 @@ void Lock::Toggle() {
   if (!Password.empty()) {
     {
       frmInPassword prompt(program_.Rt(), *this);
-      prompt.Show(true);
-      prompt.Unload();
+      Ask(prompt);
     }
     if (PassIn != Password) {
       program_.Rt().MsgBox("Wrong Password!", platform::mb::kIconExclamation, "Unlock");
@@ -40,6 +45,24 @@ void Lock::Toggle() {
   }
   state.Locked = false;
   form_.LockIt(platform::kEcoOpXor);
+}
+
+// Windows hands the front to the next window in z-order when the password window goes, and a
+// top-most window (a desktop friend) comes before the chat; the chat would then lose the keyboard
+// and the chat view its current chat. The window that was in front gets it back instead.
+void Lock::Ask(runtime::Form& window) {
+  platform::WindowSystem& windows = program_.Rt().Windows();
+  const platform::Hwnd front = windows.GetForegroundWindow();
+  asking_ = &window;
+  window.Show(true);
+  window.Unload();
+  asking_ = nullptr;
+  platform::Hwnd back = front;
+  if (!windows.IsWindow(back) || !windows.IsWindowVisible(back)) {
+    // The chat closed meanwhile: the current chat, if there is one, takes the front.
+    back = program_.Chat().ChatWnd;
+  }
+  if (windows.IsWindow(back) && windows.IsWindowVisible(back)) windows.SetForegroundWindow(back);
 }
 
 }  // namespace quillon::privacy

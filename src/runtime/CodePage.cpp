@@ -110,6 +110,43 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+namespace {
+
+char32_t LowerCp1252Letter(char32_t cp) {
+  if ((cp >= U'A' && cp <= U'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) return cp + 0x20;
+  switch (cp) {
+    case 0x0160:  // Š
+    case 0x0152:  // Œ
+    case 0x017D:  // Ž
+      return cp + 1;
+    case 0x0178:  // Ÿ
+      return 0xFF;
+    default:
+      return cp;
+  }
+}
+
+}  // namespace
+
+std::string Cp1252Lower(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) {
+    size_t start = pos;
+    char32_t cp = NextCodePoint(utf8, pos);
+    char32_t lower = LowerCp1252Letter(cp);
+    // Only a well-formed letter is rewritten; a malformed byte decodes as a Windows-1252
+    // character but is not one, so it is copied unchanged.
+    bool well_formed = pos - start > 1 || static_cast<uint8_t>(utf8[start]) < 0x80;
+    if (lower != cp && well_formed) {
+      AppendUtf8(out, lower);
+    } else {
+      out.append(utf8.substr(start, pos - start));
+    }
+  }
+  return out;
+}
+
 std::string Utf8ToCp1252(std::string_view utf8, char replacement) {
   std::string out;
   out.reserve(utf8.size());

@@ -29,6 +29,11 @@ uint32_t CharCodeOf(char32_t code_point);
 // The character a WM_CHAR code stands for (the inverse of CharCodeOf).
 char32_t CodePointOfCharCode(uint32_t code);
 
+// The text in lower case as the Windows-1252 code page knows its letters: A-Z, the accented
+// capitals (À to Þ, not ×) and Š, Œ, Ž, Ÿ. Every other character, and any malformed byte, stays
+// as it is.
+std::string Cp1252Lower(std::string_view utf8);
+
 // UTF-8 helpers. Decoding never fails: a malformed sequence yields its first byte read as
 // Windows-1252, and decoding goes on after it.
 std::u32string DecodeUtf8(std::string_view utf8);

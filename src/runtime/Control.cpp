@@ -53,6 +53,11 @@ void Control::Move(int left, int top, int width, int height) {
   if (hwnd_) Windows().MoveWindow(hwnd_, bounds_);
 }
 
+platform::ColorRef Control::BackColor() const {
+  constexpr int kColorButtonFace = 15;
+  return back_color_ ? *back_color_ : Windows().GetSysColor(kColorButtonFace);
+}
+
 void Control::SetFocus() {
   if (hwnd_) {
     Windows().SetFocus(hwnd_);
@@ -62,8 +67,15 @@ void Control::SetFocus() {
 }
 
 void Control::CreateWindowIn(platform::Hwnd parent) {
+  if (hwnd_) return;
+  // What code did to the control's place and size while the form was loaded goes with the form.
+  if (!design_bounds_) {
+    design_bounds_ = bounds_;
+  } else {
+    bounds_ = *design_bounds_;
+  }
   const char* cls = WindowClass();
-  if (!cls || hwnd_) return;
+  if (!cls) return;
   platform::WindowCreation creation;
   creation.class_name = cls;
   creation.title = caption_;
@@ -81,7 +93,7 @@ void Control::CreateWindowIn(platform::Hwnd parent) {
 void Control::DestroyWindow() {
   if (!hwnd_) return;
   platform::Hwnd window = hwnd_;
-  // Keep the size and place the window had, so a control loaded again comes back the same.
+  // Keep the size and place the window had, for whoever asks while the form is not loaded.
   bounds_ = Windows().GetWindowRect(window);
   hwnd_ = 0;
   Windows().DestroyWindow(window);
@@ -163,6 +175,16 @@ std::optional<std::string> Control::Property(std::string_view name) const {
   if (name == "caption") return caption_;
   if (name == "enabled") return std::string(enabled_ ? "yes" : "no");
   if (name == "visible") return std::string(visible_ ? "yes" : "no");
+  if (name == "bounds") {
+    platform::Rect r = Bounds();
+    return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.Width()) +
+           " " + std::to_string(r.Height());
+  }
+  if (name == "backcolor") {
+    platform::ColorRef color = BackColor();
+    return std::to_string(color & 0xFF) + " " + std::to_string((color >> 8) & 0xFF) + " " +
+           std::to_string((color >> 16) & 0xFF);
+  }
   return std::nullopt;
 }
 

@@ -48,9 +48,14 @@ class Control {
   void SetVisible(bool visible);
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag) { tag_ = std::move(tag); }
-  // Position and size in pixels, relative to the parent window.
+  // Position and size in pixels, relative to the parent window. Each load of the form starts
+  // from the position and size the control had when the form was first loaded (its design), so
+  // code that moves or sizes it on load does so from the same start every time.
   platform::Rect Bounds() const;
   void Move(int left, int top, int width, int height);
+  // The colour the control is filled with; the system's button face unless set.
+  platform::ColorRef BackColor() const;
+  void SetBackColor(platform::ColorRef color) { back_color_ = color; }
   void SetFocus();
 
   // Events.
@@ -109,6 +114,8 @@ class Control {
   bool visible_ = true;
   std::string tag_;
   platform::Rect bounds_{0, 0, 80, 24};
+  std::optional<platform::Rect> design_bounds_;
+  std::optional<platform::ColorRef> back_color_;
   platform::Hwnd hwnd_ = 0;
 };
 

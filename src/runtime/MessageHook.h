@@ -8,12 +8,13 @@
 #include <string>
 
 #include "platform/WindowSystem.h"
+#include "runtime/Holding.h"
 
 namespace quillon::runtime {
 
 class Runtime;
 
-class MessageHook {
+class MessageHook : public Holding {
  public:
   explicit MessageHook(Runtime& runtime) : runtime_(runtime) {}
   ~MessageHook() { Stop(); }
@@ -26,8 +27,11 @@ class MessageHook {
   platform::Hwnd WatchedWindow() const { return watched_; }
   void AddMessage(const std::string& name, uint32_t number) { messages_.insert(number); }
   bool IsActive() const { return hook_ != 0; }
-  // Starts watching the watched window; false when it is not a window.
+  // Starts watching the watched window; false when it is not a window or the program has
+  // ended. The program's end stops the watch.
   bool Start();
+
+  void LetGo() override { Stop(); }
 
   std::function<void(uint32_t& message, platform::WParam& wparam, platform::LParam& lparam)>
       on_posted_message;

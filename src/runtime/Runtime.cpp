@@ -3,11 +3,12 @@
 #include <algorithm>
 
 #include "runtime/Form.h"
+#include "runtime/Holding.h"
 
 namespace quillon::runtime {
 
 Runtime::Runtime(platform::Platform& platform, EventLoop& loop, ProgramInfo info)
-    : platform_(platform), loop_(loop), info_(std::move(info)) {}
+    : platform_(platform), loop_(loop), info_(std::move(info)), network_(platform.network) {}
 
 Runtime::~Runtime() = default;
 
@@ -19,6 +20,11 @@ platform::DialogResult Runtime::MsgBox(std::string_view text, uint32_t flags,
 void Runtime::End() {
   if (ended_) return;
   ended_ = true;
+  // Given back first, so that nothing the program held can reach it while its forms go.
+  std::vector<Holding*> held = std::move(held_);
+  held_.clear();
+  for (Holding* holding : held) holding->LetGo();
+  network_.CloseAll();
   // The forms' windows go at once, without events; the forms themselves belong to the program
   // and go with it.
   std::vector<Form*> forms = forms_;
@@ -28,6 +34,12 @@ void Runtime::End() {
     release();
   }
 }
+
+void Runtime::Hold(Holding* holding) {
+  if (std::find(held_.begin(), held_.end(), holding) == held_.end()) held_.push_back(holding);
+}
+
+void Runtime::LetGoOf(Holding* holding) { std::erase(held_, holding); }
 
 void Runtime::Register(Form* form) {
   if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);

@@ -19,10 +19,12 @@
 #include "platform/Shell.h"
 #include "platform/WindowSystem.h"
 #include "runtime/EventLoop.h"
+#include "runtime/ProgramNetwork.h"
 
 namespace quillon::runtime {
 
 class Form;
+class Holding;
 
 struct ProgramInfo {
   std::string title = "Quillon";
@@ -48,7 +50,8 @@ class Runtime {
   platform::Hotkeys& Hotkeys() { return platform_.hotkeys; }
   platform::Registry& Registry() { return platform_.registry; }
   platform::Accessibility& Accessibility() { return platform_.accessibility; }
-  platform::Network& Network() { return platform_.network; }
+  // The platform's network, with the sockets the program holds counted (closed at End).
+  platform::Network& Network() { return network_; }
   platform::Dialogs& Dialogs() { return platform_.dialogs; }
   platform::Clock& Clock() { return platform_.clock; }
   platform::ScriptHostFactory* Scripts() { return platform_.scripts; }
@@ -64,13 +67,20 @@ class Runtime {
   // A fresh handle for a picture the program holds (icons in the notification area name them).
   platform::IconHandle NewPictureHandle() { return next_picture_++; }
 
-  // The process ends (End): every form is unloaded without further events, timers and hotkeys
-  // stop, and nothing of the program runs again.
+  // The process ends (End): what the program holds (hotkeys, watches on other windows' messages,
+  // timers, sockets) is given back, every form is unloaded without further events, and nothing
+  // of the program runs again.
   void End();
   bool Ended() const { return ended_; }
   // What the program lets go of as it ends (its claim to be the one running copy).
   std::function<void()> on_end;
   platform::Platform& Platform() { return platform_; }
+
+  // Things the program has taken from the system, given back at End. A holder that gives its
+  // thing back itself (or goes) says so with LetGoOf.
+  void Hold(Holding* holding);
+  void LetGoOf(Holding* holding);
+  size_t HoldingCount() const { return held_.size(); }
 
   // Loaded forms, for whoever looks at the program from outside (the sandbox's checks).
   void Register(Form* form);
@@ -83,6 +93,8 @@ class Runtime {
   platform::Platform& platform_;
   EventLoop& loop_;
   ProgramInfo info_;
+  ProgramNetwork network_;
+  std::vector<Holding*> held_;
   std::vector<Form*> forms_;
   platform::IconHandle next_picture_ = 0x7000;
   bool ended_ = false;

@@ -14,13 +14,21 @@ Timer::Timer(EventLoop& loop, uint32_t interval_ms, bool enabled, std::function<
 Timer::Timer(Runtime& runtime, uint32_t interval_ms, bool enabled, std::function<void()> tick)
     : Timer(runtime.Loop(), interval_ms, enabled, std::move(tick)) {
   runtime_ = &runtime;
+  if (runtime.Ended()) {
+    enabled_ = false;
+  } else {
+    runtime.Hold(this);
+  }
 }
 
-Timer::~Timer() { loop_.RemoveTimer(this); }
+Timer::~Timer() {
+  loop_.RemoveTimer(this);
+  if (runtime_) runtime_->LetGoOf(this);
+}
 
 void Timer::SetEnabled(bool enabled) {
   // Setting Enabled to true on a running timer restarts its interval, as window timers do.
-  enabled_ = enabled;
+  enabled_ = enabled && !(runtime_ && runtime_->Ended());
   Rearm();
 }
 

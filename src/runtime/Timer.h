@@ -6,15 +6,17 @@
 #include <cstdint>
 #include <functional>
 
+#include "runtime/Holding.h"
+
 namespace quillon::runtime {
 
 class EventLoop;
 class Runtime;
 
-class Timer {
+class Timer : public Holding {
  public:
   Timer(EventLoop& loop, uint32_t interval_ms, bool enabled, std::function<void()> tick = {});
-  // A timer of a program: it never ticks once the program has ended.
+  // A timer of a program: the program's end stops it, and it never ticks again.
   Timer(Runtime& runtime, uint32_t interval_ms, bool enabled, std::function<void()> tick = {});
   ~Timer();
   Timer(const Timer&) = delete;
@@ -33,11 +35,13 @@ class Timer {
   // Called by the loop when the deadline has passed.
   void Fire(uint64_t now);
 
+  void LetGo() override { enabled_ = false; }
+
  private:
   void Rearm();
 
   EventLoop& loop_;
-  const Runtime* runtime_ = nullptr;
+  Runtime* runtime_ = nullptr;
   uint32_t interval_ms_;
   bool enabled_;
   uint64_t deadline_ = 0;

@@ -508,6 +508,15 @@ Outcome Sandbox::DoSelect(const Statement& s) {
 }
 
 Outcome Sandbox::DoHotkey(const Statement& s) {
+  if (s.Size() == 3 && s.Is(1, "hold")) {
+    // Another program registers the chord first; a later registration of it is refused.
+    auto held = ParseChord(s.At(2));
+    if (!held) return Outcome::Fail("hotkey hold CHORD (Ctrl+Shift+B)", s.source);
+    if (Current().Hotkeys().Register(*held, [] {}) == 0) {
+      return Outcome::Fail("the chord " + s.At(2) + " free to hold", "it is held already");
+    }
+    return Outcome::Ok();
+  }
   auto chord = s.Size() == 2 ? ParseChord(s.At(1)) : std::nullopt;
   if (!chord) return Outcome::Fail("hotkey CHORD (Ctrl+Shift+B)", s.source);
   // A chord that nobody registered does nothing, as on a real desktop.
@@ -644,7 +653,7 @@ void Sandbox::Help() {
 Time: wait DURATION (50ms, 3s, 1m) | eventually CHECK
 Hands: activate chat "NAME" | activate main | activate other | close chat "NAME"
   type "TEXT" | key Enter|Backspace|Escape|Tab|Left|Right|Home|End | select START END
-  hotkey CHORD (Ctrl+Shift+B) | menu "PATH"
+  hotkey CHORD (Ctrl+Shift+B) | hotkey hold CHORD (another program holds it) | menu "PATH"
 Quillon: quillon start [ARG ...] | mishap real (reports really start the report program)
   click chat-button | click main-button | hover chat-button | hover main-button
   click FORM.CONTROL | doubleclick FORM.CONTROL "ITEM" | set FORM.CONTROL "TEXT"|N
@@ -664,7 +673,8 @@ Checks: expect input "TEXT" | expect selection START END | expect readonly yes|n
   expect view [of "NAME"] bgcolor|fgcolor "#rrggbb"
   expect window "CLASS" ["TITLE"] present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N
   expect setting SECTION NAME "TEXT"|missing | expect registry ROOT "KEY" NAME "TEXT"|present|missing
-  expect dialog "TEXT" [title "TITLE"] | expect dialog contains "TEXT" | expect no dialog
+  expect dialog "TEXT" [title "TITLE"] [folder "PATH"] | expect dialog contains "TEXT"
+  expect no dialog
   expect menu "PATH" enabled|disabled|checked|unchecked|visible|hidden|absent
   expect gtalk received N | expect gtalk quiet | expect opened [contains] "TEXT"
   expect clipboard "TEXT" | expect tray icon own|boss|plain

@@ -314,12 +314,19 @@ Outcome Sandbox::CheckDialog(const Statement& s, size_t from) {
   size_t at = from + (contains ? 2 : 1);
   std::string text = s.At(at++);
   std::optional<std::string> title;
-  if (!contains && s.Is(at, "title")) {
+  if (!contains && s.Is(at, "title") && at + 1 < s.Size()) {
     title = s.At(at + 1);
     at += 2;
   }
-  if (at != s.Size())
-    return Outcome::Fail("expect dialog [contains] \"TEXT\" [title \"TITLE\"]", s.source);
+  std::optional<std::string> folder;
+  if (!contains && s.Is(at, "folder") && at + 1 < s.Size()) {
+    folder = s.At(at + 1);
+    at += 2;
+  }
+  if (at != s.Size()) {
+    return Outcome::Fail("expect dialog [contains] \"TEXT\" [title \"TITLE\"] [folder \"PATH\"]",
+                         s.source);
+  }
   auto shown = dialogs.TakeUnchecked();
   if (!shown)
     return Outcome::Fail((contains ? "a dialog containing " : "a dialog ") + Quoted(text),
@@ -330,6 +337,15 @@ Outcome Sandbox::CheckDialog(const Statement& s, size_t from) {
   }
   if (title && *title != shown->title)
     return Outcome::Fail("title " + Quoted(*title), Quoted(shown->title));
+  if (folder) {
+    // The folder a file dialog opened in, inside the program folder unless absolute.
+    std::filesystem::path wanted = Current().ResolvePath(*folder).lexically_normal();
+    std::filesystem::path opened = std::filesystem::path(shown->folder).lexically_normal();
+    if (shown->folder.empty() || wanted != opened) {
+      return Outcome::Fail("a dialog opened in " + Quoted(wanted.string()),
+                           shown->folder.empty() ? "no folder given" : Quoted(opened.string()));
+    }
+  }
   return Outcome::Ok();
 }
 

@@ -58,26 +58,30 @@ std::optional<std::string> SimDialogs::InputBox(std::string_view prompt, std::st
 }
 
 std::optional<std::string> SimDialogs::OpenFile(std::string_view title,
-                                                const std::vector<platform::FileFilter>&) {
+                                                const std::vector<platform::FileFilter>&,
+                                                std::string_view initial_folder) {
   std::optional<std::string> result;
   std::optional<Answer> answer = NextAnswer();
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
   shown_.push_back(Shown{Shown::Kind::kOpenFile, "", std::string(title), 0,
-                         result ? "file \"" + *result + "\"" : "cancel"});
+                         result ? "file \"" + *result + "\"" : "cancel",
+                         std::string(initial_folder)});
   return result;
 }
 
 std::optional<std::string> SimDialogs::SaveFile(std::string_view title, std::string_view,
-                                                const std::vector<platform::FileFilter>&) {
+                                                const std::vector<platform::FileFilter>&,
+                                                std::string_view initial_folder) {
   std::optional<std::string> result;
   std::optional<Answer> answer = NextAnswer();
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
   shown_.push_back(Shown{Shown::Kind::kSaveFile, "", std::string(title), 0,
-                         result ? "file \"" + *result + "\"" : "cancel"});
+                         result ? "file \"" + *result + "\"" : "cancel",
+                         std::string(initial_folder)});
   return result;
 }
 

@@ -26,6 +26,7 @@ class SimDialogs : public platform::Dialogs {
     std::string title;
     uint32_t flags = 0;
     std::string outcome;  // what it was answered with, for a person reading a dump
+    std::string folder;   // the folder a file dialog opened in; empty when none was given
   };
   // Runs a modal wait until `done` holds (the event loop, handed in by the owner). Without one a
   // popup menu is dismissed at once.
@@ -36,9 +37,11 @@ class SimDialogs : public platform::Dialogs {
   std::optional<std::string> InputBox(std::string_view prompt, std::string_view title,
                                       std::string_view initial) override;
   std::optional<std::string> OpenFile(std::string_view title,
-                                      const std::vector<platform::FileFilter>& filters) override;
+                                      const std::vector<platform::FileFilter>& filters,
+                                      std::string_view initial_folder = {}) override;
   std::optional<std::string> SaveFile(std::string_view title, std::string_view suggested_name,
-                                      const std::vector<platform::FileFilter>& filters) override;
+                                      const std::vector<platform::FileFilter>& filters,
+                                      std::string_view initial_folder = {}) override;
   std::optional<platform::ColorRef> ChooseColor(platform::ColorRef initial) override;
   uint32_t TrackPopupMenu(platform::Hwnd owner, const std::vector<platform::PopupMenuItem>& items,
                           platform::Point where) override;

@@ -29,8 +29,9 @@ frmReader::frmReader(app::Quillon& program)
       program_(program),
       loader_(program, *this) {
   Move(200, 150, 470, 420);
-  Picture1.Move(0, 0, 470, 60);
+  Picture1.Move(0, 0, 470, kHeaderHeight);
   lblHeading.SetCaption("Status Manager");
+  lblHeading.Move(12, 0, 200, 28);
   Label1.SetCaption("Your Status Code:");
   Text1.Move(10, 80, 440, 24);
   Label2.SetCaption("Functions:");
@@ -66,6 +67,12 @@ frmReader::frmReader(app::Quillon& program)
 
 frmReader::~frmReader() = default;
 
+void frmReader::Form_Initialize() {
+  // The header band and the on/off button share the window's colour.
+  Picture1.SetBackColor(kHeaderColor);
+  Command1.SetBackColor(kHeaderColor);
+}
+
 platform::ScriptHost* frmReader::ScriptHost() {
   if (!ScriptControl1) {
     platform::ScriptHostFactory* factory = Rt().Scripts();
@@ -100,9 +107,13 @@ void frmReader::Form_Load() {
   Command1.SetCaption(IsNumber(settings.ReadSetting("UseStatus", "2"), 1) ? "Turn &OFF"
                                                                           : "Turn &ON");
   Text1.SetText(settings.ReadSetting("StatusCode", ""));
-  tmrStatus.SetInterval(static_cast<uint32_t>(loader_.NumberSetting("StatusInterval", 30000)));
+  tmrStatus.SetInterval(
+      static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kStatusInterval)));
   tmrStatus.SetEnabled(settings.ReadSetting("UseStatus", "2") == "1");
   ShowIndicator();
+  platform::Rect heading = lblHeading.Bounds();
+  lblHeading.Move(heading.left, (kHeaderHeight - heading.Height()) / 2, heading.Width(),
+                  heading.Height());
   settings.WriteSetting("IsScript", "0");
   if (settings.ReadSetting("UseStatus", "0") == "0") tmrStatus.SetEnabled(false);
 }
@@ -185,7 +196,8 @@ void frmReader::Button2_Click() {
     std::filesystem::path plugins = app::AddSlash(Rt().Info().folder) + "Plugins";
     std::error_code ignored;
     std::filesystem::create_directories(plugins, ignored);
-    auto chosen = Rt().Dialogs().OpenFile("Load Plugin", {{"Quillon Plugins (*.qn)", "*.qn"}});
+    auto chosen = Rt().Dialogs().OpenFile("Load Plugin", {{"Quillon Plugins (*.qn)", "*.qn"}},
+                                          plugins.string());
     PluginPath = chosen.value_or("");
     if (!chosen) return;
     PluginName =
@@ -237,7 +249,8 @@ void frmReader::Text1_LostFocus() {
 }
 
 void frmReader::tmrStatus_Timer() {
-  tmrStatus.SetInterval(static_cast<uint32_t>(loader_.NumberSetting("StatusInterval", 30000)));
+  tmrStatus.SetInterval(
+      static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kStatusInterval)));
   if (ticking_) return;
   app::Settings& settings = program_.Config();
   if (!IsNumber(settings.ReadSetting("UseStatus", "2"), 1)) return;

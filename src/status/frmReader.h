@@ -29,6 +29,8 @@ class frmReader : public runtime::Form {
  public:
   static constexpr platform::ColorRef kOnColor = platform::Rgb(30, 255, 30);
   static constexpr platform::ColorRef kOffColor = platform::Rgb(255, 30, 30);
+  static constexpr platform::ColorRef kHeaderColor = platform::Rgb(146, 179, 232);
+  static constexpr int kHeaderHeight = 60;
   static constexpr int32_t kScriptTimeoutMs = 10000;
 
   explicit frmReader(app::Quillon& program);
@@ -72,6 +74,7 @@ class frmReader : public runtime::Form {
   void tmrStatus_Timer();
 
  protected:
+  void Form_Initialize() override;
   void Form_Load() override;
   void Form_Unload(int& cancel) override;
 

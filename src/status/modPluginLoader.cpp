@@ -22,11 +22,6 @@ namespace {
 constexpr int kFileNotFound = 53;
 constexpr int kPermissionDenied = 70;
 
-// The longest a feed request may block the program's one thread. The setting was once read by
-// a component that counted seconds, so its default of 10000 would have meant hours; it is
-// milliseconds here, and larger values are not taken.
-constexpr int32_t kLongestRequestMs = 60000;
-
 enum class ReadOutcome { kRead, kMissing, kDenied };
 
 ReadOutcome ReadFile(const std::string& path, std::string& bytes) {
@@ -102,7 +97,9 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
     std::vector<std::string> lines = PluginFile::SplitLines(bytes);
     for (const PluginFile::Section& section : PluginFile::FindSections(lines, FunctionName)) {
       if (section.type == "VBSCRIPT") {
-        RunScript(section.content, Code);
+        // A failing script ends the procedure, as any error does: a later section of the same
+        // name would otherwise run on (and a second failure show a second error box).
+        if (!RunScript(section.content, Code)) return;
       } else if (section.type == "RSS") {
         RunFeed(section.content, Result, Code);
       } else {
@@ -114,21 +111,21 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
   }
 }
 
-void modPluginLoader::RunScript(const std::vector<std::string>& content, std::string& Code) {
+bool modPluginLoader::RunScript(const std::vector<std::string>& content, std::string& Code) {
   app::Settings& settings = program_.Config();
-  reader_.tmrStatus.SetInterval(static_cast<uint32_t>(NumberSetting("StatusInterval", 30000)));
+  reader_.tmrStatus.SetInterval(
+      static_cast<uint32_t>(settings.ReadNumber(app::NumberSettings::kStatusInterval)));
   settings.WriteSetting("IsScript", "1");
   for (const std::string& line : content) Code += line + "\r\n";
-  // Errors of the script itself are the script host's to report (its error event); the run
-  // just ends here.
-  reader_.RunScript(Code);
+  // Errors of the script itself are the script host's to report (its error event).
+  return reader_.RunScript(Code);
 }
 
 void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::string& Result,
                               std::string& Code) {
   app::Settings& settings = program_.Config();
   settings.WriteSetting("IsScript", "0");
-  int32_t timeout = NumberSetting("RequestTimeout", 10000, 1, kLongestRequestMs);
+  int32_t timeout = settings.ReadNumber(app::NumberSettings::kRequestTimeout);
   std::string address = content.empty() ? std::string() : content.front();
   for (const std::string& line : content) Code += line + "\r\n";
   platform::HttpResult fetched =
@@ -143,7 +140,8 @@ void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::stri
   std::vector<std::string> format_lines;
   if (content.size() > 1) format_lines.assign(content.begin() + 1, content.end());
   Result = record->Format(format_lines, [this] {
-    reader_.tmrStatus.SetInterval(static_cast<uint32_t>(NumberSetting("RSSInterval", 30000)));
+    reader_.tmrStatus.SetInterval(
+        static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kRssInterval)));
     program_.Rt().DoEvents();
   });
 }
@@ -151,8 +149,10 @@ void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::stri
 void modPluginLoader::WalkWindows(const std::vector<std::string>& content, bool closed,
                                   std::string& Result, platform::Hwnd& Window,
                                   platform::Hwnd& ParentWindow, std::string& Code) {
-  reader_.tmrStatus.SetInterval(static_cast<uint32_t>(NumberSetting("StatusInterval", 30000)));
-  program_.Config().WriteSetting("IsScript", "0");
+  app::Settings& settings = program_.Config();
+  reader_.tmrStatus.SetInterval(
+      static_cast<uint32_t>(settings.ReadNumber(app::NumberSettings::kStatusInterval)));
+  settings.WriteSetting("IsScript", "0");
   platform::WindowSystem& windows = program_.Rt().Windows();
   for (const std::string& line : content) {
     Code += line + "\r\n";
@@ -188,16 +188,6 @@ std::string modPluginLoader::StripExtension(std::string_view FileTitle) {
 
 std::string modPluginLoader::PluginPath(std::string_view plugin) const {
   return app::AddSlash(program_.Rt().Info().folder) + "Plugins/" + std::string(plugin) + ".qn";
-}
-
-int32_t modPluginLoader::NumberSetting(std::string_view name, int32_t fallback, int32_t lowest,
-                                       int32_t highest) {
-  std::string text = program_.Config().ReadSetting(name, std::to_string(fallback));
-  double value = 0;
-  if (!platform::ScriptValue::ParseNumber(text, value)) return fallback;
-  value = std::nearbyint(value);
-  if (!(value >= lowest && value <= highest)) return fallback;
-  return static_cast<int32_t>(value);
 }
 
 }  // namespace quillon::status

@@ -45,13 +45,9 @@ class modPluginLoader {
   // The path of a plugin named in a token.
   std::string PluginPath(std::string_view plugin) const;
 
-  // A numeric setting of the General section, or `fallback` when it is no whole number from
-  // `lowest` to `highest`.
-  int32_t NumberSetting(std::string_view name, int32_t fallback, int32_t lowest = 1,
-                        int32_t highest = 0x7FFFFFFF);
-
  private:
-  void RunScript(const std::vector<std::string>& content, std::string& Code);
+  // False when the script failed (or could not run).
+  bool RunScript(const std::vector<std::string>& content, std::string& Code);
   void RunFeed(const std::vector<std::string>& content, std::string& Result, std::string& Code);
   void WalkWindows(const std::vector<std::string>& content, bool closed, std::string& Result,
                    platform::Hwnd& Window, platform::Hwnd& ParentWindow, std::string& Code);

@@ -32,8 +32,9 @@ frmTransparency::frmTransparency(app::Quillon& program)
 void frmTransparency::Form_Load() {
   // Showing the stored levels is not a change of them.
   loading_ = true;
-  Slider1.SetValue(std::stoi(program_.Config().ReadSetting("TransparentMain", "256")));
-  Slider2.SetValue(std::stoi(program_.Config().ReadSetting("TransparentChat", "256")));
+  app::Settings& settings = program_.Config();
+  Slider1.SetValue(settings.ReadNumber(app::NumberSettings::kTransparentMain));
+  Slider2.SetValue(settings.ReadNumber(app::NumberSettings::kTransparentChat));
   loading_ = false;
   Transparency::SetAlwaysOnTopMode(program_, *this, true);
 }

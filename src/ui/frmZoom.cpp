@@ -31,7 +31,7 @@ void frmZoom::Apply() {
 
 void frmZoom::Form_Load() {
   loading_ = true;
-  Slider1.SetValue(std::stoi(program_.Config().ReadSetting("Zoom", "100")));
+  Slider1.SetValue(program_.Config().ReadNumber(app::NumberSettings::kZoom));
   loading_ = false;
   Transparency::SetAlwaysOnTopMode(program_, *this, true);
 }

@@ -48,6 +48,48 @@ TEST_F(ErrorReporterTest, MissingFieldsComeFromTheErrorBeingHandled) {
   EXPECT_NE(LastReport().find("Number: 5\r\n"), std::string::npos);
 }
 
+TEST_F(ErrorReporterTest, LibraryFailuresAreReportedInWordsNotByFunctionName) {
+  struct Case {
+    std::exception_ptr error;
+    std::string expected;
+  };
+  auto thrown = [](auto&& body) {
+    try {
+      body();
+    } catch (...) {
+      return std::current_exception();
+    }
+    return std::exception_ptr();
+  };
+  const Case cases[] = {
+      {thrown([] { (void)std::stoi("half"); }),
+       "Number: 13\r\nSource: Quillon\r\nDescription: Type mismatch: a text that is not a "
+       "number was read as a number."},
+      {thrown([] { (void)std::stoi("99999999999"); }),
+       "Number: 6\r\nSource: Quillon\r\nDescription: Overflow: a number or a position was "
+       "outside the range it may take."},
+      {thrown([] { (void)std::string("ab").substr(5); }),
+       "Number: 6\r\nSource: Quillon\r\nDescription: Overflow:"},
+      {thrown([] { throw std::length_error("vector::reserve"); }),
+       "Number: 5\r\nSource: Quillon\r\nDescription: Invalid procedure call or argument."},
+      {thrown([] { throw std::runtime_error("bad_thing"); }),
+       "Description: Invalid procedure call or argument."},
+      {thrown([] { throw std::runtime_error("The chat window went away."); }),
+       "Number: 5\r\nSource: Quillon\r\nDescription: The chat window went away."},
+  };
+  for (const Case& c : cases) {
+    try {
+      std::rethrow_exception(c.error);
+    } catch (const std::exception& e) {
+      reporter_.ReportError("frmTransparency", nullptr, e);
+      std::string report = LastReport();
+      EXPECT_NE(report.find(c.expected), std::string::npos) << report;
+      EXPECT_EQ(report.find("stoi"), std::string::npos) << report;
+      EXPECT_EQ(report.find("::"), std::string::npos) << report;
+    }
+  }
+}
+
 TEST_F(ErrorReporterTest, AMissingReportProgramChangesNothing) {
   p_.shell_.SetStarter([](std::string_view, const std::vector<std::string>&) { return false; });
   reporter_.ReportError("tmrCheck_Timer", nullptr, 1, "s", "d");  // must simply return

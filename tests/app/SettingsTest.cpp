@@ -68,6 +68,47 @@ TEST_F(SettingsTest, LongValuesAreReadWholeAndWritingCreatesTheWholePath) {
             "");
 }
 
+TEST_F(SettingsTest, NumbersOutsideTheirRangeOrNoNumbersReadAsTheDefault) {
+  struct Case {
+    const char* stored;
+    int32_t read;
+  };
+  // TransparentMain: 10 to 256, default 256.
+  const Case cases[] = {
+      {"200", 200},  {"10", 10},           {"256", 256}, {"9", 256},     {"257", 256},
+      {"half", 256}, {"99999999999", 256}, {"-5", 256},  {" 120 ", 120}, {"120.4", 120},
+      {"10.5", 10},  {"&H20", 32},         {"1e2", 100}, {"12abc", 256}, {" ", 256},
+  };
+  for (const Case& c : cases) {
+    settings_.WriteSetting("TransparentMain", c.stored);
+    EXPECT_EQ(settings_.ReadNumber(NumberSettings::kTransparentMain), c.read) << c.stored;
+  }
+  // The damaged text stays as it was: the fallback is a reading, not a repair.
+  EXPECT_EQ(settings_.ReadSetting("TransparentMain", "256"), " ");
+  // A missing value stores the default, as every read does.
+  EXPECT_EQ(settings_.ReadNumber(NumberSettings::kZoom), 100);
+  EXPECT_EQ(settings_.ReadSetting("Zoom", "0"), "100");
+}
+
+TEST(NumberSettingsTest, EveryDefaultLiesInItsRangeAndEveryNameIsFound) {
+  for (const NumberSetting& setting : NumberSettings::kAll) {
+    EXPECT_LE(setting.lowest, setting.default_value) << setting.name;
+    EXPECT_GE(setting.highest, setting.default_value) << setting.name;
+    EXPECT_EQ(NumberSettings::Find(setting.name), &setting) << setting.name;
+    EXPECT_EQ(NumberSettings::Parse(setting, std::to_string(setting.default_value)),
+              setting.default_value);
+  }
+  EXPECT_EQ(NumberSettings::Find("UseStatus"), nullptr);
+}
+
+TEST(NumberSettingsTest, ProblemsAreSaidInWords) {
+  EXPECT_EQ(NumberSettings::Problem(NumberSettings::kTransparentMain, "half"),
+            "The stored value of TransparentMain is not a number.");
+  EXPECT_EQ(NumberSettings::Problem(NumberSettings::kZoom, "500"),
+            "The stored value of Zoom is not a number from 50 to 200.");
+  EXPECT_EQ(NumberSettings::Problem(NumberSettings::kZoom, "150"), "");
+}
+
 TEST(AddSlashTest, EndsInOneSeparatorOfThisSystem) {
   EXPECT_EQ(AddSlash("C:\\Program Files\\Quillon"), "C:/Program Files/Quillon/");
   EXPECT_EQ(AddSlash("/opt/quillon/"), "/opt/quillon/");

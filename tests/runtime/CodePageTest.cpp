@@ -30,5 +30,23 @@ TEST(CodePage, MalformedUtf8IsReadAsWindows1252AndNeverLost) {
   EXPECT_EQ(EncodeUtf8(DecodeUtf8("héllo €")), "héllo €");
 }
 
+TEST(CodePage, LowerCaseKnowsTheCodePagesLettersAndLeavesTheRest) {
+  struct Case {
+    const char* text;
+    const char* lower;
+  };
+  const Case cases[] = {
+      {"S:CAFÉ", "s:café"},
+      {"ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ", "àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ"},
+      {"ŠŒŽŸ", "šœžÿ"},
+      {"×ß÷ÿ", "×ß÷ÿ"},      // no capital, or already small
+      {"ΣΩЖ", "ΣΩЖ"},        // letters the code page does not have
+      {"@[`{", "@[`{"},      // the neighbours of A-Z and a-z
+      {"A\xC9Z", "a\xC9z"},  // a lone byte is no letter and stays as it is
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Cp1252Lower(c.text), c.lower) << c.text;
+}
+
 }  // namespace
 }  // namespace quillon::codepage

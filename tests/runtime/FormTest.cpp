@@ -1,7 +1,6 @@
 // Forms and controls as the program uses them, checked through the desktop they live on.
 #include <gtest/gtest.h>
 
-#include "support/TestPlatform.h"
 #include "runtime/CheckBox.h"
 #include "runtime/CommandButton.h"
 #include "runtime/ControlArray.h"
@@ -11,6 +10,7 @@
 #include "runtime/PictureBox.h"
 #include "runtime/TextBox.h"
 #include "runtime/Timer.h"
+#include "support/TestPlatform.h"
 
 namespace quillon::runtime {
 namespace {
@@ -161,6 +161,35 @@ TEST_F(FormTest, UnloadCanBeRefusedAndEndStopsEverything) {
   EXPECT_FALSE(form.Loaded());
   p_.loop_.AdvanceTo(p_.clock_.TickCount() + 1000);
   EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(FormTest, EachLoadStartsFromTheDesignedPlaceAndSize) {
+  frmTest form(rt_);
+  form.chkOne.Move(10, 20, 150, 20);
+  form.Label1.Move(5, 5, 60, 16);
+  for (int load = 1; load <= 3; ++load) {
+    form.Load();
+    EXPECT_EQ(form.chkOne.Property("bounds"), "10 20 150 20") << "load " << load;
+    EXPECT_EQ(form.Label1.Property("bounds"), "5 5 60 16") << "load " << load;
+    // What a load handler does to its controls, each time.
+    platform::Rect box = form.chkOne.Bounds();
+    form.chkOne.Move(box.left, box.top, box.Width() - 4, box.Height());
+    form.Label1.Move(0, 30, 90, 16);
+    EXPECT_EQ(form.chkOne.Property("bounds"), "10 20 146 20");
+    form.Unload();
+    // Between loads the control keeps the place it had last.
+    EXPECT_EQ(form.chkOne.Property("bounds"), "10 20 146 20");
+  }
+}
+
+TEST_F(FormTest, BackColourIsTheButtonFaceUntilSet) {
+  frmTest form(rt_);
+  form.Load();
+  platform::ColorRef face = p_.desktop_.GetSysColor(15);
+  EXPECT_EQ(form.Command1.BackColor(), face);
+  form.Command1.SetBackColor(platform::Rgb(146, 179, 232));
+  EXPECT_EQ(form.Command1.Property("backcolor"), "146 179 232");
+  EXPECT_EQ(form.Label1.BackColor(), face);
 }
 
 }  // namespace

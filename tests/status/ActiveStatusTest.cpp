@@ -154,6 +154,53 @@ TEST_F(ActiveStatusTest, WaitAndCheckEnd) {
   EXPECT_TRUE(gtalk.CheckEnd());
 }
 
+TEST_F(ActiveStatusTest, AFailingScriptEndsItsFunction) {
+  platform::WindowCreation probe;
+  probe.class_name = "Probe";
+  probe.title = "from the probe";
+  p_.desktop_.CreateWindow(probe);
+  const std::string failing = "*F*\r\n{\r\nVBSCRIPT\r\nruns = runs + 1\r\nx = 1 / 0\r\n}\r\n";
+  const std::string script = "*F*\r\n{\r\nVBSCRIPT\r\nlater = later + 1\r\n}\r\n";
+  const std::string path = "*F*\r\n{\r\nQNP\r\nProbe\r\n}\r\n";
+  struct Case {
+    std::string plugin;
+    std::string expanded;
+    int runs;  // how often the failing script ran in all
+  };
+  const Case cases[] = {
+      {failing + failing, " ", 1},
+      {failing + script, " ", 2},
+      {failing + path, " ", 3},
+      // A function that does not fail runs every section, as before.
+      {script + path, " from the probe", 3},
+  };
+  ASSERT_TRUE(reader_->ScriptControl1);
+  reader_->ScriptControl1->ExecuteStatement("runs = 0\r\nlater = 0");
+  int case_number = 0;
+  for (const Case& c : cases) {
+    Plugin("p", c.plugin);
+    size_t shown = NewDialogs().size();
+    EXPECT_EQ(Expand("{p:F}"), c.expanded) << "case " << case_number;
+    bool failed = c.plugin.rfind(failing, 0) == 0;
+    EXPECT_EQ(NewDialogs().size() - shown, failed ? 1u : 0u) << "case " << case_number;
+    EXPECT_EQ(reader_->ScriptControl1->Eval("runs").value.Text(), std::to_string(c.runs))
+        << "case " << case_number;
+    EXPECT_EQ(reader_->ScriptControl1->Eval("later").value.Text(), case_number == 3 ? "1" : "0")
+        << "case " << case_number;
+    ++case_number;
+  }
+}
+
+TEST_F(ActiveStatusTest, LoadDialogOpensInThePluginsFolder) {
+  reader_->Button2.PersonClick();
+  ASSERT_FALSE(p_.dialogs_.AllShown().empty());
+  const sim::SimDialogs::Shown& shown = p_.dialogs_.AllShown().back();
+  EXPECT_EQ(shown.title, "Load Plugin");
+  EXPECT_EQ(std::filesystem::path(shown.folder).lexically_normal(),
+            (std::filesystem::path(p_.Info().folder) / "Plugins").lexically_normal());
+  EXPECT_TRUE(std::filesystem::is_directory(shown.folder));
+}
+
 TEST_F(ActiveStatusTest, ScriptErrorAsksAndYesPausesOnlyTheTicks) {
   Plugin("bad", "*F*\r\n{\r\nVBSCRIPT\r\nx = 1\r\ny = x / 0\r\n}\r\n");
   Set("UseStatus", "1");
