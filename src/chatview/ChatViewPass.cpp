@@ -168,7 +168,7 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   Step([&] {
     if (switches[kSmileys] != "1") return;
     const std::string folder = app::AddSlash(program_.Rt().Info().folder);
-    for (std::string_view code : kSmileyCodes) MarkupRules::ReplaceSmiley(ChatMarkup, code, folder);
+    MarkupRules::ReplaceSmileys(ChatMarkup, kSmileyCodes, folder);
   });
   Step([&] {
     if (!pictures_due) return;
