@@ -144,7 +144,8 @@ double PlainCopy(const fs::path& source, const fs::path& target) {
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof address;
-  if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+  if (listener < 0 ||
+      ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
       ::listen(listener, 1) != 0 ||
       ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     return -1;
@@ -236,7 +237,8 @@ quillon start
 user me
 site ip "10.0.0.1"
 activate chat "you"
-answer file ")" + source.string() + R"("
+answer file ")" + source.string() +
+                             R"("
 click chat-button
 menu "File Transfer/Send File..."
 eventually control frmSend.Label1 caption "Awaiting response..."
@@ -245,7 +247,8 @@ activate chat "me"
 click chat-button
 menu "File Transfer/Receive File"
 set frmReceive.txtIP "10.0.0.1"
-answer file ")" + target.string() + R"("
+answer file ")" + target.string() +
+                             R"("
 )";
     std::fputs(text.c_str(), file);
     std::fclose(file);
@@ -259,12 +262,14 @@ answer file ")" + target.string() + R"("
   const auto start = Clock::now();
   if (!Play(sandbox, "click frmReceive.Command1\nwait 250ms\nwait 250ms\n")) return -1;
   // A large file may take longer than one `eventually` waits.
-  const std::string received = "eventually control frmReceive.Label1 caption \"File has been received!\"\n";
+  const std::string received =
+      "eventually control frmReceive.Label1 caption \"File has been received!\"\n";
   bool done = false;
   for (int round = 0; !done && round < 60; ++round) done = Play(sandbox, received, true);
   const auto end = Clock::now();
-  if (!done || !Play(sandbox, received + "user me\n"
-                                         "eventually control frmSend.Label1 caption \"Send Complete\"\n")) {
+  if (!done ||
+      !Play(sandbox, received + "user me\n"
+                                "eventually control frmSend.Label1 caption \"Send Complete\"\n")) {
     return -1;
   }
   std::error_code error;

@@ -142,7 +142,8 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     rule_switches += switches[i];
     rule_switches += '\n';
   }
-  if (!pictures_due && quiet_ && quiet_->switches == rule_switches && quiet_->markup == ChatMarkup) {
+  if (!pictures_due && quiet_ && quiet_->switches == rule_switches &&
+      quiet_->markup == ChatMarkup) {
     ChatMarkup.clear();
     Step([&] { WaitForDocument(); });
     return;

@@ -154,8 +154,8 @@ void MarkupRules::ReplaceSmileys(std::string& markup, std::span<const std::strin
   static const std::boyer_moore_horspool_searcher open_span(kEmoticonOpen.begin(),
                                                             kEmoticonOpen.end());
   auto next_span = [&](size_t from) {
-    const auto at = std::search(markup.begin() + static_cast<std::ptrdiff_t>(from), markup.end(),
-                                open_span);
+    const auto at =
+        std::search(markup.begin() + static_cast<std::ptrdiff_t>(from), markup.end(), open_span);
     return at == markup.end() ? std::string::npos : static_cast<size_t>(at - markup.begin());
   };
   size_t open = next_span(0);

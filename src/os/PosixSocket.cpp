@@ -191,8 +191,8 @@ bool PosixSocket::Accept(uint32_t request) {
 }
 
 std::optional<PosixSocket::Request> PosixSocket::TakeRequest(uint32_t id) {
-  auto found =
-      std::find_if(requests_.begin(), requests_.end(), [id](const Request& r) { return r.id == id; });
+  auto found = std::find_if(requests_.begin(), requests_.end(),
+                            [id](const Request& r) { return r.id == id; });
   if (found == requests_.end()) return std::nullopt;
   Request taken = std::move(*found);
   requests_.erase(found);
@@ -285,8 +285,7 @@ long PosixSocket::WriteNow(std::string_view bytes) {
   size_t total = 0;
   while (total < bytes.size()) {
     // MSG_NOSIGNAL: a peer that has gone away is an error event, not a SIGPIPE.
-    const ssize_t wrote =
-        ::send(fd_, bytes.data() + total, bytes.size() - total, MSG_NOSIGNAL);
+    const ssize_t wrote = ::send(fd_, bytes.data() + total, bytes.size() - total, MSG_NOSIGNAL);
     if (wrote > 0) {
       total += static_cast<size_t>(wrote);
       continue;

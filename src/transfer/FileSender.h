@@ -74,8 +74,8 @@ class FileSender {
   const std::string short_name_;  // Windows-1252
 
   State state_ = State::kListening;
-  std::string answers_;  // the receiver's bytes not yet matched to an answer
-  std::string outbox_;   // the bytes of this call's send action
+  std::string answers_;       // the receiver's bytes not yet matched to an answer
+  std::string outbox_;        // the bytes of this call's send action
   uint64_t outbox_data_ = 0;  // of those, file bytes
   // The file bytes of each send not yet reported complete (0 for a message), oldest first.
   std::deque<uint64_t> unreported_;

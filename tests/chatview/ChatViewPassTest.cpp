@@ -115,7 +115,8 @@ TEST_F(ChatViewPassTest, AfterQuietPassesEveryChangeStillTakesEffectOnTheNextPas
     const std::string before = body();
     change.make();
     pass.RewriteChatView(chat_->View());
-    EXPECT_NE(body().find(change.expect_in_body), std::string::npos) << change.what << ": " << body();
+    EXPECT_NE(body().find(change.expect_in_body), std::string::npos)
+        << change.what << ": " << body();
     EXPECT_NE(body(), before) << change.what;
   }
 }

@@ -41,8 +41,8 @@ size_t PlainTailCut(std::string_view markup) {
 void PlainSmileys(std::string& markup, const std::vector<std::string_view>& codes) {
   for (std::string_view code : codes) {
     const std::string picture = R::SmileyPicture("/q/", code[1]);
-    for (const std::string& form : {std::string(code), std::string{code[0], '-', code[1]},
-                                    std::string{'B', code[1]}}) {
+    for (const std::string& form :
+         {std::string(code), std::string{code[0], '-', code[1]}, std::string{'B', code[1]}}) {
       if (PlainFindNoCase(markup, form, 0) != std::string::npos) {
         R::ReplaceAll(markup, R::EmoticonSpan(form), picture);
       }
@@ -58,10 +58,21 @@ std::string Pieces(std::mt19937& random, const std::vector<std::string>& pieces,
 
 TEST(FastSearches, FindIgnoringCaseFindsWhatAPlainSearchFinds) {
   std::mt19937 random(7);
-  const std::vector<std::string> pieces = {"a",  "A", "b", "[", "!", "fILE", "File", "[!f",
-                                           "é", ":", "x", "[!FileTransfer:", "[!filetransfer"};
-  const std::vector<std::string> needles = {"[!FileTransfer:", "file", "A", "[u]", ":", "é", "",
-                                            "xx", "B)"};
+  const std::vector<std::string> pieces = {"a",
+                                           "A",
+                                           "b",
+                                           "[",
+                                           "!",
+                                           "fILE",
+                                           "File",
+                                           "[!f",
+                                           "é",
+                                           ":",
+                                           "x",
+                                           "[!FileTransfer:",
+                                           "[!filetransfer"};
+  const std::vector<std::string> needles = {
+      "[!FileTransfer:", "file", "A", "[u]", ":", "é", "", "xx", "B)"};
   for (int round = 0; round < 400; ++round) {
     const std::string text = Pieces(random, pieces, random() % 40);
     for (const std::string& needle : needles) {
@@ -90,8 +101,8 @@ TEST(FastSearches, TheTailStartsWhereCountingCharacterByCharacterEnds) {
 TEST(FastSearches, AllSmileysAtOnceDoWhatEachCodeInTurnDoes) {
   std::mt19937 random(3);
   const std::vector<std::string_view> codes = {":(", ";)", ":)", ":x", ":D", ":O", ":P"};
-  std::vector<std::string> pieces = {" text ", ":)", "B)", "<DIV>", "</DIV>", "<SPAN>", "</SPAN>",
-                                     R::kEmoticonOpen.data(), "é"};
+  std::vector<std::string> pieces = {
+      " text ", ":)", "B)", "<DIV>", "</DIV>", "<SPAN>", "</SPAN>", R::kEmoticonOpen.data(), "é"};
   for (const char* form : {":)", ":-)", "B)", ";)", ";-)", ":P", "BP", ":-x", ":O", "B(", ":d"}) {
     pieces.push_back(R::EmoticonSpan(form));
   }

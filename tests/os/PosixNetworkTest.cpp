@@ -208,7 +208,8 @@ TEST_F(PosixNetworkTest, EachSendIsReportedAsSoonAsItsOwnBytesHaveGone) {
   PumpFor({&bob_}, 200ms);
   EXPECT_EQ(client.send_completes, 1);
   ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return client.send_completes == 3; }));
-  ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return server.received.size() == 8 + bulk.size(); }));
+  ASSERT_TRUE(
+      PumpUntil({&alice_, &bob_}, [&] { return server.received.size() == 8 + bulk.size(); }));
   EXPECT_TRUE(server.received == "head" + bulk + "tail");
 }
 

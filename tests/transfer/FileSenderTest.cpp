@@ -115,8 +115,8 @@ TEST(FileSenderSizesTest, ProgressFollowsTheClockAndCountsOnlyWhatTheSocketTook)
   // A tick with nothing taken shows the same.
   EXPECT_EQ(sender.Tick(2 * kProgressIntervalMs).progress->value, 2 * kWindow);
   TransferActions rate = sender.Tick(kRateIntervalMs);
-  EXPECT_EQ(rate.status, "Sending... (50%) - " + std::to_string(3 * kWindow / 1000) +
-                             "kb per second");
+  EXPECT_EQ(rate.status,
+            "Sending... (50%) - " + std::to_string(3 * kWindow / 1000) + "kb per second");
 }
 
 class SmallFileSenderTest : public FileSenderTest {
