@@ -137,8 +137,26 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
 
-// The plain copy: seconds, or a negative number when it failed.
-double PlainCopy(const fs::path& source, const fs::path& target) {
+double CpuSeconds(const rusage& usage) {
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The processor time this process has used so far.
+double OwnCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return CpuSeconds(usage);
+}
+
+// What a run took: the time on the clock, and the processor time of the processes doing it.
+struct Timing {
+  double seconds = -1;
+  double cpu_seconds = 0;
+};
+
+// The plain copy: seconds negative when it failed.
+Timing PlainCopy(const fs::path& source, const fs::path& target) {
   const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -148,7 +166,7 @@ double PlainCopy(const fs::path& source, const fs::path& target) {
       ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
       ::listen(listener, 1) != 0 ||
       ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    return -1;
+    return {};
   }
   const auto start = Clock::now();
   const pid_t receiver = ::fork();
@@ -186,12 +204,14 @@ double PlainCopy(const fs::path& source, const fs::path& target) {
   }
   ::close(listener);
   int status_r = 1, status_s = 1;
-  ::waitpid(sender, &status_s, 0);
-  ::waitpid(receiver, &status_r, 0);
+  rusage usage_r{}, usage_s{};
+  ::wait4(sender, &status_s, 0, &usage_s);
+  ::wait4(receiver, &status_r, 0, &usage_r);
   const auto end = Clock::now();
   const bool ok = WIFEXITED(status_r) && WEXITSTATUS(status_r) == 0 && WIFEXITED(status_s) &&
                   WEXITSTATUS(status_s) == 0;
-  return ok ? Seconds(start, end) : -1;
+  if (!ok) return {};
+  return {Seconds(start, end), CpuSeconds(usage_r) + CpuSeconds(usage_s)};
 }
 
 // Runs statements in the sandbox; false (with the failure printed unless `quiet`) when one fails.
@@ -214,8 +234,8 @@ bool Play(quillon::sandbox::Sandbox& sandbox, const std::string& text, bool quie
   return true;
 }
 
-// The transfer between two Quillons, in this (child) process: seconds, or negative on failure.
-double QuillonTransfer(const fs::path& source, const fs::path& target, uint64_t size) {
+// The transfer between two Quillons, in this (child) process: seconds negative on failure.
+Timing QuillonTransfer(const fs::path& source, const fs::path& target, uint64_t size) {
   quillon::sandbox::Sandbox::Options options;
   options.data_folder = QUILLON_DATA_DIR;
   std::error_code ignored;
@@ -226,7 +246,7 @@ double QuillonTransfer(const fs::path& source, const fs::path& target, uint64_t 
   const fs::path setup = target.string() + ".scn";
   {
     std::FILE* file = std::fopen(setup.c_str(), "w");
-    if (file == nullptr) return -1;
+    if (file == nullptr) return {};
     const std::string text = R"(gtalk contacts "you"
 gtalk start
 quillon start
@@ -256,29 +276,31 @@ answer file ")" + target.string() +
   const bool ready = sandbox.RunFile(setup) == 0;
   std::error_code ignored_error;
   fs::remove(setup, ignored_error);
-  if (!ready) return -1;
+  if (!ready) return {};
   // The size and the name each end when their bytes have paused; the simulated clock jumps over
   // those pauses, so what is timed is the dialogue's real work and the data.
   const auto start = Clock::now();
-  if (!Play(sandbox, "click frmReceive.Command1\nwait 250ms\nwait 250ms\n")) return -1;
+  const double cpu_start = OwnCpuSeconds();
+  if (!Play(sandbox, "click frmReceive.Command1\nwait 250ms\nwait 250ms\n")) return {};
   // A large file may take longer than one `eventually` waits.
   const std::string received =
       "eventually control frmReceive.Label1 caption \"File has been received!\"\n";
   bool done = false;
   for (int round = 0; !done && round < 60; ++round) done = Play(sandbox, received, true);
   const auto end = Clock::now();
+  const double cpu_end = OwnCpuSeconds();
   if (!done ||
       !Play(sandbox, received + "user me\n"
                                 "eventually control frmSend.Label1 caption \"Send Complete\"\n")) {
-    return -1;
+    return {};
   }
   std::error_code error;
-  if (fs::file_size(target, error) != size) return -1;
-  return Seconds(start, end);
+  if (fs::file_size(target, error) != size) return {};
+  return {Seconds(start, end), cpu_end - cpu_start};
 }
 
 struct ChildResult {
-  double seconds = -1;
+  Timing timing;
   double peak_rss_mb = 0;
 };
 
@@ -289,21 +311,21 @@ ChildResult QuillonInChild(const fs::path& source, const fs::path& target, uint6
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(pipe_fds[0]);
-    const double seconds = QuillonTransfer(source, target, size);
-    WriteAll(pipe_fds[1], reinterpret_cast<const char*>(&seconds), sizeof seconds);
+    const Timing timing = QuillonTransfer(source, target, size);
+    WriteAll(pipe_fds[1], reinterpret_cast<const char*>(&timing), sizeof timing);
     std::fflush(nullptr);
-    ::_exit(seconds > 0 ? 0 : 1);
+    ::_exit(timing.seconds > 0 ? 0 : 1);
   }
   ::close(pipe_fds[1]);
   ChildResult result;
-  double seconds = -1;
-  if (::read(pipe_fds[0], &seconds, sizeof seconds) == sizeof seconds) result.seconds = seconds;
+  Timing timing;
+  if (::read(pipe_fds[0], &timing, sizeof timing) == sizeof timing) result.timing = timing;
   ::close(pipe_fds[0]);
   int status = 0;
   rusage usage{};
   ::wait4(child, &status, 0, &usage);
   result.peak_rss_mb = static_cast<double>(usage.ru_maxrss) * 1024 / kMB;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) result.seconds = -1;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) result.timing.seconds = -1;
   return result;
 }
 
@@ -345,8 +367,8 @@ int main(int argc, char** argv) {
   for (int round = 1; round <= rounds; ++round) {
     double plain_rate = 0;
     if (anchor) {
-      const double seconds = PlainCopy(source, plain_copy);
-      const bool ok = seconds > 0 && SameContent(source, plain_copy);
+      const Timing plain = PlainCopy(source, plain_copy);
+      const bool ok = plain.seconds > 0 && SameContent(source, plain_copy);
       std::error_code ignored;
       fs::remove(plain_copy, ignored);
       if (!ok) {
@@ -354,12 +376,13 @@ int main(int argc, char** argv) {
         ++failures;
         continue;
       }
-      plain_rate = size / kMB / seconds;
+      plain_rate = size / kMB / plain.seconds;
       best_plain = std::max(best_plain, plain_rate);
-      std::printf("round %d: plain copy   %8.1f MB/s  (%.3f s)\n", round, plain_rate, seconds);
+      std::printf("round %d: plain copy   %8.1f MB/s  (%.3f s; processor %.3f s in two processes)\n",
+                  round, plain_rate, plain.seconds, plain.cpu_seconds);
     }
     const ChildResult quillon = QuillonInChild(source, received, size);
-    const bool ok = quillon.seconds > 0 && SameContent(source, received);
+    const bool ok = quillon.timing.seconds > 0 && SameContent(source, received);
     std::error_code ignored;
     fs::remove(received, ignored);
     if (!ok) {
@@ -367,11 +390,12 @@ int main(int argc, char** argv) {
       ++failures;
       continue;
     }
-    const double rate = size / kMB / quillon.seconds;
+    const double rate = size / kMB / quillon.timing.seconds;
     best_quillon = std::max(best_quillon, rate);
     peak_rss = std::max(peak_rss, quillon.peak_rss_mb);
-    std::printf("round %d: Quillon      %8.1f MB/s  (%.3f s), peak resident %.1f MB", round, rate,
-                quillon.seconds, quillon.peak_rss_mb);
+    std::printf("round %d: Quillon      %8.1f MB/s  (%.3f s; processor %.3f s in one thread)",
+                round, rate, quillon.timing.seconds, quillon.timing.cpu_seconds);
+    std::printf(", peak resident %.1f MB", quillon.peak_rss_mb);
     if (anchor) std::printf(", ratio %.2f", rate / plain_rate);
     std::printf("\n");
   }

@@ -18,10 +18,15 @@ TransferActions FileSender::Begin() {
 
 // Every call ends here, so the outcome is always current and every send is counted.
 TransferActions& FileSender::Finish(TransferActions& actions) {
-  if (!outbox_.empty()) {
+  const std::string_view data(data_.get(), static_cast<size_t>(outbox_data_));
+  if (outbox_.empty()) {
+    actions.send = data;
+  } else {
+    // A message and data in one call ("rcfs" and "fine" came together): one send, in order.
+    outbox_.append(data);
     actions.send = outbox_;
-    unreported_.push_back(outbox_data_);
   }
+  if (!actions.send.empty()) unreported_.push_back(outbox_data_);
   actions.outcome = Outcome();
   return actions;
 }
@@ -101,12 +106,10 @@ void FileSender::SendMore(TransferActions& actions) {
   const uint64_t blocks = std::max<uint64_t>(room / kBlockSize, 1);
   const size_t want =
       static_cast<size_t>(std::min<uint64_t>(blocks * kBlockSize, file_size_ - offset_));
-  const size_t start = outbox_.size();
-  outbox_.resize(start + want);
-  const std::optional<size_t> got = source_.Read(offset_, std::span(outbox_).subspan(start));
+  if (!data_) data_ = std::make_unique_for_overwrite<char[]>(kWindowBytes);
+  const std::optional<size_t> got = source_.Read(offset_, std::span(data_.get(), want));
   // The size was announced, so a file that fails or shrinks cannot be sent any more.
   if (!got || *got != want) {
-    outbox_.resize(start);
     Break(actions, kStatusReadFailed);
     actions.file_failed = true;
     return;
