@@ -1,6 +1,6 @@
 // A hostile receiver: any bytes, in any order with connections, send reports, ticks and closes.
-// The sender must never read outside the file, never send more of it than it has, and never send
-// a block before the previous one was reported sent.
+// The sender must never read outside the file, never send more of it than it has, and never hand
+// over more than its window at once.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -27,11 +27,12 @@ class FixedSource : public quillon::transfer::FileSource {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  using quillon::transfer::kBlockSize;
+  using quillon::transfer::FileSender;
   if (size < 2) return 0;
-  const uint64_t file_size = (data[0] << 8 | data[1]) * 7;
+  // Sizes reach past the window, so that data goes out in several sends.
+  const uint64_t file_size = (static_cast<uint64_t>(data[0]) << 8 | data[1]) * 97;
   FixedSource source(file_size);
-  quillon::transfer::FileSender sender(source, file_size, "name", "path");
+  FileSender sender(source, file_size, "name");
   int64_t now = 0;
   size_t at = 2;
   while (at < size) {
@@ -60,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         actions = op & 0x80 ? sender.Closed() : sender.Cancel();
         break;
     }
-    // A send carries at most a name message and one block, or the closing message.
-    if (actions.send.size() > kBlockSize + 64) std::abort();
+    // A send carries at most a name message and a window of data, or the closing message.
+    if (actions.send.size() > FileSender::kWindowBytes + 64) std::abort();
   }
   return 0;
 }

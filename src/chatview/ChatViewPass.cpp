@@ -19,6 +19,12 @@ namespace {
 constexpr std::array<std::string_view, 8> kFeatureSwitches = {
     "CustomImages", "Smileys",  "FileNotifs", "BU",
     "Underline",    "MainBack", "ChatBack",   "ChangeFont"};
+constexpr size_t kCustomImages = 0;
+constexpr size_t kSmileys = 1;
+constexpr size_t kFileNotifs = 2;
+constexpr size_t kUnderline = 4;
+constexpr size_t kMainBack = 5;
+constexpr size_t kChangeFont = 7;
 // In the order the pass replaces them.
 constexpr std::array<std::string_view, 7> kSmileyCodes = {":(", ";)", ":)", ":x", ":D", ":O", ":P"};
 
@@ -79,9 +85,11 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   };
 
   // Every switch is read, so each missing one is stored with its default.
+  std::array<std::string, kFeatureSwitches.size()> switches;
   bool all_off = true;
-  for (std::string_view name : kFeatureSwitches) {
-    if (Number(setting(name, "0")) != 0.0) all_off = false;
+  for (size_t i = 0; i < kFeatureSwitches.size(); ++i) {
+    switches[i] = setting(kFeatureSwitches[i], "0");
+    if (Number(switches[i]) != 0.0) all_off = false;
   }
   if (all_off) return;
   if (program_.GTalk().GetWndClass(chat_window) != "Chat View") return;
@@ -96,28 +104,53 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   if (!document) return;
 
   Step([&] {
-    if (Number(setting("MainBack", "0")) == 1.0) {
+    if (Number(switches[kMainBack]) == 1.0) {
       const std::string color = setting("MainBackColor", "FFFFFF");
       if (!SameColor(document->BgColor(), color)) document->SetBgColor(color);
     }
   });
   Step([&] {
-    if (Number(setting("ChangeFont", "0")) == 1.0) {
+    if (Number(switches[kChangeFont]) == 1.0) {
       const std::string color = setting("FontColor", "000000");
       if (!SameColor(document->FgColor(), color)) document->SetFgColor(color);
     }
   });
 
   ChatMarkup = document->BodyHtml();
-  const std::string markup_as_read = ChatMarkup;
 
   if (form_.Tag() == "clear") {
+    quiet_.reset();
     Step([&] { Clear(); });
     return;
   }
 
+  // The picture step's clock moves on every pass, whether or not the rules run.
+  bool pictures_due = false;
   Step([&] {
-    if (setting("Underline", "0") != "1") return;
+    if (switches[kCustomImages] != "1") return;
+    const auto interval = static_cast<int32_t>(form_.tmrIEDOM.Interval());
+    if (ImageTimer <= std::numeric_limits<int32_t>::max() - interval) ImageTimer += interval;
+    if (settings.ReadNumber(app::NumberSettings::kImageInterval) > ImageTimer) return;
+    ImageTimer = 0;
+    pictures_due = true;
+  });
+
+  // The switches the rules depend on; the program folder of the smiley pictures does not change.
+  std::string rule_switches;
+  for (size_t i : {kUnderline, kSmileys, kFileNotifs, kCustomImages}) {
+    rule_switches += switches[i];
+    rule_switches += '\n';
+  }
+  if (!pictures_due && quiet_ && quiet_->switches == rule_switches &&
+      quiet_->markup == ChatMarkup) {
+    ChatMarkup.clear();
+    Step([&] { WaitForDocument(); });
+    return;
+  }
+  const std::string markup_as_read = ChatMarkup;
+
+  Step([&] {
+    if (switches[kUnderline] != "1") return;
     MarkupRules::ReplaceTagPair(ChatMarkup, "[U]", "<U>", "[/U]", "</U>");
     MarkupRules::ReplaceTagPair(ChatMarkup, "[CODE]", "<CODE>", "[/CODE]", "</CODE>");
   });
@@ -130,23 +163,27 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   // hold letters the chat view took for an emoticon ("BD"), which the step reads back from the
   // emoticon span but not from a picture.
   Step([&] {
-    if (setting("FileNotifs", "0") == "1") invitations_.Run(ChatMarkup);
+    if (switches[kFileNotifs] == "1") invitations_.Run(ChatMarkup);
   });
   Step([&] {
-    if (setting("Smileys", "0") != "1") return;
+    if (switches[kSmileys] != "1") return;
     const std::string folder = app::AddSlash(program_.Rt().Info().folder);
-    for (std::string_view code : kSmileyCodes) MarkupRules::ReplaceSmiley(ChatMarkup, code, folder);
+    MarkupRules::ReplaceSmileys(ChatMarkup, kSmileyCodes, folder);
   });
   Step([&] {
-    if (setting("CustomImages", "0") != "1") return;
-    const auto interval = static_cast<int32_t>(form_.tmrIEDOM.Interval());
-    if (ImageTimer <= std::numeric_limits<int32_t>::max() - interval) ImageTimer += interval;
-    if (settings.ReadNumber(app::NumberSettings::kImageInterval) > ImageTimer) return;
-    ImageTimer = 0;
+    if (!pictures_due) return;
     MarkupRules::ReplaceCustomPictures(ChatMarkup, [this] { program_.Rt().DoEvents(); });
   });
 
   ChatMarkup.insert(0, head);
+
+  if (ChatMarkup == markup_as_read) {
+    // The rules had nothing to do here: until this markup or their switches change, they will
+    // have nothing to do again.
+    quiet_ = Quiet{markup_as_read, std::move(rule_switches)};
+  } else {
+    quiet_.reset();
+  }
 
   Step([&] {
     if (ChatMarkup == markup_as_read) return;

@@ -4,8 +4,14 @@
 // custom pictures and the clear. Users of the program exchange the markup as ordinary chat text;
 // the pass finds it in the conversation's HTML and writes the result back only when it changed and
 // the conversation did not change meanwhile.
+//
+// The pass runs twenty times a second for as long as a chat is in front, and most passes find the
+// conversation as the last one left it. So the pass remembers the last markup in which its rules
+// found nothing to change, with the settings they ran under; when the conversation and those
+// settings are the same again and no custom-picture step is due, no rule runs.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "chatview/GetIEDom.h"
@@ -47,6 +53,13 @@ class ChatViewPass {
   std::string ChatMarkup;
   int32_t ImageTimer = 0;
   bool running_ = false;
+
+  // Markup in which the rules found nothing to change, and the switches they ran under.
+  struct Quiet {
+    std::string markup;
+    std::string switches;
+  };
+  std::optional<Quiet> quiet_;
 };
 
 }  // namespace quillon::chatview

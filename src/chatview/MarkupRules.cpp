@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+
+#include "runtime/Strings.h"
 
 namespace quillon::chatview {
 namespace {
@@ -11,8 +14,6 @@ constexpr std::string_view kTagClose = "!]";
 constexpr std::string_view kCleared = "<P>**Cleared**<P>";
 // Longer than any character reference a browser writes ("&thetasym;", "&#1114111;").
 constexpr size_t kLongestReference = 12;
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -81,12 +82,7 @@ size_t CharacterCount(std::string_view text) {
 }  // namespace
 
 size_t MarkupRules::FindNoCase(std::string_view text, std::string_view what, size_t from) {
-  if (from > text.size()) return std::string_view::npos;
-  auto equal = [](char a, char b) { return LowerAscii(a) == LowerAscii(b); };
-  auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(),
-                        what.end(), equal);
-  return it == text.end() && !what.empty() ? std::string_view::npos
-                                           : static_cast<size_t>(it - text.begin());
+  return runtime::FindAsciiNoCase(text, what, from);
 }
 
 void MarkupRules::ReplaceAll(std::string& text, std::string_view what, std::string_view with) {
@@ -108,6 +104,10 @@ void MarkupRules::ReplaceAll(std::string& text, std::string_view what, std::stri
 void MarkupRules::ReplaceTagPair(std::string& markup, std::string_view open_tag,
                                  std::string_view open_html, std::string_view close_tag,
                                  std::string_view close_html) {
+  // Only tags in their exact case are replaced; without one, the presence test cannot matter.
+  if (markup.find(open_tag) == std::string::npos && markup.find(close_tag) == std::string::npos) {
+    return;
+  }
   if (!ContainsNoCase(markup, open_tag) || !ContainsNoCase(markup, close_tag)) return;
   ReplaceAll(markup, open_tag, open_html);
   ReplaceAll(markup, close_tag, close_html);
@@ -143,25 +143,80 @@ std::string MarkupRules::SmileyPicture(std::string_view program_folder, char mou
 
 void MarkupRules::ReplaceSmiley(std::string& markup, std::string_view code,
                                 std::string_view program_folder) {
-  if (code.size() != 2) return;
-  const char eyes = code[0];
-  const char mouth = code[1];
-  const std::string picture = SmileyPicture(program_folder, mouth);
-  const std::array<std::string, 3> forms = {std::string(code), std::string{eyes, '-', mouth},
-                                            std::string{'B', mouth}};
-  for (const std::string& form : forms) {
-    if (ContainsNoCase(markup, form)) ReplaceAll(markup, EmoticonSpan(form), picture);
+  ReplaceSmileys(markup, std::span<const std::string_view>(&code, 1), program_folder);
+}
+
+// One look at each emoticon span does for every code what replacing each code's spans in turn
+// would do: a span holds one form, so "the form occurs somewhere" holds wherever there is a span
+// to replace, and a picture never makes a new span (the folder in it is escaped).
+void MarkupRules::ReplaceSmileys(std::string& markup, std::span<const std::string_view> codes,
+                                 std::string_view program_folder) {
+  static const std::boyer_moore_horspool_searcher open_span(kEmoticonOpen.begin(),
+                                                            kEmoticonOpen.end());
+  auto next_span = [&](size_t from) {
+    const auto at =
+        std::search(markup.begin() + static_cast<std::ptrdiff_t>(from), markup.end(), open_span);
+    return at == markup.end() ? std::string::npos : static_cast<size_t>(at - markup.begin());
+  };
+  size_t open = next_span(0);
+  if (open == std::string::npos) return;
+  // The mouth of the form a span holds, and where the span ends; 0 when it holds none.
+  auto match = [&](size_t inner, size_t& end) -> char {
+    const std::string_view rest = std::string_view(markup).substr(inner);
+    for (std::string_view code : codes) {
+      if (code.size() != 2) continue;
+      const char eyes = code[0];
+      const char mouth = code[1];
+      const std::array<std::string, 3> forms = {std::string(code), std::string{eyes, '-', mouth},
+                                                std::string{'B', mouth}};
+      for (const std::string& form : forms) {
+        if (rest.starts_with(form) && rest.substr(form.size()).starts_with(kEmoticonClose)) {
+          end = inner + form.size() + kEmoticonClose.size();
+          return mouth;
+        }
+      }
+    }
+    return 0;
+  };
+  std::string out;
+  size_t copied = 0;
+  while (open != std::string::npos) {
+    size_t end = 0;
+    const char mouth = match(open + kEmoticonOpen.size(), end);
+    if (mouth == 0) {
+      open = next_span(open + 1);
+      continue;
+    }
+    if (out.empty()) out.reserve(markup.size());
+    out.append(markup, copied, open - copied);
+    out += SmileyPicture(program_folder, mouth);
+    copied = end;
+    open = next_span(end);
   }
+  if (copied == 0) return;
+  out.append(markup, copied, std::string::npos);
+  markup = std::move(out);
 }
 
 size_t MarkupRules::TailStart(std::string_view markup) {
-  size_t characters = 0;
-  size_t cut = markup.size();
-  while (cut > 0 && characters < kTailCharacters) {
-    --cut;
-    if (!IsContinuation(markup[cut])) ++characters;
+  // The start of the last kTailCharacters characters: the last lead byte from which that many
+  // lead bytes (characters) remain. Counted a stretch at a time, since most of a conversation is
+  // one byte per character.
+  if (markup.size() <= kTailCharacters) return 0;
+  auto continuations = [&](size_t from, size_t to) {
+    size_t count = 0;
+    for (size_t i = from; i < to; ++i) count += IsContinuation(markup[i]) ? 1 : 0;
+    return count;
+  };
+  size_t cut = markup.size() - kTailCharacters;
+  size_t characters = kTailCharacters - continuations(cut, markup.size());
+  while (characters < kTailCharacters && cut > 0) {
+    const size_t back = std::min(kTailCharacters - characters, cut);
+    characters += back - continuations(cut - back, cut);
+    cut -= back;
   }
   if (cut == 0) return 0;
+  while (cut < markup.size() && IsContinuation(markup[cut])) ++cut;
   if (InsideTag(markup, cut)) {
     const size_t close = markup.find('>', cut);
     return close == std::string_view::npos ? markup.size() : close + 1;

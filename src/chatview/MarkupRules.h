@@ -7,6 +7,7 @@
 // as people type it; so "[u]" passes the presence test of the underline rule and stays as typed.
 // Texts are UTF-8; lengths and positions that the rules name in characters count code points.
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,9 @@ class MarkupRules {
   // form by the picture of its mouth. `program_folder` ends with the folder separator.
   static void ReplaceSmiley(std::string& markup, std::string_view code,
                             std::string_view program_folder);
+  // The same for several codes at once, in one look at the markup's emoticon spans.
+  static void ReplaceSmileys(std::string& markup, std::span<const std::string_view> codes,
+                             std::string_view program_folder);
 
   // Where the searched tail of `markup` starts (bytes): 0 for markup of at most kTailCharacters
   // characters; otherwise the start of its last kTailCharacters characters, moved forward past a

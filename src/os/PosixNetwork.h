@@ -55,11 +55,15 @@ class PosixNetwork final : public platform::Network, public platform::EventSourc
   friend class PosixSocket;
   void Register(PosixSocket* socket);
   void Unregister(PosixSocket* socket);
+  // Connection requests are numbered across the network, so that a socket may accept a request
+  // that another one (the listener) raised.
+  uint32_t NewRequestId() { return ++last_request_id_; }
 
   const std::shared_ptr<PortMap> ports_;
   const std::string local_name_;
   const CurlHttp http_;
   std::vector<PosixSocket*> sockets_;  // in the order they were made
+  uint32_t last_request_id_ = 0;
 };
 
 }  // namespace quillon::os

@@ -20,9 +20,10 @@ namespace {
 
 using platform::SocketState;
 
-// One read's worth; a pass reads at most kMaxReadPerPass from one socket so that a fast peer
-// cannot keep the others (and the rest of the event loop) waiting.
-constexpr size_t kReadChunk = 64 * 1024;
+// One read's worth, so that a fast peer's bytes arrive in few large deliveries; a pass reads at
+// most kMaxReadPerPass from one socket so that such a peer cannot keep the others (and the rest of
+// the event loop) waiting.
+constexpr size_t kReadChunk = 256 * 1024;
 constexpr size_t kMaxReadPerPass = 1024 * 1024;
 
 // Close reads at most this much of what arrived unread (see Reset).
@@ -117,7 +118,9 @@ void PosixSocket::Reset(SocketState next_state) {
   known_connect_result_.reset();
   outbox_.clear();
   sent_ = 0;
-  unreported_sends_ = 0;
+  queued_ = 0;
+  handed_ = 0;
+  send_ends_.clear();
   state_ = next_state;
 }
 
@@ -164,20 +167,43 @@ bool PosixSocket::Listen(uint16_t port) {
 }
 
 bool PosixSocket::Accept(uint32_t request) {
-  if (state_ != SocketState::kListening) return false;
+  if (network_ == nullptr) return false;
+  if (state_ == SocketState::kListening) {
+    std::optional<Request> taken = TakeRequest(request);
+    if (!taken) return false;
+    // The listener becomes the connection: its port is free again and whoever else asked is
+    // turned away.
+    Reset(SocketState::kClosed);
+    Adopt(std::move(*taken));
+    return true;
+  }
+  if (state_ == SocketState::kConnecting || state_ == SocketState::kConnected) return false;
+  // Another socket's request: the connection moves here and that listener listens on.
+  for (PosixSocket* holder : network_->sockets_) {
+    if (holder == this || holder->state_ != SocketState::kListening) continue;
+    if (std::optional<Request> taken = holder->TakeRequest(request)) {
+      Reset(SocketState::kClosed);
+      Adopt(std::move(*taken));
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<PosixSocket::Request> PosixSocket::TakeRequest(uint32_t id) {
   auto found = std::find_if(requests_.begin(), requests_.end(),
-                            [request](const Request& r) { return r.id == request; });
-  if (found == requests_.end()) return false;
+                            [id](const Request& r) { return r.id == id; });
+  if (found == requests_.end()) return std::nullopt;
   Request taken = std::move(*found);
   requests_.erase(found);
-  // The listener becomes the connection: its port is free again and whoever else asked is
-  // turned away.
-  Reset(SocketState::kClosed);
-  fd_ = taken.fd;
+  return taken;
+}
+
+void PosixSocket::Adopt(Request request) {
+  fd_ = request.fd;
   ++generation_;
-  remote_ip_ = std::move(taken.remote_ip);
+  remote_ip_ = std::move(request.remote_ip);
   state_ = SocketState::kConnected;
-  return true;
 }
 
 bool PosixSocket::Connect(std::string_view host, uint16_t port) {
@@ -232,13 +258,45 @@ bool PosixSocket::Connect(std::string_view host, uint16_t port) {
 
 bool PosixSocket::Send(std::string_view bytes) {
   if (state_ != SocketState::kConnected) return false;
+  queued_ += bytes.size();
+  send_ends_.push_back(queued_);
+  // Nothing waits before these bytes: the system takes what it can straight from the caller's
+  // buffer, and only the rest is copied. A failure here shows again when the rest is written,
+  // and is raised from there, never from inside this call.
+  if (sent_ == outbox_.size() && !bytes.empty()) {
+    outbox_.clear();
+    sent_ = 0;
+    const long wrote = WriteNow(bytes);
+    if (wrote > 0) {
+      handed_ += static_cast<uint64_t>(wrote);
+      bytes.remove_prefix(static_cast<size_t>(wrote));
+    }
+  }
+  if (bytes.empty()) return true;
   if (sent_ >= kCompactAfter && sent_ * 2 >= outbox_.size()) {
     outbox_.erase(0, sent_);
     sent_ = 0;
   }
   outbox_.append(bytes);
-  ++unreported_sends_;
   return true;
+}
+
+long PosixSocket::WriteNow(std::string_view bytes) {
+  size_t total = 0;
+  while (total < bytes.size()) {
+    // MSG_NOSIGNAL: a peer that has gone away is an error event, not a SIGPIPE.
+    const ssize_t wrote = ::send(fd_, bytes.data() + total, bytes.size() - total, MSG_NOSIGNAL);
+    if (wrote > 0) {
+      total += static_cast<size_t>(wrote);
+      continue;
+    }
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    if (wrote == 0) errno = EPIPE;
+    if (total == 0) return -1;
+    break;
+  }
+  return static_cast<long>(total);
 }
 
 void PosixSocket::Close() { Reset(SocketState::kClosed); }
@@ -324,7 +382,7 @@ bool PosixSocket::AcceptWaiting() {
       if (errno == EINTR || errno == ECONNABORTED) continue;
       break;
     }
-    const uint32_t id = ++next_request_;
+    const uint32_t id = network_->NewRequestId();
     requests_.push_back(Request{id, fd, PeerName(fd, AddressText(address))});
     fresh.push_back(id);
   }
@@ -379,16 +437,21 @@ bool PosixSocket::Fail(int code, std::string description) {
 bool PosixSocket::Serve(short revents) {
   bool raised = false;
   if ((revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
-    // A fresh buffer per pass: a callback that runs the loop again reads into its own, so the
-    // bytes it was handed stay as they were.
-    std::string buffer(kReadChunk, '\0');
+    // A callback that runs the loop again reads into a buffer of its own, so the bytes it was
+    // handed stay as they were; and the buffer is held here, so it outlives a callback that
+    // destroys the socket.
+    std::shared_ptr<std::string> buffer = read_buffer_;
+    if (!buffer || buffer.use_count() > 2) {
+      buffer = std::make_shared<std::string>(kReadChunk, '\0');
+      if (!read_buffer_) read_buffer_ = buffer;
+    }
     size_t total = 0;
     while (total < kMaxReadPerPass) {
-      const ssize_t got = ::recv(fd_, buffer.data(), buffer.size(), 0);
+      const ssize_t got = ::recv(fd_, buffer->data(), buffer->size(), 0);
       if (got > 0) {
         total += static_cast<size_t>(got);
         raised = true;
-        const std::string_view bytes(buffer.data(), static_cast<size_t>(got));
+        const std::string_view bytes(buffer->data(), static_cast<size_t>(got));
         if (!Raise([bytes](const platform::SocketEvents& events) {
               if (events.data_arrival) events.data_arrival(bytes);
             })) {
@@ -414,8 +477,14 @@ bool PosixSocket::Serve(short revents) {
     const int code = errno;
     return Fail(code, Describe(code));
   }
-  while (sent_ == outbox_.size() && unreported_sends_ > 0) {
-    --unreported_sends_;
+  if (sent_ == outbox_.size()) {
+    outbox_.clear();
+    sent_ = 0;
+  }
+  // Each send is reported as soon as its last byte has gone; a callback may send more (which
+  // joins the queue behind) or close the socket (which ends the reports).
+  while (!send_ends_.empty() && send_ends_.front() <= handed_) {
+    send_ends_.pop_front();
     raised = true;
     if (!Raise([](const platform::SocketEvents& events) {
           if (events.send_complete) events.send_complete();
@@ -423,26 +492,15 @@ bool PosixSocket::Serve(short revents) {
       return true;
     }
   }
-  if (sent_ == outbox_.size()) {
-    outbox_.clear();
-    sent_ = 0;
-  }
   return raised;
 }
 
 bool PosixSocket::Flush() {
-  while (sent_ < outbox_.size()) {
-    // MSG_NOSIGNAL: a peer that has gone away is an error event, not a SIGPIPE.
-    const ssize_t wrote = ::send(fd_, outbox_.data() + sent_, outbox_.size() - sent_, MSG_NOSIGNAL);
-    if (wrote > 0) {
-      sent_ += static_cast<size_t>(wrote);
-      continue;
-    }
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
-    if (wrote == 0) errno = EPIPE;
-    return false;
-  }
+  if (sent_ >= outbox_.size()) return true;
+  const long wrote = WriteNow(std::string_view(outbox_).substr(sent_));
+  if (wrote < 0) return false;
+  sent_ += static_cast<size_t>(wrote);
+  handed_ += static_cast<uint64_t>(wrote);
   return true;
 }
 

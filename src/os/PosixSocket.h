@@ -4,16 +4,19 @@
 //
 // Behaviour the seam leaves open, chosen as the transfer windows expect a Winsock control to act:
 // - A connection request may be accepted while its connection_request event runs; one that is
-//   not is refused (the peer sees the connection closed). Accepting closes the listener (and its
-//   port) and refuses every other request it holds.
-// - Each Send is answered by one send_complete, raised once everything given to Send so far has
-//   been handed to the system; the sender's window counts them.
+//   not is refused (the peer sees the connection closed). Accepted on the listener itself, the
+//   listener closes (and frees its port) and refuses every other request it holds; accepted on
+//   another socket of the same network, the listener goes on listening.
+// - Send hands the bytes to the system at once when nothing is waiting before them, and keeps
+//   what the system does not take. Each Send is answered by one send_complete, raised once that
+//   send's last byte has been handed to the system; the sender's window counts them.
 // - When the peer closes, every byte it sent arrives first, then `closed`; the state is kClosing
 //   until Close. After an error event the state is kError. Close raises nothing and drops what
 //   was not sent yet. Listen and Connect start afresh from any state without a connection.
 // - Error codes are the system's errno values; the description is for a person.
 // - Only IPv4: the program exchanges dotted addresses.
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,6 +76,14 @@ class PosixSocket final : public platform::TcpSocket {
 
   // Releases the descriptor and everything that belongs to the current use; raises nothing.
   void Reset(platform::SocketState next_state);
+  // Takes a request this listener holds (for Accept on another socket); nullopt when it has none
+  // of that id.
+  std::optional<Request> TakeRequest(uint32_t id);
+  // Becomes the connection of an accepted request.
+  void Adopt(Request request);
+  // Hands the system what it takes now from `bytes`; the count taken, or -1 with errno set when
+  // the connection failed.
+  long WriteNow(std::string_view bytes);
   bool AcceptWaiting();
   bool FinishConnect(ConnectResult result);
   bool Serve(short revents);
@@ -101,7 +112,6 @@ class PosixSocket final : public platform::TcpSocket {
   // Listening.
   uint16_t logical_port_ = 0;
   uint16_t real_port_ = 0;
-  uint32_t next_request_ = 0;
   std::vector<Request> requests_;
 
   // Connecting: a result already known at Connect, raised by the next Dispatch.
@@ -110,8 +120,14 @@ class PosixSocket final : public platform::TcpSocket {
 
   // Connected.
   std::string outbox_;
-  size_t sent_ = 0;  // bytes of outbox_ handed to the system
-  uint32_t unreported_sends_ = 0;
+  size_t sent_ = 0;      // bytes of outbox_ handed to the system
+  uint64_t queued_ = 0;  // bytes given to Send on this connection
+  uint64_t handed_ = 0;  // of those, bytes handed to the system
+  // Where each Send not yet reported ends, counted in queued_ bytes, oldest first.
+  std::deque<uint64_t> send_ends_;
+  // Reused for reading while no read into it is under way further up the stack. Shared, so that a
+  // callback that destroys the socket does not destroy the bytes it was handed.
+  std::shared_ptr<std::string> read_buffer_;
 };
 
 }  // namespace quillon::os

@@ -30,9 +30,10 @@ struct SocketEvents {
   // A peer asks to connect to a listening socket; `request` is passed to Accept.
   std::function<void(uint32_t request)> connection_request;
   std::function<void()> connected;
-  // Bytes arrived; TCP may split and join them in any way.
+  // Bytes arrived; TCP may split and join them in any way. The view lasts for the event only.
   std::function<void(std::string_view bytes)> data_arrival;
-  // Everything given to Send so far has been handed to the network.
+  // The bytes of one Send, and of every Send before it, have been handed to the network: raised
+  // once per Send, in the order of the sends, as soon as that send's last byte has gone.
   std::function<void()> send_complete;
   // The peer closed the connection.
   std::function<void()> closed;
@@ -43,10 +44,15 @@ class TcpSocket {
  public:
   virtual ~TcpSocket() = default;
   virtual bool Listen(uint16_t port) = 0;
-  // Accepts a pending request on this socket (which stops listening and becomes the connection,
-  // as the transfer windows use it).
+  // Accepts a pending request, during its connection_request event. Called on the listener that
+  // raised it, the listener stops listening and becomes the connection. Called on another socket
+  // that is neither listening nor connected (a fresh element of a control array), that socket
+  // becomes the connection and the listener goes on listening for more. Request ids are unique
+  // across the sockets of one Network. False when the request is not pending any more.
   virtual bool Accept(uint32_t request) = 0;
   virtual bool Connect(std::string_view host, uint16_t port) = 0;
+  // Queues the bytes (the socket keeps what it cannot hand over at once; the caller's buffer is
+  // free when Send returns). False when there is no connection.
   virtual bool Send(std::string_view bytes) = 0;
   virtual void Close() = 0;
   virtual SocketState State() const = 0;

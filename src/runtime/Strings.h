@@ -1,5 +1,6 @@
 #pragma once
 // Small text helpers the program's parts share.
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,39 @@ inline std::string TrimBlanks(std::string_view text) {
   if (start == std::string_view::npos) return {};
   size_t end = text.find_last_not_of(' ');
   return std::string(text.substr(start, end - start + 1));
+}
+
+// Where `what` first occurs in `text` at or after `from`, ASCII letters matching in either case;
+// npos when it does not (`from` itself for an empty `what`). Candidates are found by their first
+// byte with memchr, so a long text is searched at the speed of memory rather than byte by byte.
+inline size_t FindAsciiNoCase(std::string_view text, std::string_view what, size_t from = 0) {
+  constexpr size_t npos = std::string_view::npos;
+  if (from > text.size()) return npos;
+  if (what.empty()) return from;
+  if (what.size() > text.size() - from) return npos;
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  const char first_lower = lower(what[0]);
+  const char first_upper = upper(what[0]);
+  const char* base = text.data();
+  const size_t last_start = text.size() - what.size();
+  for (size_t at = from; at <= last_start;) {
+    const size_t span = last_start - at + 1;
+    const void* found = std::memchr(base + at, first_lower, span);
+    size_t candidate = found ? static_cast<size_t>(static_cast<const char*>(found) - base) : npos;
+    if (first_upper != first_lower) {
+      const size_t limit = candidate == npos ? span : candidate - at;
+      if (const void* other = std::memchr(base + at, first_upper, limit)) {
+        candidate = static_cast<size_t>(static_cast<const char*>(other) - base);
+      }
+    }
+    if (candidate == npos) return npos;
+    size_t i = 1;
+    while (i < what.size() && lower(base[candidate + i]) == lower(what[i])) ++i;
+    if (i == what.size()) return candidate;
+    at = candidate + 1;
+  }
+  return npos;
 }
 
 }  // namespace quillon::runtime

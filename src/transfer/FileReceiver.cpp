@@ -58,7 +58,7 @@ TransferActions FileReceiver::Receive(std::string_view bytes, int64_t now_ms) {
       if (!bytes.empty()) Break(actions, kStatusProtocolError);
       break;
     case State::kReceiving:
-      TakeData(bytes, actions);
+      TakeData(bytes, now_ms, actions);
       break;
     default:
       // After the last announced byte only "ende:" and the path follow, which nothing needs.
@@ -139,15 +139,30 @@ void FileReceiver::ReadName(TransferActions& actions) {
 
 // Once "fine" has gone, exactly the announced number of bytes is file data, whatever it looks
 // like; the sender's closing "ende:" may arrive joined to the last of them and is dropped.
-void FileReceiver::TakeData(std::string_view bytes, TransferActions& actions) {
+void FileReceiver::TakeData(std::string_view bytes, int64_t now_ms, TransferActions& actions) {
   const uint64_t remaining = file_size_ - received_;
   const size_t take = static_cast<size_t>(std::min<uint64_t>(bytes.size(), remaining));
   if (take == 0) return;
   actions.write = bytes.substr(0, take);
   received_ += take;
   bytes_this_tick_ += take;
-  actions.progress = TransferProgress{received_, file_size_};
-  if (received_ == file_size_) Complete(actions);
+  if (received_ == file_size_) {
+    Complete(actions);
+  } else {
+    ShowProgress(now_ms, actions);
+  }
+}
+
+void FileReceiver::ShowProgress(int64_t now_ms, TransferActions& actions) {
+  if (now_ms >= next_progress_at_) {
+    actions.progress = TransferProgress{received_, file_size_};
+    next_progress_at_ = now_ms + kProgressIntervalMs;
+  }
+  if (now_ms >= next_rate_at_) {
+    actions.status = RateStatus(kStatusReceivingRate, received_, file_size_, bytes_this_tick_);
+    bytes_this_tick_ = 0;
+    while (next_rate_at_ <= now_ms) next_rate_at_ += kRateIntervalMs;
+  }
 }
 
 TransferActions FileReceiver::SaveOpened(int64_t now_ms) {
@@ -158,6 +173,7 @@ TransferActions FileReceiver::SaveOpened(int64_t now_ms) {
     outbox_ += kReadyMessage;
     bytes_this_tick_ = 0;
     next_rate_at_ = now_ms + kRateIntervalMs;
+    next_progress_at_ = now_ms + kProgressIntervalMs;
     // An empty file is complete at once; the sender's "ende:" follows on its own.
     if (file_size_ == 0) Complete(actions);
   }
@@ -183,14 +199,20 @@ void FileReceiver::Break(TransferActions& actions, std::string_view status) {
 TransferActions FileReceiver::SaveFailed() {
   outbox_.clear();
   TransferActions actions;
-  if (state_ == State::kAwaitingSave) Break(actions, kStatusSaveFailed);
+  if (state_ == State::kAwaitingSave) {
+    Break(actions, kStatusSaveFailed);
+    actions.file_failed = true;
+  }
   return Finish(actions);
 }
 
 TransferActions FileReceiver::WriteFailed() {
   outbox_.clear();
   TransferActions actions;
-  if (state_ == State::kReceiving) Break(actions, kStatusWriteFailed);
+  if (state_ == State::kReceiving) {
+    Break(actions, kStatusWriteFailed);
+    actions.file_failed = true;
+  }
   return Finish(actions);
 }
 
@@ -198,11 +220,7 @@ TransferActions FileReceiver::Tick(int64_t now_ms) {
   outbox_.clear();
   TransferActions actions;
   EndQuietMessage(now_ms, actions);
-  if (state_ == State::kReceiving && now_ms >= next_rate_at_) {
-    actions.status = RateStatus(kStatusReceivingRate, received_, file_size_, bytes_this_tick_);
-    bytes_this_tick_ = 0;
-    while (next_rate_at_ <= now_ms) next_rate_at_ += kRateIntervalMs;
-  }
+  if (state_ == State::kReceiving) ShowProgress(now_ms, actions);
   return Finish(actions);
 }
 
@@ -230,7 +248,7 @@ TransferActions FileReceiver::Cancel() {
 
 std::optional<int64_t> FileReceiver::WakeAt() const {
   if (!message_.empty()) return last_arrival_ms_ + kMessageQuietMs;
-  if (state_ == State::kReceiving) return next_rate_at_;
+  if (state_ == State::kReceiving) return std::min(next_progress_at_, next_rate_at_);
   return std::nullopt;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The receiver's side of the transfer dialogue: read the size and answer "rcfs", read the name
 // and ask the user where to save, answer "fine", then count exactly the announced number of bytes
-// into the file. It does no I/O; see TransferActions for what the driving window does.
+// into the file. It does no I/O; see TransferActions for what the driving window does. Every
+// delivery of data is written as it came, in one piece; progress and rate are shown on a clock, a
+// few times a second, however many deliveries there are.
 //
 // Calls: Connect when the user starts connecting; Connected when the connection is made; Receive
 // with every delivery of bytes; SaveOpened or SaveFailed after an ask_save_name action;
@@ -53,7 +55,9 @@ class FileReceiver {
   void EndQuietMessage(int64_t now_ms, TransferActions& actions);
   void ReadSize(TransferActions& actions);
   void ReadName(TransferActions& actions);
-  void TakeData(std::string_view bytes, TransferActions& actions);
+  void TakeData(std::string_view bytes, int64_t now_ms, TransferActions& actions);
+  // The progress and rate texts, when their time has come.
+  void ShowProgress(int64_t now_ms, TransferActions& actions);
   void Complete(TransferActions& actions);
   void Break(TransferActions& actions, std::string_view status);
 
@@ -64,6 +68,7 @@ class FileReceiver {
   uint64_t received_ = 0;
   uint64_t bytes_this_tick_ = 0;
   int64_t next_rate_at_ = 0;
+  int64_t next_progress_at_ = 0;
   std::string outbox_;  // the bytes of this call's send action
 };
 

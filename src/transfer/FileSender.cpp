@@ -3,29 +3,30 @@
 #include <algorithm>
 
 #include "runtime/CodePage.h"
-#include "transfer/Protocol.h"
 #include "transfer/TransferStatus.h"
 
 namespace quillon::transfer {
 
-FileSender::FileSender(FileSource& source, uint64_t file_size, std::string short_name,
-                       std::string file_path)
-    : source_(source),
-      file_size_(file_size),
-      short_name_(codepage::Utf8ToCp1252(short_name)),
-      file_path_(codepage::Utf8ToCp1252(file_path)) {}
+FileSender::FileSender(FileSource& source, uint64_t file_size, std::string short_name)
+    : source_(source), file_size_(file_size), short_name_(codepage::Utf8ToCp1252(short_name)) {}
 
 TransferActions FileSender::Begin() {
   outbox_.clear();
+  outbox_data_ = 0;
   return {};
 }
 
 // Every call ends here, so the outcome is always current and every send is counted.
 TransferActions& FileSender::Finish(TransferActions& actions) {
-  if (!outbox_.empty()) {
+  const std::string_view data(data_.get(), static_cast<size_t>(outbox_data_));
+  if (outbox_.empty()) {
+    actions.send = data;
+  } else {
+    // A message and data in one call ("rcfs" and "fine" came together): one send, in order.
+    outbox_.append(data);
     actions.send = outbox_;
-    ++pending_sends_;
   }
+  if (!actions.send.empty()) unreported_.push_back(outbox_data_);
   actions.outcome = Outcome();
   return actions;
 }
@@ -40,8 +41,8 @@ TransferActions FileSender::Accept(int64_t now_ms) {
   // A new connection replaces the current one, and with it whatever was under way.
   state_ = State::kAwaitingSizeRead;
   answers_.clear();
-  pending_sends_ = 0;
-  block_outstanding_ = false;
+  unreported_.clear();
+  in_flight_ = 0;
   offset_ = 0;
   progress_ = 0;
   bytes_this_tick_ = 0;
@@ -87,42 +88,61 @@ void FileSender::ReadAnswers(TransferActions& actions, int64_t now_ms) {
       answers_.clear();
       bytes_this_tick_ = 0;
       next_rate_at_ = now_ms + kRateIntervalMs;
-      SendNextBlock(actions);
+      next_progress_at_ = now_ms + kProgressIntervalMs;
+      SendMore(actions);
     }
   }
 }
 
-void FileSender::SendNextBlock(TransferActions& actions) {
+void FileSender::SendMore(TransferActions& actions) {
   if (offset_ == file_size_) {
-    Complete(actions);
+    // The end follows the last byte only once the socket has taken all of them.
+    if (in_flight_ == 0) Complete(actions);
     return;
   }
-  const size_t want = static_cast<size_t>(std::min<uint64_t>(kBlockSize, file_size_ - offset_));
-  const size_t start = outbox_.size();
-  outbox_.resize(start + want);
-  const std::optional<size_t> got = source_.Read(offset_, std::span(outbox_).subspan(start));
+  if (in_flight_ >= kWindowBytes) return;
+  // Whole blocks up to the window; the file's last block is what remains.
+  const uint64_t room = kWindowBytes - in_flight_;
+  const uint64_t blocks = std::max<uint64_t>(room / kBlockSize, 1);
+  const size_t want =
+      static_cast<size_t>(std::min<uint64_t>(blocks * kBlockSize, file_size_ - offset_));
+  if (!data_) data_ = std::make_unique_for_overwrite<char[]>(kWindowBytes);
+  const std::optional<size_t> got = source_.Read(offset_, std::span(data_.get(), want));
   // The size was announced, so a file that fails or shrinks cannot be sent any more.
   if (!got || *got != want) {
-    outbox_.resize(start);
     Break(actions, kStatusReadFailed);
+    actions.file_failed = true;
     return;
   }
   offset_ += want;
+  in_flight_ += want;
+  outbox_data_ += want;
   bytes_this_tick_ += want;
-  block_outstanding_ = true;
 }
 
 TransferActions FileSender::SendComplete(int64_t now_ms) {
   TransferActions actions = Begin();
-  if (pending_sends_ > 0) --pending_sends_;
-  // The next block goes only once everything handed to the socket has gone, the block included.
-  if (state_ == State::kSending && block_outstanding_ && pending_sends_ == 0) {
-    block_outstanding_ = false;
-    progress_ = std::min<uint64_t>(progress_ + kBlockSize, file_size_);
-    actions.progress = TransferProgress{progress_, file_size_};
-    SendNextBlock(actions);
-  }
+  if (unreported_.empty()) return Finish(actions);
+  const uint64_t sent = unreported_.front();
+  unreported_.pop_front();
+  if (state_ != State::kSending) return Finish(actions);
+  in_flight_ -= std::min(in_flight_, sent);
+  progress_ = std::min(progress_ + sent, file_size_);
+  SendMore(actions);
+  if (state_ == State::kSending) ShowProgress(actions, now_ms);
   return Finish(actions);
+}
+
+void FileSender::ShowProgress(TransferActions& actions, int64_t now_ms) {
+  if (now_ms >= next_progress_at_) {
+    actions.progress = TransferProgress{progress_, file_size_};
+    next_progress_at_ = now_ms + kProgressIntervalMs;
+  }
+  if (now_ms >= next_rate_at_) {
+    actions.status = RateStatus(kStatusSendingRate, progress_, file_size_, bytes_this_tick_);
+    bytes_this_tick_ = 0;
+    while (next_rate_at_ <= now_ms) next_rate_at_ += kRateIntervalMs;
+  }
 }
 
 void FileSender::Complete(TransferActions& actions) {
@@ -130,25 +150,23 @@ void FileSender::Complete(TransferActions& actions) {
   progress_ = file_size_;
   actions.status = std::string(kStatusSendComplete);
   actions.progress = TransferProgress{file_size_, file_size_};
+  // The plain name: the receiver reads "ende:" only as the end, and the sender's folders are
+  // nobody else's business.
   outbox_ += kEndMessage;
-  outbox_ += file_path_;
+  outbox_ += short_name_;
   actions.close = true;
 }
 
 void FileSender::Break(TransferActions& actions, std::string_view status) {
   state_ = State::kBroken;
-  block_outstanding_ = false;
+  in_flight_ = 0;
   actions.status = std::string(status);
   actions.close = true;
 }
 
 TransferActions FileSender::Tick(int64_t now_ms) {
   TransferActions actions = Begin();
-  if (state_ == State::kSending && now_ms >= next_rate_at_) {
-    actions.status = RateStatus(kStatusSendingRate, progress_, file_size_, bytes_this_tick_);
-    bytes_this_tick_ = 0;
-    while (next_rate_at_ <= now_ms) next_rate_at_ += kRateIntervalMs;
-  }
+  if (state_ == State::kSending) ShowProgress(actions, now_ms);
   return Finish(actions);
 }
 
@@ -170,7 +188,7 @@ TransferActions FileSender::Cancel() {
 }
 
 std::optional<int64_t> FileSender::WakeAt() const {
-  if (state_ == State::kSending) return next_rate_at_;
+  if (state_ == State::kSending) return std::min(next_progress_at_, next_rate_at_);
   return std::nullopt;
 }
 

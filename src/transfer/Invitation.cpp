@@ -4,19 +4,11 @@
 #include <cmath>
 
 #include "privacy/TextCipher.h"
+#include "runtime/Strings.h"
 #include "transfer/Protocol.h"
 
 namespace quillon::transfer {
 namespace {
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-size_t FindIgnoringCase(std::string_view text, std::string_view what, size_t from) {
-  auto equal = [](char a, char b) { return LowerAscii(a) == LowerAscii(b); };
-  if (from > text.size()) return std::string_view::npos;
-  auto it = std::search(text.begin() + from, text.end(), what.begin(), what.end(), equal);
-  return it == text.end() ? std::string_view::npos : static_cast<size_t>(it - text.begin());
-}
 
 // The number after "|": decimal digits, perhaps followed by the blanks that pad the cipher's last
 // block. Signs, fractions and exponents never come from a sender, so they make the tag invalid.
@@ -83,7 +75,7 @@ std::string InvitationText(const InvitationPieces& pieces) {
 }
 
 std::optional<TagSpan> FindInvitationTag(std::string_view markup) {
-  const size_t begin = FindIgnoringCase(markup, kTagOpen, 0);
+  const size_t begin = runtime::FindAsciiNoCase(markup, kTagOpen, 0);
   if (begin == std::string_view::npos) return std::nullopt;
   const size_t close = markup.find(kTagClose, begin);
   if (close == std::string_view::npos) return std::nullopt;

@@ -18,11 +18,13 @@ inline constexpr std::string_view kTagClose = "!]";
 // Messages on the connection. They carry no length and no terminator.
 inline constexpr std::string_view kSizeMessage = "flsz:";     // sender: + size in decimal
 inline constexpr std::string_view kNameMessage = "flnm:";     // sender: + file name
-inline constexpr std::string_view kEndMessage = "ende:";      // sender: + path, after the data
+inline constexpr std::string_view kEndMessage = "ende:";      // sender: + name, after the data
 inline constexpr std::string_view kSizeReadMessage = "rcfs";  // receiver: size read
 inline constexpr std::string_view kReadyMessage = "fine";     // receiver: output file open
 
-// The sender hands over one block of this size at a time, the next only once it has gone.
+// The unit in which a sender reads and sends the file; the last block is what remains. The wire
+// only sees a stream of the announced number of bytes, so a sender may hand over several blocks
+// at once.
 inline constexpr size_t kBlockSize = 8000;
 
 // The longest size text taken: a 64-bit count of bytes has at most 19 digits.
@@ -36,7 +38,8 @@ inline constexpr size_t kMaxOfferedName = 1024;
 // arriving for this long.
 inline constexpr int64_t kMessageQuietMs = 200;
 
-// Rate and progress are shown once a second while data moves.
+// The rate is shown once a second while data moves, the progress a few times a second.
 inline constexpr int64_t kRateIntervalMs = 1000;
+inline constexpr int64_t kProgressIntervalMs = 250;
 
 }  // namespace quillon::transfer

@@ -37,6 +37,9 @@ struct TransferActions {
   std::optional<std::string> ask_save_name;
   // Close the connection once `send` has gone out.
   bool close = false;
+  // The status names a failure of the file (it could not be read, opened or written), which the
+  // window also reports as an error of its data handler.
+  bool file_failed = false;
   // The state after this call; once it is no longer kRunning, close the file.
   TransferOutcome outcome = TransferOutcome::kRunning;
 };

@@ -143,6 +143,7 @@ void frmReceive::Apply(const TransferActions& actions) {
   const bool sent = !actions.send.empty() && outgoing_.Send(Winsock1(kConnection), actions.send);
   const bool send_failed = !actions.send.empty() && !sent;
   if (actions.status) SetStatus(*actions.status);
+  if (actions.file_failed) ReportFileFailure(*actions.status);
   if (actions.progress) {
     FileSize = actions.progress->maximum;
     ProgressBar1.SetMax(static_cast<long long>(actions.progress->maximum));
@@ -156,7 +157,10 @@ void frmReceive::Apply(const TransferActions& actions) {
     Receiving = false;
     Command2.SetCaption("&Close");
     // The last bytes reach the disk only as the file closes; a failure there loses them.
-    if (!CloseOutputKept()) SetStatus(kStatusWriteFailed);
+    if (!CloseOutputKept()) {
+      SetStatus(kStatusWriteFailed);
+      ReportFileFailure(kStatusWriteFailed);
+    }
   } else if (actions.outcome != TransferOutcome::kRunning) {
     CloseOutput();
   }
@@ -165,6 +169,13 @@ void frmReceive::Apply(const TransferActions& actions) {
   if (actions.ask_save_name && receiver_.Outcome() == TransferOutcome::kRunning) {
     AskWhereToSave(*actions.ask_save_name);
   }
+}
+
+// The save dialog and every write happen inside the data handler of the window, so that is where
+// a failure of the file is reported, besides the status that says it.
+void frmReceive::ReportFileFailure(std::string_view status) {
+  program_.Reporter().ReportError("Winsock1_DataArrival", this, 0, "frmReceive",
+                                  std::string(status) + " " + SavePath);
 }
 
 void frmReceive::AskWhereToSave(const std::string& offered_name) {

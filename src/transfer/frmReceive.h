@@ -76,6 +76,7 @@ class frmReceive : public runtime::Form {
   void EndByUser();
   void Apply(const TransferActions& actions);
   void AskWhereToSave(const std::string& offered_name);
+  void ReportFileFailure(std::string_view status);
   // Closes the output file and removes it: it holds an incomplete file.
   void CloseOutput();
   // Closes the complete output file; false (and the file removed) when its last bytes failed.

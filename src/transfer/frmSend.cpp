@@ -18,6 +18,7 @@ namespace {
 constexpr int kTransferSocket = 1;
 constexpr int kCheckListener = 2;
 constexpr int kCheckClient = 3;
+constexpr int kConnection = 4;
 
 constexpr std::string_view kPortsClosedTitle = "Ports are Closed";
 constexpr std::string_view kPortsClosedText =
@@ -176,9 +177,20 @@ void frmSend::Winsock1_ConnectionRequest(int index, uint32_t request) {
     if (index == kCheckListener) {
       Invite();
     } else if (index == kTransferSocket && sender_) {
-      platform::TcpSocket* socket = Winsock1(kTransferSocket);
-      if (socket == nullptr || !socket->Accept(request)) return;
-      // A new connection: nothing of an earlier one is waited for any more.
+      // Once the file has gone or the transfer was ended, the request is left unanswered and so
+      // turned away.
+      const TransferOutcome outcome = sender_->Outcome();
+      if (outcome == TransferOutcome::kComplete || outcome == TransferOutcome::kCancelled) return;
+      // The request gets a connection of its own and the listener listens on, so a receiver
+      // whose connection broke can come again. A new connection replaces the current one.
+      Winsock1.Unload(kConnection);
+      Winsock1.Load(kConnection);
+      platform::TcpSocket* socket = Winsock1(kConnection);
+      if (socket == nullptr || !socket->Accept(request)) {
+        Winsock1.Unload(kConnection);
+        return;
+      }
+      // Nothing of an earlier connection is waited for any more.
       outgoing_.Forget();
       if (source_) source_->Close();
       Apply(sender_->Accept(Now()));
@@ -209,7 +221,7 @@ void frmSend::Invite() {
   pieces.address = PublicIP;
   pieces.number = number;
   source_ = std::make_unique<DiskFileSource>(FilePath);
-  sender_ = std::make_unique<FileSender>(*source_, FileSize, ShortName, FilePath);
+  sender_ = std::make_unique<FileSender>(*source_, FileSize, ShortName);
   SendTransferNotice(program_, notice_input_, InvitationText(pieces));
   Invited = true;
   SetStatus(kStatusAwaitingConnection);
@@ -217,25 +229,26 @@ void frmSend::Invite() {
 
 void frmSend::Winsock1_DataArrival(int index, std::string_view bytes) {
   Guarded(program_, this, "Winsock1_DataArrival", [&] {
-    if (index == kTransferSocket && sender_) Apply(sender_->Receive(bytes, Now()));
+    if (index == kConnection && sender_) Apply(sender_->Receive(bytes, Now()));
   });
 }
 
 void frmSend::Winsock1_SendComplete(int index) {
   Guarded(program_, this, "Winsock1_SendComplete", [&] {
-    if (index != kTransferSocket || !sender_) return;
+    if (index != kConnection || !sender_) return;
     outgoing_.Sent();
     Apply(sender_->SendComplete(Now()));
-    outgoing_.CloseIfDone(Winsock1(kTransferSocket));
+    outgoing_.CloseIfDone(Winsock1(kConnection));
   });
 }
 
 void frmSend::Winsock1_Close(int index) {
   Guarded(program_, this, "Winsock1_Close", [&] {
-    if (index != kTransferSocket) return;
-    if (platform::TcpSocket* socket = Winsock1(kTransferSocket)) socket->Close();
+    if (index != kConnection) return;
+    if (platform::TcpSocket* socket = Winsock1(kConnection)) socket->Close();
     outgoing_.Forget();
-    // A receiver that goes away leaves the transfer broken, and the window says so.
+    // A receiver that goes away leaves the transfer broken, and the window says so; the listener
+    // still waits for it to come again.
     if (sender_) Apply(sender_->Closed());
   });
 }
@@ -247,25 +260,34 @@ void frmSend::Timer1_Timer() {
 }
 
 void frmSend::Apply(const TransferActions& actions) {
-  const bool sent =
-      !actions.send.empty() && outgoing_.Send(Winsock1(kTransferSocket), actions.send);
+  const bool sent = !actions.send.empty() && outgoing_.Send(Winsock1(kConnection), actions.send);
   const bool send_failed = !actions.send.empty() && !sent;
   if (actions.status) SetStatus(*actions.status);
   if (actions.progress) {
     ProgressBar1.SetMax(static_cast<long long>(actions.progress->maximum));
     ProgressBar1.SetValue(static_cast<long long>(actions.progress->value));
   }
+  if (actions.file_failed) {
+    // The file is read while data moves, which the data handler of the window drives.
+    program_.Reporter().ReportError("Winsock1_DataArrival", this, 0, "frmSend",
+                                    std::string(actions.status.value_or("")) + " " + FilePath);
+  }
   if (actions.close) {
     outgoing_.CloseAfter(sent);
-    outgoing_.CloseIfDone(Winsock1(kTransferSocket));
+    outgoing_.CloseIfDone(Winsock1(kConnection));
   }
   if (actions.outcome != TransferOutcome::kRunning) {
     if (source_) source_->Close();
-    if (actions.outcome == TransferOutcome::kComplete) Command1.SetCaption("&Close");
+    if (actions.outcome == TransferOutcome::kComplete) {
+      Command1.SetCaption("&Close");
+      StopListening();
+    }
   }
   ScheduleTick();
   if (send_failed && sender_) Apply(sender_->Closed());
 }
+
+void frmSend::StopListening() { Winsock1.Unload(kTransferSocket); }
 
 void frmSend::ScheduleTick() {
   const std::optional<int64_t> wake = sender_ ? sender_->WakeAt() : std::nullopt;
@@ -294,7 +316,10 @@ void frmSend::mClose() {
   UnloadWinsock();
 }
 
-void frmSend::UnloadWinsock() { Winsock1.Unload(kTransferSocket); }
+void frmSend::UnloadWinsock() {
+  StopListening();
+  Winsock1.Unload(kConnection);
+}
 
 void frmSend::Command1_Click() { Unload(); }
 

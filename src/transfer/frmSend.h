@@ -5,7 +5,9 @@
 // the receiver opens, showing progress and rate. One window instance serves one transfer: "Send
 // File..." unloads it and starts over.
 //
-// Socket elements: 1 is the transfer socket, 2 listens and 3 connects for the port check.
+// Socket elements: 1 listens for the receiver while the invitation stands, 4 is the connection a
+// receiver opened (a later one replaces it and starts the dialogue again), 2 listens and 3
+// connects for the port check.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -47,8 +49,9 @@ class frmSend : public runtime::Form {
   // Clears the transfer; with `load`, starts the new one (the file dialog and what follows).
   void Reset(bool load);
   // Ends the transfer: the cancel notice when the invitation is out and the file has not gone,
-  // then the file and the transfer socket are let go.
+  // then the file and the transfer sockets are let go.
   void mClose();
+  // Unloads the transfer sockets: the listener and the connection.
   void UnloadWinsock();
 
   // The public address the maker's site answered, if it is one. The body travels on to the
@@ -91,6 +94,8 @@ class frmSend : public runtime::Form {
   void Winsock1_Close(int index);
   void Invite();
   void Apply(const TransferActions& actions);
+  // The invitation no longer stands once the file has gone or the transfer was ended.
+  void StopListening();
   void ScheduleTick();
   int64_t Now() const;
 

@@ -2,6 +2,10 @@
 // document, and when it writes back.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "chatview/ChatColors.h"
 #include "chatview/ChatViewPass.h"
 #include "chatview/GetIEDom.h"
@@ -66,6 +70,55 @@ TEST_F(ChatViewPassTest, OnlyAChatViewWindowWithABrowserIsRewritten) {
   pass.RewriteChatView(chat_->View());
   EXPECT_EQ(Document()->BodyHtml(), "<U>x</U>");
   EXPECT_EQ(Document()->ReadyState(), "complete");
+}
+
+// A pass that finds the conversation as a quiet pass left it runs no rule; each thing that can
+// make the rules do something still takes effect on the very next pass.
+TEST_F(ChatViewPassTest, AfterQuietPassesEveryChangeStillTakesEffectOnTheNextPass) {
+  Set("Smileys", "1");
+  Set("ImageInterval", "100");  // a picture step every second pass once pictures are on
+  const std::string link = "<a href=\"http://x.org/a.png\">http://x.org/a.png</a>";
+  Document()->SetBodyHtml("<DIV>[U]a[/U] " + MarkupRules::EmoticonSpan(":)") + "</DIV>");
+  p_.loop_.ProcessPending();
+  ChatViewPass pass(*program_, *program_->MainForm());
+  auto settle = [&] {
+    for (int i = 0; i < 3; ++i) pass.RewriteChatView(chat_->View());
+  };
+  auto body = [&] { return Document()->BodyHtml(); };
+  settle();
+  EXPECT_EQ(body().find("<SPAN"), std::string::npos) << body();
+  EXPECT_NE(body().find("[U]a[/U]"), std::string::npos);
+
+  struct Change {
+    const char* what;
+    std::function<void()> make;
+    std::string expect_in_body;
+  };
+  const std::vector<Change> changes = {
+      {"a setting", [&] { Set("Underline", "1"); }, "<U>a</U>"},
+      {"a new message",
+       [&] { Document()->AppendHtml("<DIV>" + MarkupRules::EmoticonSpan(";)") + "</DIV>"); },
+       "!).gif\"></DIV>"},
+      {"the picture timer",
+       [&] {
+         Set("CustomImages", "1");
+         Document()->AppendHtml("<DIV>[!Quillon:" + link + "!]</DIV>");
+         // The first pass after the switch is not yet the picture step's.
+         pass.RewriteChatView(chat_->View());
+         EXPECT_NE(body().find("[!Quillon:"), std::string::npos);
+       },
+       "<img src=\"http://x.org/a.png\">"},
+      {"the clear", [&] { program_->MainForm()->SetTag("clear"); }, "**Cleared**"},
+  };
+  for (const Change& change : changes) {
+    settle();
+    const std::string before = body();
+    change.make();
+    pass.RewriteChatView(chat_->View());
+    EXPECT_NE(body().find(change.expect_in_body), std::string::npos)
+        << change.what << ": " << body();
+    EXPECT_NE(body(), before) << change.what;
+  }
 }
 
 }  // namespace

@@ -160,6 +160,59 @@ TEST_F(PosixNetworkTest, RequestAcceptAndConnectArriveLaterInOrderAndNameBothEnd
   EXPECT_FALSE(bob_.WaitsOnRealWorld());
 }
 
+TEST_F(PosixNetworkTest, ARequestAcceptedOnAnotherSocketLeavesTheListenerListening) {
+  Peer listener(alice_);
+  ASSERT_TRUE(listener.socket->Listen(kPort));
+  // Each request gets a socket of its own, as a control array's new element takes it.
+  std::vector<std::unique_ptr<Peer>> taken;
+  listener.on_request = [&](uint32_t request) {
+    taken.push_back(std::make_unique<Peer>(alice_));
+    EXPECT_TRUE(taken.back()->socket->Accept(request));
+    // Taken once: neither the listener nor a third socket can have it again.
+    EXPECT_FALSE(listener.socket->Accept(request));
+    Peer other(alice_);
+    EXPECT_FALSE(other.socket->Accept(request));
+  };
+  Peer first(bob_);
+  ASSERT_TRUE(first.socket->Connect("10.0.0.1", kPort));
+  ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return first.log.size() == 1; }));
+  EXPECT_THAT(first.log, ElementsAre("connected"));
+  EXPECT_EQ(listener.socket->State(), SocketState::kListening);
+  ASSERT_EQ(taken.size(), 1u);
+  EXPECT_EQ(taken[0]->socket->State(), SocketState::kConnected);
+  EXPECT_EQ(taken[0]->socket->RemoteHostIp(), "10.0.0.2");
+
+  // The first connection breaks off; a second one on the same port is taken as well.
+  first.socket->Close();
+  ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return taken[0]->Ended(); }));
+  Peer second(bob_);
+  ASSERT_TRUE(second.socket->Connect("10.0.0.1", kPort));
+  ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return taken.size() == 2 && second.log.size(); }));
+  EXPECT_THAT(second.log, ElementsAre("connected"));
+  ASSERT_TRUE(second.socket->Send("again"));
+  ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return taken[1]->received == "again"; }));
+  // A connected socket takes no request.
+  EXPECT_FALSE(taken[1]->socket->Accept(12345));
+}
+
+TEST_F(PosixNetworkTest, EachSendIsReportedAsSoonAsItsOwnBytesHaveGone) {
+  Peer server(alice_);
+  Peer client(bob_);
+  Join(server, client);
+  // A small send, then more than the system buffers while the other side reads nothing: the
+  // small one is reported at once, the large one only once the reader has made room.
+  ASSERT_TRUE(client.socket->Send("head"));
+  const std::string bulk = Pattern(16 * 1024 * 1024, 9);
+  ASSERT_TRUE(client.socket->Send(bulk));
+  ASSERT_TRUE(client.socket->Send("tail"));
+  PumpFor({&bob_}, 200ms);
+  EXPECT_EQ(client.send_completes, 1);
+  ASSERT_TRUE(PumpUntil({&alice_, &bob_}, [&] { return client.send_completes == 3; }));
+  ASSERT_TRUE(
+      PumpUntil({&alice_, &bob_}, [&] { return server.received.size() == 8 + bulk.size(); }));
+  EXPECT_TRUE(server.received == "head" + bulk + "tail");
+}
+
 TEST_F(PosixNetworkTest, RequestsNotAcceptedInTheirEventOrBesideTheAcceptedOneAreTurnedAway) {
   Peer server(alice_);
   server.on_request = [](uint32_t) {};

@@ -16,6 +16,7 @@ struct SocketRecord {
   uint16_t port = 0;
   std::string host;
   std::vector<std::string> sent;
+  uint32_t accepted = 0;  // the request this socket took, if it took one
   bool alive = true;
 };
 
@@ -31,9 +32,15 @@ class FakeSocket : public platform::TcpSocket {
     r_->port = port;
     return true;
   }
-  bool Accept(uint32_t) override {
-    if (r_->state != platform::SocketState::kListening) return false;
+  // On the listener it becomes the connection; on a socket without a connection, that socket
+  // does and the listener listens on.
+  bool Accept(uint32_t request) override {
+    if (r_->state != platform::SocketState::kListening &&
+        r_->state != platform::SocketState::kClosed) {
+      return false;
+    }
     r_->state = platform::SocketState::kConnected;
+    r_->accepted = request;
     return true;
   }
   bool Connect(std::string_view host, uint16_t port) override {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "transfer/FileReceiver.h"
 #include "transfer/Protocol.h"
 #include "transfer/TransferStatus.h"
@@ -169,6 +172,154 @@ TEST(FileReceiverTest, CancelEndsItAndClosesTheConnection) {
   EXPECT_TRUE(cancelled.close);
   EXPECT_EQ(cancelled.outcome, TransferOutcome::kCancelled);
   EXPECT_FALSE(receiver.Tick(kQuiet).send.size());
+}
+
+// Every state of the receiver against every event: what it answers, whether it writes, closes
+// or asks, and the state it ends in. A state is reached by the dialogue a sender would hold.
+TEST(FileReceiverStateTest, EachStateAnswersEachEventAsTheDialogueAllows) {
+  enum class At { kIdle, kConnecting, kSize, kName, kSave, kData, kComplete, kBroken, kCancelled };
+  auto reach = [](FileReceiver& r, At at) {
+    if (at == At::kIdle) return;
+    r.Connect(0);
+    if (at == At::kConnecting) return;
+    r.Connected(0);
+    if (at == At::kSize) return;
+    if (at == At::kBroken) {
+      r.Closed();
+      return;
+    }
+    if (at == At::kCancelled) {
+      r.Cancel();
+      return;
+    }
+    r.Receive("flsz:10", 0);
+    r.Tick(kQuiet);
+    if (at == At::kName) return;
+    r.Receive("flnm:a", kQuiet);
+    r.Tick(2 * kQuiet);
+    if (at == At::kSave) return;
+    r.SaveOpened(2 * kQuiet);
+    if (at == At::kData) return;
+    r.Receive("0123456789", 2 * kQuiet);
+  };
+  using O = TransferOutcome;
+  struct Event {
+    const char* name;
+    std::function<TransferActions(FileReceiver&)> run;
+  };
+  const std::vector<Event> events = {
+      {"data", [](FileReceiver& r) { return r.Receive("abc", 3 * kQuiet); }},
+      {"closed", [](FileReceiver& r) { return r.Closed(); }},
+      {"cancel", [](FileReceiver& r) { return r.Cancel(); }},
+      {"save opened", [](FileReceiver& r) { return r.SaveOpened(3 * kQuiet); }},
+      {"write failed", [](FileReceiver& r) { return r.WriteFailed(); }},
+  };
+  // Per state, per event: the outcome after it, then what it did ("w" wrote, "c" closed, "s"
+  // sent, "f" a file failure), as one short text.
+  struct Row {
+    At at;
+    const char* name;
+    std::vector<std::pair<O, std::string>> after;
+  };
+  const std::vector<Row> rows = {
+      {At::kIdle,
+       "idle",
+       {{O::kRunning, ""},
+        {O::kRunning, ""},
+        {O::kCancelled, "c"},
+        {O::kRunning, ""},
+        {O::kRunning, ""}}},
+      {At::kConnecting,
+       "connecting",
+       {{O::kBroken, "c"},
+        {O::kBroken, ""},
+        {O::kCancelled, "c"},
+        {O::kRunning, ""},
+        {O::kRunning, ""}}},
+      {At::kSize,
+       "awaiting size",
+       {{O::kBroken, "c"},
+        {O::kBroken, ""},
+        {O::kCancelled, "c"},
+        {O::kRunning, ""},
+        {O::kRunning, ""}}},
+      {At::kName,
+       "awaiting name",
+       {{O::kBroken, "c"},
+        {O::kBroken, ""},
+        {O::kCancelled, "c"},
+        {O::kRunning, ""},
+        {O::kRunning, ""}}},
+      {At::kSave,
+       "awaiting save",
+       {{O::kBroken, "c"},
+        {O::kBroken, ""},
+        {O::kCancelled, "c"},
+        {O::kRunning, "s"},
+        {O::kRunning, ""}}},
+      {At::kData,
+       "receiving",
+       {{O::kRunning, "w"},
+        {O::kBroken, ""},
+        {O::kCancelled, "c"},
+        {O::kRunning, ""},
+        {O::kBroken, "cf"}}},
+      {At::kComplete,
+       "complete",
+       {{O::kComplete, ""},
+        {O::kComplete, ""},
+        {O::kComplete, "c"},
+        {O::kComplete, ""},
+        {O::kComplete, ""}}},
+      {At::kBroken,
+       "broken",
+       {{O::kBroken, ""},
+        {O::kBroken, ""},
+        {O::kCancelled, "c"},
+        {O::kBroken, ""},
+        {O::kBroken, ""}}},
+      {At::kCancelled,
+       "cancelled",
+       {{O::kCancelled, ""},
+        {O::kCancelled, ""},
+        {O::kCancelled, "c"},
+        {O::kCancelled, ""},
+        {O::kCancelled, ""}}},
+  };
+  for (const Row& row : rows) {
+    for (size_t e = 0; e < events.size(); ++e) {
+      FileReceiver receiver;
+      reach(receiver, row.at);
+      const TransferActions actions = events[e].run(receiver);
+      std::string did;
+      if (!actions.write.empty()) did += "w";
+      if (actions.close) did += "c";
+      if (!actions.send.empty()) did += "s";
+      if (actions.file_failed) did += "f";
+      EXPECT_EQ(actions.outcome, row.after[e].first) << row.name << " / " << events[e].name;
+      EXPECT_EQ(did, row.after[e].second) << row.name << " / " << events[e].name;
+    }
+  }
+}
+
+// Large deliveries are written whole, as they came; the window is told the progress a few times
+// a second and the rate once a second, not at every delivery.
+TEST_F(ReceivingTest, ProgressIsShownOnAClockNotPerDelivery) {
+  Open("10000000");
+  const std::string delivery(250000, 'd');
+  int shown = 0;
+  for (int i = 0; i < 20; ++i) {
+    TransferActions actions = receiver_.Receive(delivery, now_ + i * 10);
+    EXPECT_EQ(actions.write.size(), delivery.size());
+    if (actions.progress) ++shown;
+  }
+  EXPECT_EQ(shown, 0) << "within the first quarter second";
+  TransferActions later = receiver_.Receive(delivery, now_ + kProgressIntervalMs);
+  ASSERT_TRUE(later.progress.has_value());
+  EXPECT_EQ(later.progress->value, 21u * 250000);
+  EXPECT_FALSE(later.status.has_value());
+  TransferActions second = receiver_.Receive(delivery, now_ + kRateIntervalMs);
+  EXPECT_EQ(second.status, "Receiving... (55%) - 5500kb per second");
 }
 
 }  // namespace

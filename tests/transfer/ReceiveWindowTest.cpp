@@ -90,6 +90,37 @@ TEST_F(ReceiveWindowTest, DecliningToSaveDeclinesTheFile) {
   EXPECT_EQ(sent_.lines.size(), 1u);
 }
 
+TEST_F(ReceiveWindowTest, ASaveThatCannotBeOpenedIsShownAndReportedOnce) {
+  SocketRecord* socket = Connected();
+  ASSERT_NE(socket, nullptr);
+  // A folder that is not there (even the superuser cannot write into it).
+  AnswerFile(Files() / "no such folder" / "note.txt");
+  Offer(socket, "10", "note.txt");
+  EXPECT_EQ(Status(window()), "The file could not be opened for writing.");
+  EXPECT_EQ(socket->sent, std::vector<std::string>{"rcfs"}) << "no \"fine\"";
+  EXPECT_EQ(socket->state, SocketState::kClosed);
+  ASSERT_EQ(Reports(), 1u);
+  EXPECT_NE(LastReport().find("Area: Winsock1_DataArrival"), std::string::npos) << LastReport();
+  EXPECT_NE(LastReport().find("Form: frmReceive"), std::string::npos) << LastReport();
+  EXPECT_NE(LastReport().find("no such folder"), std::string::npos) << LastReport();
+
+  // Connecting again with a folder that can be written gets the file.
+  window().Command1.PersonClick();
+  Run();
+  SocketRecord* again = net_.Find(SocketState::kConnecting);
+  ASSERT_NE(again, nullptr);
+  Raise([&] {
+    again->state = SocketState::kConnected;
+    again->events.connected();
+  });
+  AnswerFile(Files() / "note.txt");
+  Offer(again, "10", "note.txt");
+  Raise([&] { again->events.data_arrival("0123456789ende:note.txt"); });
+  EXPECT_EQ(Status(window()), "File has been received!");
+  EXPECT_EQ(Read(Files() / "note.txt"), "0123456789");
+  EXPECT_EQ(Reports(), 1u);
+}
+
 TEST_F(ReceiveWindowTest, BrokenTransferLeavesNoPartFileAndCancelTellsTheSender) {
   SocketRecord* socket = Connected();
   ASSERT_NE(socket, nullptr);

@@ -8,7 +8,23 @@ namespace {
 using platform::SocketState;
 using transfer::frmSend;
 
-class SendWindowTest : public TransferWindowFixture {};
+class SendWindowTest : public TransferWindowFixture {
+ protected:
+  // The dialogue up to "fine" on a connection the window accepted.
+  void AnswerUpToFine(SocketRecord* socket) {
+    Raise([&] { socket->events.send_complete(); });
+    Raise([&] { socket->events.data_arrival("rcfs"); });
+    Raise([&] { socket->events.send_complete(); });
+    Raise([&] { socket->events.data_arrival("fine"); });
+  }
+  // Reports every send of `socket` complete, as the network takes them, until nothing more comes.
+  void DrainSends(SocketRecord* socket, size_t& reported) {
+    while (reported < socket->sent.size() && socket->state == SocketState::kConnected) {
+      ++reported;
+      Raise([&] { socket->events.send_complete(); });
+    }
+  }
+};
 
 TEST_F(SendWindowTest, PortCheckThenInvitationIntoTheChatItWasStartedFrom) {
   frmSend& window = StartSend(MakeFile("report.txt", std::string(12345, 'r')));
@@ -56,43 +72,61 @@ TEST_F(SendWindowTest, PortCheckThenInvitationIntoTheChatItWasStartedFrom) {
             transfer::FormatInvitationNumber(target->number));
 }
 
-TEST_F(SendWindowTest, SendsTheFileBlockByBlockAndClosesOnlyAfterTheEnd) {
-  std::string content(16000, '\0');
-  for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7);
+std::string Numbered(size_t size) {
+  std::string content(size, '\0');
+  for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + i / 251);
+  return content;
+}
+
+TEST_F(SendWindowTest, StreamsTheFileAtTheSocketsPaceAndClosesOnlyAfterTheEnd) {
+  const std::string content = Numbered(2 * transfer::FileSender::kWindowBytes + 8001);
   const auto path = MakeFile("data.bin", content);
   frmSend& window = Invite(path);
   SocketRecord* socket = Connect();
   ASSERT_NE(socket, nullptr);
   EXPECT_EQ(socket->state, SocketState::kConnected);
   EXPECT_EQ(Status(window), "Sending File Information");
-  ASSERT_EQ(socket->sent, std::vector<std::string>{"flsz:16000"});
+  ASSERT_EQ(socket->sent, std::vector<std::string>{"flsz:" + std::to_string(content.size())});
   Raise([&] { socket->events.send_complete(); });
   Raise([&] { socket->events.data_arrival("rcfs"); });
   EXPECT_EQ(socket->sent.back(), "flnm:data.bin");
   EXPECT_EQ(Status(window), "Awaiting response");
   Raise([&] { socket->events.send_complete(); });
   Raise([&] { socket->events.data_arrival("fine"); });
+  // A window's worth of whole blocks at once; the next only once the socket has taken it.
   ASSERT_EQ(socket->sent.size(), 3u);
-  EXPECT_EQ(socket->sent[2], content.substr(0, 8000));
-  // One block at a time: nothing more until the socket has sent it.
-  Pass(500);
+  EXPECT_EQ(socket->sent[2].size(), transfer::FileSender::kWindowBytes);
+  Pass(999);
   EXPECT_EQ(socket->sent.size(), 3u);
-  Pass(500);
-  EXPECT_EQ(Status(window), "Sending... (0%) - 8kb per second");
+  EXPECT_EQ(window.ProgressBar1.Value(), 0);
+  Pass(1);
+  EXPECT_EQ(Status(window), "Sending... (0%) - 512kb per second");
   Raise([&] { socket->events.send_complete(); });
-  EXPECT_EQ(window.ProgressBar1.Value(), 8000);
   ASSERT_EQ(socket->sent.size(), 4u);
-  EXPECT_EQ(socket->sent[3], content.substr(8000));
+  Raise([&] { socket->events.send_complete(); });
+  ASSERT_EQ(socket->sent.size(), 5u);
+  EXPECT_EQ(socket->sent[4].size(), 8001u) << "the last block is what remains";
+  // Progress follows the clock, not each send.
+  Pass(250);
+  EXPECT_EQ(window.ProgressBar1.Value(), 2 * transfer::FileSender::kWindowBytes);
+  std::string streamed;
+  for (size_t i = 2; i < socket->sent.size(); ++i) streamed += socket->sent[i];
+  EXPECT_TRUE(streamed == content);
+
   Raise([&] { socket->events.send_complete(); });
   EXPECT_EQ(Status(window), "Send Complete");
   EXPECT_EQ(window.Command1.Caption(), "&Close");
-  EXPECT_EQ(window.ProgressBar1.Value(), 16000);
-  ASSERT_EQ(socket->sent.size(), 5u);
-  EXPECT_EQ(socket->sent[4], "ende:" + path.string());
-  // Closing now would drop the end message; the connection closes once it has gone.
+  EXPECT_EQ(window.ProgressBar1.Value(), static_cast<long long>(content.size()));
+  ASSERT_EQ(socket->sent.size(), 6u);
+  // The end names the file alone: the sender's folders stay on the sender's computer.
+  EXPECT_EQ(socket->sent[5], "ende:data.bin");
+  // Closing now would drop the end message; the connection closes once it has gone. Nobody
+  // listens any more: the file has gone.
   EXPECT_EQ(socket->state, SocketState::kConnected);
+  EXPECT_EQ(net_.Find(SocketState::kListening), nullptr);
   Raise([&] { socket->events.send_complete(); });
   EXPECT_EQ(socket->state, SocketState::kClosed);
+  EXPECT_EQ(Reports(), 0u);
 
   // Closing the window after the file has gone tells the chat nothing more.
   window.Command1.PersonClick();
@@ -100,6 +134,82 @@ TEST_F(SendWindowTest, SendsTheFileBlockByBlockAndClosesOnlyAfterTheEnd) {
   EXPECT_FALSE(window.Loaded());
   EXPECT_EQ(sent_.To("Alex").size(), 1u);
   EXPECT_EQ(net_.Alive(), 0);
+}
+
+TEST_F(SendWindowTest, AReceiverWhoseConnectionBrokeConnectsAgainAndGetsTheWholeFile) {
+  const std::string content = Numbered(3 * transfer::FileSender::kWindowBytes);
+  frmSend& window = Invite(MakeFile("data.bin", content));
+  SocketRecord* first = Connect();
+  ASSERT_NE(first, nullptr);
+  AnswerUpToFine(first);
+  Raise([&] {
+    first->state = SocketState::kClosing;
+    first->events.closed();
+  });
+  EXPECT_EQ(Status(window), "The connection was closed before the file was sent.");
+  ASSERT_NE(net_.Find(SocketState::kListening), nullptr) << "the invitation still stands";
+
+  SocketRecord* second = Connect();
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(second, first);
+  EXPECT_EQ(second->sent, std::vector<std::string>{"flsz:" + std::to_string(content.size())});
+  EXPECT_EQ(window.ProgressBar1.Value(), 0);
+  AnswerUpToFine(second);
+  size_t reported = 2;
+  DrainSends(second, reported);
+  EXPECT_EQ(Status(window), "Send Complete");
+  std::string streamed;
+  for (size_t i = 2; i + 1 < second->sent.size(); ++i) streamed += second->sent[i];
+  EXPECT_TRUE(streamed == content);
+  EXPECT_EQ(second->sent.back(), "ende:data.bin");
+  EXPECT_EQ(second->state, SocketState::kClosed);
+  // Whoever comes now is turned away: the request is not taken.
+  SocketRecord* listener = net_.Find(SocketState::kListening);
+  EXPECT_EQ(listener, nullptr);
+  EXPECT_EQ(Reports(), 0u);
+}
+
+TEST_F(SendWindowTest, ASecondReceiverDuringTheDataTakesTheTransferOverFromTheStart) {
+  const std::string content = Numbered(3 * transfer::FileSender::kWindowBytes + 5);
+  frmSend& window = Invite(MakeFile("data.bin", content));
+  SocketRecord* first = Connect();
+  ASSERT_NE(first, nullptr);
+  AnswerUpToFine(first);
+  Raise([&] { first->events.send_complete(); });
+  Pass(300);
+  EXPECT_EQ(window.ProgressBar1.Value(), transfer::FileSender::kWindowBytes);
+  const size_t first_sends = first->sent.size();
+
+  SocketRecord* second = Connect();
+  ASSERT_NE(second, nullptr);
+  // The first connection is dropped at once, whatever it still had to send.
+  EXPECT_FALSE(first->alive);
+  EXPECT_EQ(first->sent.size(), first_sends);
+  EXPECT_EQ(Status(window), "Sending File Information");
+  EXPECT_EQ(window.ProgressBar1.Value(), 0);
+  AnswerUpToFine(second);
+  size_t reported = 2;
+  DrainSends(second, reported);
+  EXPECT_EQ(Status(window), "Send Complete");
+  std::string streamed;
+  for (size_t i = 2; i + 1 < second->sent.size(); ++i) streamed += second->sent[i];
+  EXPECT_TRUE(streamed == content);
+  EXPECT_EQ(sent_.To("Alex").size(), 1u) << "no cancel notice";
+}
+
+TEST_F(SendWindowTest, AFileThatCannotBeReadIsShownAndReportedOnce) {
+  const auto path = MakeFile("gone.bin", std::string(20000, 'g'));
+  frmSend& window = Invite(path);
+  SocketRecord* socket = Connect();
+  ASSERT_NE(socket, nullptr);
+  std::filesystem::remove(path);
+  AnswerUpToFine(socket);
+  EXPECT_EQ(Status(window), "The file could not be read.");
+  EXPECT_EQ(socket->state, SocketState::kClosed);
+  ASSERT_EQ(Reports(), 1u);
+  const std::string report = LastReport();
+  EXPECT_NE(report.find("Area: Winsock1_DataArrival"), std::string::npos) << report;
+  EXPECT_NE(report.find("gone.bin"), std::string::npos) << report;
 }
 
 TEST_F(SendWindowTest, EmptyFileIsSentWhole) {
@@ -186,7 +296,7 @@ TEST_F(SendWindowTest, ReceiverThatGoesAwayLeavesTheWindowSayingSo) {
   Raise([&] { socket->events.send_complete(); });
   Raise([&] { socket->events.data_arrival("rcfsfine"); });  // joined by TCP
   ASSERT_EQ(socket->sent.size(), 2u);
-  EXPECT_EQ(socket->sent[1], "flnm:a.bin" + std::string(8000, 'a'));
+  EXPECT_EQ(socket->sent[1], "flnm:a.bin" + std::string(20000, 'a'));
   Raise([&] {
     socket->state = SocketState::kClosing;
     socket->events.closed();

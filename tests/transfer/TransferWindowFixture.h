@@ -90,6 +90,13 @@ class TransferWindowFixture : public ::testing::Test {
   std::string Status(const runtime::Form& form) { return form.FindControl("Label1")->Caption(); }
   // Error reports started since the test began.
   size_t Reports() const { return p_.shell_.Started().size() - reports_before_; }
+  // The text of the last report started.
+  std::string LastReport() const {
+    std::string text;
+    if (p_.shell_.Started().empty()) return text;
+    for (const std::string& argument : p_.shell_.Started().back().arguments) text += argument + " ";
+    return text;
+  }
 
   // A raised socket event, followed by whatever it set going.
   template <typename Event>
@@ -112,13 +119,18 @@ class TransferWindowFixture : public ::testing::Test {
     if (check != nullptr) Raise([&] { check->events.connection_request(7); });
     return window;
   }
-  // The receiver connecting to a sender that has invited: element 1's connection.
+  // A receiver connecting to a sender that has invited: the connection the window accepted it
+  // on. Each call is a new request.
   SocketRecord* Connect() {
     SocketRecord* listener = net_.Find(platform::SocketState::kListening);
     EXPECT_NE(listener, nullptr);
     if (listener == nullptr) return nullptr;
-    Raise([&] { listener->events.connection_request(9); });
-    return listener;
+    const uint32_t request = ++requests_;
+    Raise([&] { listener->events.connection_request(request); });
+    for (auto it = net_.sockets.rbegin(); it != net_.sockets.rend(); ++it) {
+      if ((*it)->alive && (*it)->accepted == request) return it->get();
+    }
+    return nullptr;
   }
 
   TestPlatform p_;
@@ -128,6 +140,7 @@ class TransferWindowFixture : public ::testing::Test {
   std::unique_ptr<app::Quillon> program_;
   standin::ChatSession* alex_ = nullptr;
   size_t reports_before_ = 0;
+  uint32_t requests_ = 100;
 };
 
 }  // namespace quillon::testing
