@@ -1256,7 +1256,6 @@ void Interpreter::AssignClassMember(const std::shared_ptr<ClassInstance>& instan
 
 ScriptValue Interpreter::CallHost(const std::shared_ptr<ScriptObject>& object,
                                   std::string_view name, ArgList& args, ScriptCall kind) {
-  BeforeForeignCode();
   std::vector<ScriptValue> values;
   values.reserve(args.size());
   for (auto& arg : args.items) values.push_back(arg.ref ? *arg.ref : std::move(arg.value));
@@ -1265,6 +1264,8 @@ ScriptValue Interpreter::CallHost(const std::shared_ptr<ScriptObject>& object,
   if (IsEngineObject(object.get())) {
     status = object->Invoke(name, kind, values, result);
   } else {
+    // The engine's own objects touch no variable; the host's may run script code that does.
+    BeforeForeignCode();
     bool saved = in_host_call_;
     in_host_call_ = true;
     auto saved_activity = last_activity_;

@@ -23,6 +23,10 @@ class RegExp : public platform::ScriptObject {
   platform::ScriptStatus Replace(std::string_view subject, std::string_view replacement,
                                  std::string& out);
   platform::ScriptStatus Execute(std::string_view subject, platform::ScriptValue& matches);
+  void SetMatchLimit(uint32_t steps) {
+    compiled_.SetMatchLimit(steps);
+    is_compiled_ = false;
+  }
 
   std::string pattern;
   bool ignore_case = false;

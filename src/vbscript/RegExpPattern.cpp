@@ -229,7 +229,7 @@ int32_t RegExpPattern::Compile(std::string_view pattern, RegExpFlags flags) {
   compiled->data = pcre2_match_data_create_from_pattern(code, nullptr);
   compiled->context = pcre2_match_context_create(nullptr);
   if (compiled->data == nullptr || compiled->context == nullptr) return 7;
-  pcre2_set_match_limit(compiled->context, kMatchLimit);
+  pcre2_set_match_limit(compiled->context, match_limit_);
   pcre2_set_heap_limit(compiled->context, kHeapLimitKiB);
   uint32_t captures = 0;
   pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &captures);

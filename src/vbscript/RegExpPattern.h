@@ -38,6 +38,10 @@ class RegExpPattern {
   RegExpPattern(const RegExpPattern&) = delete;
   RegExpPattern& operator=(const RegExpPattern&) = delete;
 
+  // Replaces kMatchLimit (the fuzz target sets a small one, so that it tries many patterns a
+  // second); takes effect at the next Compile.
+  void SetMatchLimit(uint32_t steps) { match_limit_ = steps; }
+
   // Compiles `pattern`; 0 on success, else the script error number (5017 to 5021).
   int32_t Compile(std::string_view pattern, RegExpFlags flags);
   // The first match at or after byte `from` of `subject`. Returns 0 and fills `match`, -1 when
@@ -55,6 +59,7 @@ class RegExpPattern {
   struct Compiled;
   std::unique_ptr<Compiled> compiled_;
   size_t group_count_ = 0;
+  uint32_t match_limit_ = kMatchLimit;
 };
 
 }  // namespace quillon::vbscript
