@@ -359,7 +359,7 @@ void Interpreter::CheckTime() {
     RuntimeError error;
     error.number = kTimeoutError;
     error.description = "The script ran for longer than its time-out of " +
-                        std::to_string(timeout_ms_) + " ms without calling its host";
+                        std::to_string(timeout_ms_) + " ms of its own work";
     error.fatal = true;
     throw error;
   }
