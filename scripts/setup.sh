@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev libcurl4-openssl-dev libcpp-httplib-dev
-  libclang-rt-14-dev
+  libclang-rt-14-dev libpcre2-dev
 )
 
 missing=()

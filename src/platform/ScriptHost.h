@@ -15,10 +15,18 @@
 //   recorded as the host's Error, the error handler (the "error event") is called with it, and
 //   the call returns a result whose `ok` is false. Nothing throws across this seam. The error
 //   stays readable through Error() until ClearError or the next error replaces it.
-// - Time-out: a script that runs for longer than Timeout milliseconds since it was started or
-//   last returned from a call into a host object is stopped with an error (the script cannot trap
-//   it). A script that loops around a host call (Wait) therefore runs for as long as it likes.
+// - Time-out: a script whose own work takes longer than Timeout milliseconds is stopped with an
+//   error (the script cannot trap it). Time spent inside a host object's member is not the
+//   script's, so a script that loops around a call that waits (Wait) runs for as long as it
+//   likes, while one that spins around members that return at once still reaches its time-out.
 //   A negative time-out means no limit.
+// - Memory: the scripts of one host may hold up to MemoryLimit bytes together (strings, arrays,
+//   collections, objects, counted as allocated). A script that goes beyond it stops with error 7
+//   "Out of memory" (it cannot trap it), and the host lets go of the global variables it filled,
+//   so that the scripts run after it start afresh.
+// - Interrupt: the host may stop the script that runs now (from inside a host object's member);
+//   it stops at its next statement, and the call that ran it returns a failure whose Error says
+//   so. The host asked for it, so the error event is not raised.
 // - A script reaches nothing outside the engine except through objects the host added or
 //   creatable classes the host registered.
 #include <cstdint>
@@ -60,6 +68,13 @@ class ScriptHost {
 
   virtual void SetTimeout(int32_t milliseconds) = 0;
   virtual int32_t Timeout() const = 0;
+
+  static constexpr uint64_t kDefaultMemoryLimit = uint64_t{256} << 20;
+  virtual void SetMemoryLimit(uint64_t bytes) = 0;
+  virtual uint64_t MemoryLimit() const = 0;
+
+  // Stops the running script at its next statement; nothing happens when none runs.
+  virtual void Interrupt() = 0;
 
   // Makes `object` a global name of the scripts. With `members_global`, its members are also
   // reachable by their bare names. Adding a name again replaces the object; code running at the

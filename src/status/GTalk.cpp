@@ -26,6 +26,15 @@ bool GTalk::HasMember(std::string_view name) const {
 
 ScriptStatus GTalk::Invoke(std::string_view name, platform::ScriptCall kind,
                            std::span<ScriptValue> args, ScriptValue& result) {
+  ScriptStatus status = Member(name, kind, args, result);
+  // Once the program has ended, the script that called must not go on: a loop of Wait calls
+  // that never asks CheckEnd would otherwise spin on the ended program's thread.
+  if (program_.Rt().Ended()) host_.Interrupt();
+  return status;
+}
+
+ScriptStatus GTalk::Member(std::string_view name, platform::ScriptCall kind,
+                           std::span<ScriptValue> args, ScriptValue& result) {
   if (kind == platform::ScriptCall::kPropertyLet || kind == platform::ScriptCall::kPropertySet) {
     return ScriptStatus::Fail(438);
   }
@@ -78,7 +87,10 @@ std::string GTalk::GetStatus() {
 
 ScriptStatus GTalk::LoadObject(std::string_view Name, std::string_view Class) {
   std::shared_ptr<platform::ScriptObject> object = host_.CreateObject(Class);
-  if (!object) return ScriptStatus::Fail(429);
+  if (!object) {
+    return ScriptStatus::Fail(
+        429, "ActiveX component can't create object: '" + std::string(Class) + "'");
+  }
   host_.AddObject(Name, std::move(object), true);
   return ScriptStatus::Ok();
 }

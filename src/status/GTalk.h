@@ -38,6 +38,10 @@ class GTalk : public platform::ScriptObject {
   bool CheckEnd();
 
  private:
+  platform::ScriptStatus Member(std::string_view name, platform::ScriptCall kind,
+                                std::span<platform::ScriptValue> args,
+                                platform::ScriptValue& result);
+
   app::Quillon& program_;
   platform::ScriptHost& host_;
 };

@@ -8,10 +8,14 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/CompileError.h"
 #include "vbscript/Dictionary.h"
+#include "vbscript/Match.h"
+#include "vbscript/MatchCollection.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Parser.h"
 #include "vbscript/ProcedureRef.h"
+#include "vbscript/RegExp.h"
 #include "vbscript/RuntimeError.h"
+#include "vbscript/SubMatches.h"
 #include "vbscript/Text.h"
 
 namespace quillon::vbscript {
@@ -108,7 +112,11 @@ void RequireObject(const ScriptValue& value, const MemberExpr& expr) {
 bool IsEngineObject(const ScriptObject* object) {
   return dynamic_cast<const Dictionary*>(object) != nullptr ||
          dynamic_cast<const ErrObject*>(object) != nullptr ||
-         dynamic_cast<const ProcedureRef*>(object) != nullptr;
+         dynamic_cast<const ProcedureRef*>(object) != nullptr ||
+         dynamic_cast<const RegExp*>(object) != nullptr ||
+         dynamic_cast<const MatchCollection*>(object) != nullptr ||
+         dynamic_cast<const Match*>(object) != nullptr ||
+         dynamic_cast<const SubMatches*>(object) != nullptr;
 }
 
 }  // namespace
@@ -117,7 +125,10 @@ bool IsEngineObject(const ScriptObject* object) {
 class Interpreter::EntryGuard {
  public:
   explicit EntryGuard(Interpreter& engine)
-      : engine_(engine), saved_frame_(engine.frame_), saved_in_host_call_(engine.in_host_call_) {
+      : engine_(engine),
+        saved_frame_(engine.frame_),
+        saved_in_host_call_(engine.in_host_call_),
+        meter_scope_(engine.meter_) {
     if (engine_.entry_depth_++ == 0) {
       engine_.interrupted_ = false;
       engine_.stack_base_ = FrameAddress();
@@ -139,6 +150,7 @@ class Interpreter::EntryGuard {
   Interpreter& engine_;
   Frame* saved_frame_;
   bool saved_in_host_call_;
+  MemoryMeter::Scope meter_scope_;
 };
 
 class Interpreter::FrameGuard {
@@ -160,7 +172,8 @@ class Interpreter::FrameGuard {
 Interpreter::Interpreter(EngineClocks clocks)
     : clocks_(std::move(clocks)),
       link_(std::make_shared<EngineLink>()),
-      err_(std::make_shared<ErrObject>()) {
+      err_(std::make_shared<ErrObject>()),
+      meter_(MemoryMeter::Create()) {
   assert(clocks_.monotonic && clocks_.local_now);
   link_->engine = this;
   last_activity_ = clocks_.monotonic();
@@ -198,6 +211,89 @@ Interpreter::~Interpreter() {
   global_member_order_.clear();
   link_->engine = nullptr;
   globals_.clear();
+  meter_->Release();
+}
+
+void Interpreter::ReleaseHoard() {
+  if (entry_depth_ != 0 || MemoryInUse() <= static_cast<int64_t>(memory_limit_)) return;
+  entry_depth_ = 1;
+  stack_base_ = FrameAddress();
+  {
+    MemoryMeter::Scope scope(meter_);
+    for (auto& [name, variable] : globals_) Store(variable->value, ScriptValue());
+  }
+  entry_depth_ = 0;
+  DrainTerminations();
+}
+
+void Interpreter::OutOfMemory() {
+  RuntimeError error;
+  error.number = 7;
+  error.description = std::string(StandardErrorText(7));
+  error.fatal = true;
+  throw error;
+}
+
+void Interpreter::BeforeForeignCode() {
+  if (pending_append_ != nullptr && !pending_append_->before) {
+    pending_append_->before = *pending_append_->slot;
+  }
+}
+
+bool Interpreter::AppendInPlace(const AssignStmt& stmt) {
+  if (stmt.is_set || stmt.target->kind != ExprKind::kName) return false;
+  const auto& target = static_cast<const NameExpr&>(*stmt.target);
+  // The pieces appended, last first, down to the leftmost operand of the chain.
+  std::vector<const Expr*> pieces;
+  const Expr* leftmost = stmt.value.get();
+  while (leftmost->kind == ExprKind::kBinary &&
+         static_cast<const BinaryExpr*>(leftmost)->op == Op::kConcat) {
+    const auto* concat = static_cast<const BinaryExpr*>(leftmost);
+    pieces.push_back(concat->right.get());
+    leftmost = concat->left.get();
+  }
+  if (pieces.empty() || leftmost->kind != ExprKind::kName) return false;
+  const auto& source = static_cast<const NameExpr&>(*leftmost);
+  if (source.name != target.name || source.binding != target.binding ||
+      source.slot != target.slot) {
+    return false;
+  }
+  bool is_const = false;
+  ScriptValue* slot = LookupVariable(target, &is_const);
+  if (slot == nullptr || is_const || !slot->IsString()) return false;
+
+  // Evaluated in the script's order; each piece becomes text as the & operator makes it.
+  PendingAppend pending{slot, std::nullopt};
+  PendingAppend* outer = pending_append_;
+  BeforeForeignCode();
+  pending_append_ = &pending;
+  struct Restore {
+    Interpreter& engine;
+    PendingAppend* outer;
+    ~Restore() { engine.pending_append_ = outer; }
+  } restore{*this, outer};
+  std::vector<ScriptValue> texts;
+  texts.reserve(pieces.size());
+  size_t added = 0;
+  for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) {
+    ScriptValue piece = Eval(**it);
+    if (!piece.IsString()) piece = Concatenate(ScriptValue::String(""), piece);
+    added += piece.StringValue().size();
+    texts.push_back(std::move(piece));
+  }
+  pending_append_ = outer;
+  if (pending.before) {
+    // Script code ran meanwhile and may have changed the variable: the value read first counts.
+    ScriptValue result = std::move(*pending.before);
+    for (auto& text : texts) result = Concatenate(result, text);
+    CheckStringSize(result.IsString() ? result.StringValue().size() : 0);
+    Assign(target, std::move(result), false);
+    return true;
+  }
+  std::string& own = slot->MutableString();
+  CheckStringSize(own.size() + added);
+  for (const auto& text : texts) own += text.StringValue();
+  return true;
 }
 
 void Interpreter::AddObject(std::string_view name, std::shared_ptr<ScriptObject> object,
@@ -264,7 +360,7 @@ void Interpreter::CheckTime() {
     RuntimeError error;
     error.number = kTimeoutError;
     error.description = "The script ran for longer than its time-out of " +
-                        std::to_string(timeout_ms_) + " ms without calling its host";
+                        std::to_string(timeout_ms_) + " ms of its own work";
     error.fatal = true;
     throw error;
   }
@@ -317,6 +413,7 @@ void Interpreter::Define(const std::shared_ptr<Program>& program) {
 }
 
 void Interpreter::RunGlobal(std::string_view code) {
+  MemoryMeter::Scope meter_scope(meter_);
   std::shared_ptr<Program> program = Compile(code, false);
   DeclareGlobals(program->body);
   EntryGuard guard(*this);
@@ -328,6 +425,7 @@ void Interpreter::RunGlobal(std::string_view code) {
 }
 
 ScriptValue Interpreter::EvaluateGlobal(std::string_view expression) {
+  MemoryMeter::Scope meter_scope(meter_);
   auto source = std::make_shared<SourceText>();
   source->text = std::string(expression);
   Parser parser(source, false);
@@ -351,6 +449,7 @@ ScriptValue Interpreter::EvaluateGlobal(std::string_view expression) {
 
 ScriptValue Interpreter::EvalInScope(std::string_view expression) {
   CheckStack();
+  BeforeForeignCode();
   auto source = std::make_shared<SourceText>();
   source->text = std::string(expression);
   ExprPtr expr;
@@ -369,6 +468,7 @@ ScriptValue Interpreter::EvalInScope(std::string_view expression) {
 
 void Interpreter::ExecuteInScope(std::string_view code, bool global) {
   CheckStack();
+  BeforeForeignCode();
   std::shared_ptr<Program> program;
   try {
     program = Compile(code, !global && frame_->proc != nullptr);
@@ -528,6 +628,7 @@ Interpreter::Flow Interpreter::ExecBlock(const Block& block) {
 
 Interpreter::Flow Interpreter::ExecStatement(const Stmt& stmt) {
   try {
+    CheckMemory();
     Flow flow = Exec(stmt);
     if (!link_->terminate_queue.empty()) DrainTerminations();
     return flow;
@@ -637,6 +738,7 @@ void Interpreter::ExecCall(const CallStmt& stmt) {
 }
 
 void Interpreter::ExecAssign(const AssignStmt& stmt) {
+  if (stmt.value->kind == ExprKind::kBinary && AppendInPlace(stmt)) return;
   ScriptValue value = Eval(*stmt.value);
   Assign(*stmt.target, std::move(value), stmt.is_set);
 }
@@ -1157,7 +1259,12 @@ ScriptValue Interpreter::CallBuiltin(const NameExpr& name, const std::vector<Exp
   std::vector<ScriptValue> values;
   if (args != nullptr) {
     values.reserve(args->size());
-    for (const auto& arg : *args) values.push_back(arg ? Eval(*arg) : ScriptValue::Missing());
+    // Array(s, s, s, ...) copies as many values as it is given: the budget is looked at as
+    // they pile up.
+    for (const auto& arg : *args) {
+      CheckMemory();
+      values.push_back(arg ? Eval(*arg) : ScriptValue::Missing());
+    }
   }
   int count = static_cast<int>(values.size());
   if (count < builtin->min_args || count > builtin->max_args) {
@@ -1265,13 +1372,27 @@ ScriptValue Interpreter::CallHost(const std::shared_ptr<ScriptObject>& object,
   if (IsEngineObject(object.get())) {
     status = object->Invoke(name, kind, values, result);
   } else {
+    // The engine's own objects touch no variable; the host's may run script code that does.
+    BeforeForeignCode();
     bool saved = in_host_call_;
     in_host_call_ = true;
-    status = object->Invoke(name, kind, values, result);
+    auto saved_activity = last_activity_;
+    int saved_countdown = tick_countdown_;
+    auto started = clocks_.monotonic();
+    {
+      // What the host allocates is the program's, not the script's.
+      MemoryMeter::Scope outside(nullptr);
+      status = object->Invoke(name, kind, values, result);
+    }
     in_host_call_ = saved;
-    // Time spent in the host is not the script's: its budget starts again.
-    ResetTimeBudget();
+    // The time-out counts the script's own work: the time spent in the host (a Wait, or a run of
+    // other script code it started) is left out, and a member that returns at once changes
+    // nothing, so a script spinning around quick host calls still reaches its time-out.
+    last_activity_ = saved_activity + (clocks_.monotonic() - started);
+    tick_countdown_ = saved_countdown;
     if (interrupted_) CheckTime();
+    // The script keeps the text it was given; from here on it is the script's to hold.
+    if (result.IsString()) result = ScriptValue::String(std::string(result.StringValue()));
   }
   for (size_t i = 0; i < args.size(); ++i) {
     if (args.items[i].ref != nullptr) Store(*args.items[i].ref, std::move(values[i]));
@@ -1289,6 +1410,7 @@ ScriptValue Interpreter::CallUser(const ProcedureDecl& proc, ArgList& args,
   if (args.size() != proc.params.size()) ThrowError(450, proc.display);
   CheckStack();
   Tick();
+  BeforeForeignCode();
   std::vector<ScriptValue> storage(static_cast<size_t>(proc.slot_count));
   std::vector<ScriptValue*> slots(static_cast<size_t>(proc.slot_count));
   for (size_t i = 0; i < slots.size(); ++i) slots[i] = &storage[i];
@@ -1341,7 +1463,11 @@ ScriptValue Interpreter::Index(const ScriptValue& target, ArgList& args, std::st
 
 ScriptValue Interpreter::NewInstance(const NewExpr& expr) {
   auto it = classes_.find(expr.name);
-  if (it == classes_.end()) ThrowError(506, expr.display);
+  if (it == classes_.end()) {
+    // The one class the language brings along; a script's own class of that name wins.
+    if (expr.name == "regexp") return ScriptValue::Object(std::make_shared<RegExp>());
+    ThrowError(506, expr.display);
+  }
   const ClassDecl& decl = *it->second.decl;
   auto instance = ClassInstance::Create(decl, it->second.program, link_);
   for (size_t i = 0; i < decl.fields.size(); ++i) {

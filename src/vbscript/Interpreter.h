@@ -23,6 +23,7 @@
 #include "vbscript/ClassInstance.h"
 #include "vbscript/EngineLink.h"
 #include "vbscript/ErrObject.h"
+#include "vbscript/MemoryMeter.h"
 #include "vbscript/RuntimeError.h"
 
 namespace quillon::vbscript {
@@ -65,6 +66,15 @@ class Interpreter {
     tick_countdown_ = 0;
   }
   int32_t Timeout() const { return timeout_ms_; }
+  // The most heap memory the engine's scripts may hold at once; beyond it the running script
+  // stops with "Out of memory".
+  void SetMemoryLimit(uint64_t bytes) { memory_limit_ = bytes; }
+  uint64_t MemoryLimit() const { return memory_limit_; }
+  // What the engine holds now, as its meter counts it.
+  int64_t MemoryInUse() const { return meter_->Bytes(); }
+  // Empties the global variables when the engine holds more than its budget: what a script
+  // stopped for hoarding memory left there would stop every later script at its first statement.
+  void ReleaseHoard();
   // How much of the thread's stack nested script calls may use before "Out of stack space".
   void SetStackBudget(size_t bytes) { stack_budget_ = bytes; }
   void AddObject(std::string_view name, std::shared_ptr<ScriptObject> object, bool members_global);
@@ -201,6 +211,15 @@ class Interpreter {
   std::shared_ptr<ScriptObject> FindGlobalMember(std::string_view display) const;
 
   // Limits.
+  void CheckMemory() {
+    if (meter_->Bytes() > static_cast<int64_t>(memory_limit_)) OutOfMemory();
+  }
+  [[noreturn]] void OutOfMemory();
+  // `s = s & x` (and longer chains) appends to the variable's own string instead of copying it,
+  // so that building a text piece by piece takes time in proportion to its length.
+  bool AppendInPlace(const AssignStmt& stmt);
+  // Called before anything that may run script code or let a host write a variable.
+  void BeforeForeignCode();
   void Tick() {
     if (--tick_countdown_ <= 0) CheckTime();
   }
@@ -234,6 +253,16 @@ class Interpreter {
   std::unordered_map<std::string, platform::ScriptObjectFactory> factories_;
   Frame* frame_ = nullptr;
 
+  // An append in place in progress: the variable appended to, and its value as it was before
+  // foreign code ran (if any did), which the append then starts from.
+  struct PendingAppend {
+    ScriptValue* slot = nullptr;
+    std::optional<ScriptValue> before;
+  };
+  PendingAppend* pending_append_ = nullptr;
+
+  MemoryMeter* meter_;
+  uint64_t memory_limit_ = uint64_t{256} << 20;
   int32_t timeout_ms_ = 10000;
   std::chrono::steady_clock::time_point last_activity_;
   int tick_countdown_ = 0;

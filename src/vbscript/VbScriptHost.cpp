@@ -7,6 +7,7 @@
 #include "platform/ScriptDate.h"
 #include "vbscript/CompileError.h"
 #include "vbscript/Dictionary.h"
+#include "vbscript/RegExp.h"
 #include "vbscript/RuntimeError.h"
 #include "vbscript/Text.h"
 
@@ -31,7 +32,9 @@ VbScriptHost::VbScriptHost() : VbScriptHost(EngineClocks{}) {}
 
 VbScriptHost::VbScriptHost(EngineClocks clocks)
     : engine_(std::make_unique<Interpreter>(WithDefaults(std::move(clocks)))) {
+  engine_->SetMemoryLimit(kDefaultMemoryLimit);
   engine_->RegisterClass("Scripting.Dictionary", [] { return std::make_shared<Dictionary>(); });
+  engine_->RegisterClass("VBScript.RegExp", [] { return std::make_shared<RegExp>(); });
 }
 
 VbScriptHost::~VbScriptHost() = default;
@@ -107,6 +110,12 @@ platform::ScriptResult VbScriptHost::Guarded(std::string_view code, Run run) {
   }
   result.ok = false;
   result.value = platform::ScriptValue();
+  if (info.number == 7) engine_->ReleaseHoard();
+  if (info.number == kInterruptedError) {
+    // Stopped because the host asked: it knows why, and there is nobody else to tell.
+    error_ = std::move(info);
+    return result;
+  }
   Report(std::move(info));
   return result;
 }

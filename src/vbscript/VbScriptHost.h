@@ -21,6 +21,10 @@ class VbScriptHost : public platform::ScriptHost {
   std::string Language() const override { return "VBScript"; }
   void SetTimeout(int32_t milliseconds) override { engine_->SetTimeout(milliseconds); }
   int32_t Timeout() const override { return engine_->Timeout(); }
+  void SetMemoryLimit(uint64_t bytes) override { engine_->SetMemoryLimit(bytes); }
+  uint64_t MemoryLimit() const override { return engine_->MemoryLimit(); }
+  // What the host's scripts hold now, in bytes.
+  int64_t MemoryInUse() const { return engine_->MemoryInUse(); }
   void AddObject(std::string_view name, std::shared_ptr<platform::ScriptObject> object,
                  bool members_global) override;
   platform::ScriptResult ExecuteStatement(std::string_view code) override;
@@ -38,7 +42,7 @@ class VbScriptHost : public platform::ScriptHost {
   void SetStackBudget(size_t bytes) { engine_->SetStackBudget(bytes); }
   // Stops the script that is running (for instance from inside a host object's member, when
   // the program shuts down); ExecuteStatement then returns a failure with an uncatchable error.
-  void Interrupt() { engine_->Interrupt(); }
+  void Interrupt() override { engine_->Interrupt(); }
 
   // The local date and time of the machine as a script Date.
   static double SystemLocalNow();

@@ -1,6 +1,9 @@
 // quillon-script FILE.vbs: runs a plugin author's script with one object, WScript, so that a
 // status script can be tried outside Quillon. An error is printed the way authors know it,
 // FILE(LINE, COLUMN) SOURCE: DESCRIPTION, and the exit status is 1.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,6 +69,8 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     std::_Exit(code);
   });
+  struct stat out_status {};
+  wscript->SetFlushEachLine(fstat(STDOUT_FILENO, &out_status) == 0 && S_ISFIFO(out_status.st_mode));
   host.AddObject("WScript", wscript, false);
   host.SetErrorHandler([path](const quillon::platform::ScriptErrorInfo& error) {
     std::fflush(stdout);

@@ -34,6 +34,7 @@ ScriptStatus WScriptObject::Invoke(std::string_view name, platform::ScriptCall k
     }
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), out_);
+    if (flush_each_line_) std::fflush(out_);
     return ScriptStatus::Ok();
   }
   if (lower == "quit") {

@@ -14,6 +14,10 @@ class WScriptObject : public platform::ScriptObject {
   WScriptObject(std::FILE* out, std::string script_path, std::function<void(int)> quit)
       : out_(out), script_path_(std::move(script_path)), quit_(std::move(quit)) {}
 
+  // Writes each Echo line out at once rather than when the buffer fills: a reader at the other
+  // end of a pipe then has every line the script printed, even if the script is stopped.
+  void SetFlushEachLine(bool flush) { flush_each_line_ = flush; }
+
   std::string TypeName() const override { return "WScript"; }
   bool HasMember(std::string_view name) const override;
   platform::ScriptStatus Invoke(std::string_view name, platform::ScriptCall kind,
@@ -24,6 +28,7 @@ class WScriptObject : public platform::ScriptObject {
   std::FILE* out_;
   std::string script_path_;
   std::function<void(int)> quit_;
+  bool flush_each_line_ = false;
 };
 
 }  // namespace quillon::vbscript

@@ -6,4 +6,4 @@ WScript.Echo "start"
 Do
   n = n + 1
 Loop
-' error: (6, 1) VBScript runtime error -2147023436: The script ran for longer than its time-out of 50 ms without calling its host
+' error: (6, 1) VBScript runtime error -2147023436: The script ran for longer than its time-out of 50 ms of its own work
