@@ -196,6 +196,23 @@ void Sandbox::MakeDialogsWait(UserWorld& user) {
         // statement reaches the desktop as usual; `answer` closes the dialog.
         loop_.RunModal(runtime::ModalKind::kForm, answered);
       });
+  // A popup menu waits for the person as well; the statement that opened it has not ended yet, so
+  // the menu is shown now rather than in that statement's echo.
+  user.Dialogs().SetModalRunner([this, &user](const std::function<bool()>& done) {
+    if (const auto* menu = user.Dialogs().OpenMenu()) {
+      std::string items;
+      for (const auto& item : *menu) {
+        if (item.caption == "-") continue;
+        items += (items.empty() ? "" : " | ") + sim::SimDialogs::PlainCaption(item.caption) +
+                 (item.children.empty() ? "" : " >") + (item.enabled ? "" : " (disabled)");
+      }
+      std::cout << "Quillon opens a menu: " << items
+                << "\n  it waits for: menu \"PATH\" (dump lists every item; any other statement "
+                   "closes it)\n"
+                << std::flush;
+    }
+    loop_.RunModal(runtime::ModalKind::kPopupMenu, done);
+  });
 }
 
 std::string Sandbox::DescribeDialog(UserWorld& user, const sim::SimDialogs::Shown& dialog) {

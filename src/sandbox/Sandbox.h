@@ -65,7 +65,8 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   UserWorld* FindUser(std::string_view name);
   void Report(const Statement& statement, const Outcome& outcome);
   bool ReadInteractive(Statement& statement);
-  // At the prompt, a dialog with no answer queued waits for the person's `answer`.
+  // At the prompt, a dialog with no answer queued waits for the person's `answer`, and an open
+  // popup menu is shown.
   void MakeDialogsWait(UserWorld& user);
   std::string DescribeDialog(UserWorld& user, const sim::SimDialogs::Shown& dialog);
 

@@ -39,6 +39,7 @@ TEST(InteractiveSandboxTest, ADialogIsPrintedAndWaitsForTheAnswerStatement) {
       "answer ok\n"
       "quillon start\n"
       "expect quillon running\n"  // looked at while the second copy's box is open
+      "dump\n"
       "answer ok\n"
       "expect dialog contains \"Welcome to Quillon!\"\n"
       "expect dialog \"Quillon is already running!\" title \"Quillon\"\n"
@@ -50,6 +51,8 @@ TEST(InteractiveSandboxTest, ADialogIsPrintedAndWaitsForTheAnswerStatement) {
                            "running!\"\n  it waits for: answer ok\n"))
       << session.output;
   EXPECT_TRUE(Has(session, "me [dialog]> ")) << session.output;
+  EXPECT_TRUE(Has(session, "open dialog \"Quillon\": \"Quillon is already running!\" (waits"))
+      << session.output;
   EXPECT_TRUE(Has(session, "-> answers the dialog \"Quillon\"")) << session.output;
 }
 
@@ -73,11 +76,14 @@ TEST(InteractiveSandboxTest, StatementsEchoWhatTheyChangedAndAFailedCheckEndsNon
       "answer ok\n"
       "activate chat \"Alex\"\n"
       "type \"hi there\"\n"
-      "expect status \"Busy\"\n"
+      "click chat-button\n"
+      "expect status \"Busy\"\n"  // closes the menu, then fails
       "expect input \"hi there\"\n");
   EXPECT_EQ(session.status, 1) << session.output;
   EXPECT_TRUE(Has(session, "  -> chat \"Alex\" input \"\"")) << session.output;
   EXPECT_TRUE(Has(session, "  -> input \"hi there\"\n")) << session.output;
+  EXPECT_TRUE(Has(session, "Quillon opens a menu: Chat Features > | Shortcuts > |"))
+      << session.output;
   EXPECT_TRUE(Has(session, "expected: \"Busy\"")) << session.output;
   // The failure did not end the session: the check after it ran and held.
   EXPECT_FALSE(Has(session, "expected: \"hi there\"")) << session.output;
