@@ -2,7 +2,9 @@
 
 #include <stdlib.h>
 
+#include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -624,10 +626,16 @@ Outcome Sandbox::DoRegistry(const Statement& s) {
   if (s.Is(1, "set") && s.Size() == 6) {
     status = registry.SetValue(*root, s.At(3), s.At(4), platform::RegistryValue::String(s.At(5)));
   } else if (s.Is(1, "set-dword") && s.Size() == 6) {
-    auto number = ParseNumber(s.At(5));
-    if (!number) return Outcome::Fail("a number", s.At(5));
+    // A 32-bit value, written unsigned (0 to 4294967295) or signed (-2147483648 to -1).
+    int64_t number = 0;
+    const std::string& text = s.At(5);
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        number < INT32_MIN || number > UINT32_MAX) {
+      return Outcome::Fail("a 32-bit number", text);
+    }
     status = registry.SetValue(*root, s.At(3), s.At(4),
-                               platform::RegistryValue::Dword(static_cast<uint32_t>(*number)));
+                               platform::RegistryValue::Dword(static_cast<uint32_t>(number)));
   } else if (s.Is(1, "delete") && s.Size() == 5) {
     status = registry.DeleteValue(*root, s.At(3), s.At(4));
   } else if (s.Is(1, "delete") && s.Size() == 4) {
@@ -666,7 +674,10 @@ Outcome Sandbox::DoAnswer(const Statement& s) {
     answer.text = Current().ResolvePath(s.At(2)).string();
   } else if (s.Is(1, "color") && s.Size() == 5) {
     auto r = ParseNumber(s.At(2)), g = ParseNumber(s.At(3)), b = ParseNumber(s.At(4));
-    if (!r || !g || !b) return Outcome::Fail("answer color R G B", s.source);
+    auto channel = [](std::optional<int> v) { return v && *v >= 0 && *v <= 255; };
+    // A channel out of 0 to 255 is refused rather than wrapped round into another colour.
+    if (!channel(r) || !channel(g) || !channel(b))
+      return Outcome::Fail("answer color R G B (each 0 to 255)", s.source);
     answer.kind = Kind::kColor;
     answer.color =
         platform::Rgb(static_cast<uint8_t>(*r), static_cast<uint8_t>(*g), static_cast<uint8_t>(*b));
