@@ -97,3 +97,27 @@ TEST(TailEdges, TheLongestReferenceMovesTheTailPastItAndALongerRunDoesNot) {
 
 }  // namespace
 }  // namespace quillon::chatview
+
+namespace quillon::chatview {
+namespace {
+
+// A picture's address needs five characters (characters, not bytes): "www." is too short, one
+// character more is an address.
+TEST(PictureAddressEdges, FiveCharactersMakeAnAddress) {
+  struct Case {
+    const char* address;
+    const char* expected;
+  } cases[] = {
+      {"www.", ""},
+      {"www.x", "www.x"},
+      {"WWW.\xC3\xA9", "WWW.\xC3\xA9"},  // five characters in six bytes
+      {"http:", ""},                     // five characters, but no web address
+  };
+  for (const Case& c : cases) {
+    const std::string inner = std::string("<a href=\"x\">") + c.address + "</a>";
+    EXPECT_EQ(MarkupRules::PictureAddress(inner), c.expected) << c.address;
+  }
+}
+
+}  // namespace
+}  // namespace quillon::chatview
