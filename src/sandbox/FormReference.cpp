@@ -43,8 +43,8 @@ std::optional<FormReference> FormReference::Parse(std::string_view text) {
       return std::nullopt;
     }
     // An index no control array could have is a reference to nothing, not a reason to throw.
-    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(),
-                                        reference.index);
+    auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), reference.index);
     if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     at = close + 1;
   }

@@ -63,7 +63,8 @@ Glance Glance::Of(UserWorld& user) {
   if (const auto* menu = user.Dialogs().OpenMenu()) {
     for (const auto& item : *menu) {
       if (item.caption == "-") continue;
-      glance.menu_ += (glance.menu_.empty() ? "" : " | ") + sim::SimDialogs::PlainCaption(item.caption);
+      glance.menu_ +=
+          (glance.menu_.empty() ? "" : " | ") + sim::SimDialogs::PlainCaption(item.caption);
     }
     if (glance.menu_.empty()) glance.menu_ = "(empty)";
   }

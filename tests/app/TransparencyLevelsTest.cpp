@@ -16,9 +16,9 @@ TEST_F(TransparencyLevelsTest, OnlyElevenTo256ChangeTheWindow) {
     bool layered;                  // afterwards
     std::optional<uint8_t> alpha;  // afterwards, while layered
   } cases[] = {
-      {10, true, 100},  {11, true, 11},   {12, true, 12},   {254, true, 254}, {255, true, 255},
-      {256, false, {}}, {257, true, 100}, {0, true, 100},   {-1, true, 100},  {-256, true, 100},
-      {65536 + 200, true, 100},
+      {10, true, 100},  {11, true, 11},    {12, true, 12},           {254, true, 254},
+      {255, true, 255}, {256, false, {}},  {257, true, 100},         {0, true, 100},
+      {-1, true, 100},  {-256, true, 100}, {65536 + 200, true, 100},
   };
   auto& windows = p_.desktop_;
   const platform::Hwnd window = client_.MainWindow();

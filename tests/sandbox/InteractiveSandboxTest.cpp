@@ -47,8 +47,9 @@ TEST(InteractiveSandboxTest, ADialogIsPrintedAndWaitsForTheAnswerStatement) {
   EXPECT_EQ(session.status, 0) << session.output;
   EXPECT_TRUE(Has(session, "Quillon shows a message box \"Welcome!\": \"Welcome to Quillon!"))
       << session.output;
-  EXPECT_TRUE(Has(session, "Quillon shows a message box \"Quillon\": \"Quillon is already "
-                           "running!\"\n  it waits for: answer ok\n"))
+  EXPECT_TRUE(Has(session,
+                  "Quillon shows a message box \"Quillon\": \"Quillon is already "
+                  "running!\"\n  it waits for: answer ok\n"))
       << session.output;
   EXPECT_TRUE(Has(session, "me [dialog]> ")) << session.output;
   EXPECT_TRUE(Has(session, "open dialog \"Quillon\": \"Quillon is already running!\" (waits"))
@@ -67,8 +68,7 @@ TEST(InteractiveSandboxTest, AnAnswerGivenBeforehandIsKeptForTheNextDialog) {
   EXPECT_TRUE(Has(session, "-> kept for the next dialog")) << session.output;
   // The second copy's box found its answer waiting: it was never open, only answered.
   EXPECT_FALSE(Has(session, "message box \"Quillon\"")) << session.output;
-  EXPECT_TRUE(Has(session, "-> dialog \"Quillon is already running!\" -> ok\n"))
-      << session.output;
+  EXPECT_TRUE(Has(session, "-> dialog \"Quillon is already running!\" -> ok\n")) << session.output;
 }
 
 TEST(InteractiveSandboxTest, StatementsEchoWhatTheyChangedAndAFailedCheckEndsNonZero) {

@@ -62,8 +62,9 @@ TEST_F(StatusNumberEdgesTest, RequestTimeOutIsTakenFromOneMillisecondToOneMinute
     const char* stored;
     uint32_t used;
   } cases[] = {
-      {"0", 10000},     {"1", 1},         {"-1", 10000},   {"60000", 60000}, {"60001", 10000},
-      {"59999.6", 60000}, {"60000.5", 60000}, {"60000.6", 10000}, {"0.4", 10000}, {"x", 10000},
+      {"0", 10000},     {"1", 1},           {"-1", 10000},      {"60000", 60000},
+      {"60001", 10000}, {"59999.6", 60000}, {"60000.5", 60000}, {"60000.6", 10000},
+      {"0.4", 10000},   {"x", 10000},
   };
   for (const Case& c : cases) {
     Set("RequestTimeout", c.stored);
@@ -80,9 +81,9 @@ TEST_F(StatusNumberEdgesTest, TypedIntervalIsTakenFromOneTo32767AfterRounding) {
     const char* typed;
     const char* stored;  // StatusInterval afterwards; it starts as "30000"
   } cases[] = {
-      {"0", "30000"},       {"1", "1"},          {"32767", "32767"},   {"32768", "30000"},
-      {"-1", "30000"},      {"0.5", "30000"},    {"0.6", "1"},         {"1.5", "2"},
-      {"2.5", "2"},         {"32767.4", "32767"}, {"32767.5", "30000"},
+      {"0", "30000"},  {"1", "1"},           {"32767", "32767"},   {"32768", "30000"},
+      {"-1", "30000"}, {"0.5", "30000"},     {"0.6", "1"},         {"1.5", "2"},
+      {"2.5", "2"},    {"32767.4", "32767"}, {"32767.5", "30000"},
   };
   for (const Case& c : cases) {
     Set("StatusInterval", "30000");
