@@ -38,9 +38,9 @@ for target in "${targets[@]}"; do
   log="$build/logs/$target.log"
   mkdir -p "$corpus" "$findings" "$(dirname "$log")"
   # libFuzzer takes seed directories, not files: the seeds join the corpus.
-  tail -n +2 "$listing" | while IFS= read -r seed; do
-    [ -n "$seed" ] && cp -f "$seed" "$corpus/seed-$(basename "$seed")"
-  done
+  while IFS= read -r seed; do
+    if [ -n "$seed" ]; then cp -f "$seed" "$corpus/seed-$(basename "$seed")"; fi
+  done < <(tail -n +2 "$listing")
   before=$(find "$findings" -type f | wc -l)
   echo "== $target: ${seconds}s" >&2
   status=0
