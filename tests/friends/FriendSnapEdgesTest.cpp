@@ -55,6 +55,9 @@ const Edge kEdges[] = {
      At(0, kOther.top)},
 };
 
+// A failing case names its rule.
+void PrintTo(const Edge& edge, std::ostream* out) { *out << "rule " << edge.rule; }
+
 class FriendSnapEdgesTest : public ::testing::TestWithParam<Edge> {};
 
 TEST_P(FriendSnapEdgesTest, SnapsAtTheDistanceAndNotOneTwipFurther) {
