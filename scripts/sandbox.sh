@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the sandbox.
+# Installs what is missing, builds the sandbox (and the report program it starts, nothing else),
+# and starts it.
 # Usage: scripts/sandbox.sh [SCENARIO.scn]   (no file: the interactive prompt)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 (cd "$root" && scripts/setup.sh >&2 && cmake --preset release >/dev/null \
-  && cmake --build --preset release -j "$(nproc)" >&2)
+  && cmake --build --preset release -j "$(nproc)" --target quillon-sandbox >&2)
 exec "$root/build/release/src/sandbox/quillon-sandbox" "$@"

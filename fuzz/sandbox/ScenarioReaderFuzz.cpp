@@ -13,8 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (quillon::sandbox::ScenarioReader::ReadAll(text, statements, error)) {
     for (auto& statement : statements) {
       quillon::sandbox::ScenarioReader::Substitute(statement, "SITE", "http://127.0.0.1:1");
-      for (const auto& word : statement.words) quillon::sandbox::FormReference::Parse(word.text);
-      quillon::sandbox::ParseDuration(statement.At(1));
+      // Every word may be read as a control, a number or a duration; none of them may throw.
+      for (const auto& word : statement.words) {
+        quillon::sandbox::FormReference::Parse(word.text);
+        quillon::sandbox::ParseNumber(word.text);
+        quillon::sandbox::ParseDuration(word.text);
+      }
     }
   }
   return 0;

@@ -1,6 +1,7 @@
 #include "sandbox/FormReference.h"
 
 #include <cctype>
+#include <charconv>
 
 namespace quillon::sandbox {
 namespace {
@@ -37,11 +38,14 @@ std::optional<FormReference> FormReference::Parse(std::string_view text) {
   if (at < text.size() && text[at] == '(') {
     size_t close = text.find(')', at);
     if (close == std::string_view::npos || close != text.size() - 1) return std::nullopt;
-    std::string digits(text.substr(at + 1, close - at - 1));
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {
+    std::string_view digits = text.substr(at + 1, close - at - 1);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
       return std::nullopt;
     }
-    reference.index = std::stoi(digits);
+    // An index no control array could have is a reference to nothing, not a reason to throw.
+    auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), reference.index);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     at = close + 1;
   }
   if (at != text.size()) return std::nullopt;

@@ -1,10 +1,10 @@
 #include "sandbox/Sandbox.h"
 
-#include <poll.h>
 #include <stdlib.h>
-#include <unistd.h>
 
+#include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,6 +13,7 @@
 
 #include "os/SteadyClock.h"
 #include "runtime/CodePage.h"
+#include "sandbox/Glance.h"
 #include "sandbox/ScenarioReader.h"
 #include "sandbox/SiteServer.h"
 #include "sim/RichEditBox.h"
@@ -23,6 +24,15 @@ namespace quillon::sandbox {
 using Outcome = Sandbox::Outcome;
 
 namespace {
+
+// How often the desktop's pending events run while the prompt waits for the person.
+constexpr std::chrono::milliseconds kPromptIdleStep{20};
+
+// Statements that only look: the prompt has nothing to echo after them.
+bool OnlyLooks(const Statement& s) {
+  return s.Is(0, "expect") || s.Is(0, "eventually") || s.Is(0, "dump") || s.Is(0, "help") ||
+         s.Is(0, "user");
+}
 
 std::unique_ptr<platform::Clock> MakeClock(bool real) {
   if (real) return std::make_unique<os::SteadyClock>();
@@ -123,6 +133,7 @@ UserWorld& Sandbox::User(const std::string& name) {
                                     options_.data_folder, *this, *network);
     networks_[name] = std::move(network);
     world->SetSite(site_->BaseAddress());
+    if (interactive_) MakeDialogsWait(*world);
     it = users_.emplace(name, std::move(world)).first;
   }
   return *it->second;
@@ -164,52 +175,109 @@ int Sandbox::RunFile(const std::filesystem::path& file) {
   return failed_ ? 1 : 0;
 }
 
-int Sandbox::RunInteractive() {
+int Sandbox::RunInteractive(std::istream& in) {
   interactive_ = true;
-  // Standard input gets a buffer of its own, so that lines already read ahead are seen as
-  // waiting (WaitForInput) rather than hidden in the C library's buffer.
-  std::ios::sync_with_stdio(false);
   file_name_ = "(prompt)";
-  std::cout << "Quillon sandbox. Type help for the statements, dump to look around.\n";
+  inbox_ = std::make_shared<PersonInbox>();
+  PersonInbox::ReadOnThread(inbox_, in);
+  for (auto& [name, world] : users_) MakeDialogsWait(*world);
+  std::cout << "Quillon sandbox. Type help for the statements, dump to look around. A dialog that "
+               "Quillon shows waits for your answer statement.\n";
   // A person lands in a running Quillon beside a signed-in Google Talk.
   User("me").GTalk().SetContacts({"Alex", "Sam", "Robin"});
   User("me").GTalk().Start();
   User("me").StartQuillon({}, options_.executable_folder);
   loop_.RunTopLevel();
-  return 0;
+  return any_failed_ ? 1 : 0;
 }
 
-void Sandbox::WaitForInput() {
-  // While the person thinks, the desktop lives on: timers tick and sockets answer. Input that is
-  // already buffered needs no wait.
-  while (std::cin.rdbuf()->in_avail() <= 0) {
-    pollfd input{STDIN_FILENO, POLLIN, 0};
-    int ready = poll(&input, 1, 20);
-    if (ready != 0) return;  // input, end of input or an error: the read finds out which
-    loop_.ProcessPending();
+void Sandbox::MakeDialogsWait(UserWorld& user) {
+  user.Dialogs().SetAnswerWait(
+      [this, &user](const sim::SimDialogs::Shown& dialog, const std::function<bool()>& answered) {
+        std::cout << DescribeDialog(user, dialog) << std::flush;
+        // The dialog is open while the person thinks: the desktop's events go on, and every
+        // statement reaches the desktop as usual; `answer` closes the dialog.
+        loop_.RunModal(runtime::ModalKind::kForm, answered);
+      });
+  // A popup menu waits for the person as well; the statement that opened it has not ended yet, so
+  // the menu is shown now rather than in that statement's echo.
+  user.Dialogs().SetModalRunner([this, &user](const std::function<bool()>& done) {
+    if (const auto* menu = user.Dialogs().OpenMenu()) {
+      std::string items;
+      for (const auto& item : *menu) {
+        if (item.caption == "-") continue;
+        items += (items.empty() ? "" : " | ") + sim::SimDialogs::PlainCaption(item.caption) +
+                 (item.children.empty() ? "" : " >") + (item.enabled ? "" : " (disabled)");
+      }
+      std::cout << "Quillon opens a menu: " << items
+                << "\n  it waits for: menu \"PATH\" (dump lists every item; any other statement "
+                   "closes it)\n"
+                << std::flush;
+    }
+    loop_.RunModal(runtime::ModalKind::kPopupMenu, done);
+  });
+}
+
+std::string Sandbox::DescribeDialog(UserWorld& user, const sim::SimDialogs::Shown& dialog) {
+  using Kind = sim::SimDialogs::Shown::Kind;
+  std::string who = user.Name() == current_ ? "" : " (user " + user.Name() + ")";
+  std::string text = "\"" + dialog.title + "\"";
+  std::string answers;
+  switch (dialog.kind) {
+    case Kind::kMessageBox: {
+      text = "a message box" + who + " " + text + ": \"" + dialog.text + "\"";
+      uint32_t buttons = dialog.flags & 0xF;
+      answers = buttons == platform::mb::kYesNo         ? "answer yes | no"
+                : buttons == platform::mb::kYesNoCancel ? "answer yes | no | cancel"
+                : buttons == platform::mb::kOkCancel    ? "answer ok | cancel"
+                                                        : "answer ok";
+      break;
+    }
+    case Kind::kInputBox:
+      text = "an input box" + who + " " + text + ": \"" + dialog.text + "\"";
+      answers = "answer \"TEXT\" | ok (keeps the text offered) | cancel";
+      break;
+    case Kind::kOpenFile:
+    case Kind::kSaveFile:
+      text = std::string(dialog.kind == Kind::kOpenFile ? "an open" : "a save") + " file dialog" +
+             who + " " + text;
+      answers = "answer file \"PATH\" | cancel";
+      break;
+    case Kind::kColor:
+      text = "a colour dialog" + who;
+      answers = "answer color R G B | cancel";
+      break;
   }
+  return "Quillon shows " + text + "\n  it waits for: " + answers + "\n";
 }
 
 bool Sandbox::ReadInteractive(Statement& statement) {
+  auto idle = [this] { loop_.ProcessPending(); };
   for (;;) {
-    std::cout << current_ << "> " << std::flush;
-    WaitForInput();
-    std::string line;
-    if (!std::getline(std::cin, line)) return false;
+    const bool dialog_waits = Current().Dialogs().Waiting() != nullptr;
+    std::cout << current_ << (dialog_waits ? " [dialog]" : "") << "> " << std::flush;
+    std::optional<std::string> line = inbox_->Take(idle, kPromptIdleStep);
+    if (!line) return false;
     ++interactive_line_;
     bool empty = false;
     std::string tag, error;
-    if (!ScenarioReader::ReadLine(line, interactive_line_, statement, empty, tag, error)) {
+    if (!ScenarioReader::ReadLine(*line, interactive_line_, statement, empty, tag, error)) {
       std::cout << "cannot read that: " << error << "\n";
+      any_failed_ = true;
       continue;
     }
     if (empty) continue;
     if (!tag.empty()) {
-      std::string body, more;
+      std::string body;
       bool first = true;
-      while (std::getline(std::cin, more) && more != tag) {
+      for (;;) {
+        std::optional<std::string> more = inbox_->Take(idle, kPromptIdleStep);
+        if (!more) break;
+        ++interactive_line_;
+        if (!more->empty() && more->back() == '\r') more->pop_back();
+        if (*more == tag) break;
         if (!first) body += '\n';
-        body += more;
+        body += *more;
         first = false;
       }
       statement.words.push_back(Word{body, true});
@@ -249,6 +317,9 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
       return runtime::PersonAction::kDeclined;
     }
   }
+  UserWorld& acting = Current();
+  std::optional<Glance> before;
+  if (interactive_ && !OnlyLooks(statement)) before = Glance::Of(acting);
   Outcome outcome;
   try {
     outcome = Execute(statement);
@@ -261,6 +332,11 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
       failed_ = true;
       return runtime::PersonAction::kGone;
     }
+    any_failed_ = true;
+  } else if (before) {
+    // One short line of what the statement changed, where the person could not see it otherwise.
+    std::string changes = Glance::Of(acting).ChangesSince(*before, acting);
+    if (!changes.empty()) std::cout << "  -> " << changes << "\n";
   }
   return runtime::PersonAction::kTaken;
 }
@@ -582,10 +658,16 @@ Outcome Sandbox::DoRegistry(const Statement& s) {
   if (s.Is(1, "set") && s.Size() == 6) {
     status = registry.SetValue(*root, s.At(3), s.At(4), platform::RegistryValue::String(s.At(5)));
   } else if (s.Is(1, "set-dword") && s.Size() == 6) {
-    auto number = ParseNumber(s.At(5));
-    if (!number) return Outcome::Fail("a number", s.At(5));
+    // A 32-bit value, written unsigned (0 to 4294967295) or signed (-2147483648 to -1).
+    int64_t number = 0;
+    const std::string& text = s.At(5);
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        number < INT32_MIN || number > UINT32_MAX) {
+      return Outcome::Fail("a 32-bit number", text);
+    }
     status = registry.SetValue(*root, s.At(3), s.At(4),
-                               platform::RegistryValue::Dword(static_cast<uint32_t>(*number)));
+                               platform::RegistryValue::Dword(static_cast<uint32_t>(number)));
   } else if (s.Is(1, "delete") && s.Size() == 5) {
     status = registry.DeleteValue(*root, s.At(3), s.At(4));
   } else if (s.Is(1, "delete") && s.Size() == 4) {
@@ -624,7 +706,10 @@ Outcome Sandbox::DoAnswer(const Statement& s) {
     answer.text = Current().ResolvePath(s.At(2)).string();
   } else if (s.Is(1, "color") && s.Size() == 5) {
     auto r = ParseNumber(s.At(2)), g = ParseNumber(s.At(3)), b = ParseNumber(s.At(4));
-    if (!r || !g || !b) return Outcome::Fail("answer color R G B", s.source);
+    auto channel = [](std::optional<int> v) { return v && *v >= 0 && *v <= 255; };
+    // A channel out of 0 to 255 is refused rather than wrapped round into another colour.
+    if (!channel(r) || !channel(g) || !channel(b))
+      return Outcome::Fail("answer color R G B (each 0 to 255)", s.source);
     answer.kind = Kind::kColor;
     answer.color =
         platform::Rgb(static_cast<uint8_t>(*r), static_cast<uint8_t>(*g), static_cast<uint8_t>(*b));
@@ -632,7 +717,15 @@ Outcome Sandbox::DoAnswer(const Statement& s) {
     return Outcome::Fail("answer ok|yes|no|cancel|\"TEXT\"|file \"PATH\"|color R G B",
                          "unknown statement");
   }
-  Current().Dialogs().QueueAnswer(answer);
+  sim::SimDialogs& dialogs = Current().Dialogs();
+  const sim::SimDialogs::Shown* waiting = dialogs.Waiting();
+  std::string title = waiting ? waiting->title : "";
+  bool taken = dialogs.QueueAnswer(answer);
+  if (interactive_) {
+    std::cout << (taken ? "  -> answers the dialog \"" + title + "\""
+                        : "  -> kept for the next dialog")
+              << "\n";
+  }
   return Outcome::Ok();
 }
 
@@ -661,6 +754,8 @@ Quillon: quillon start [ARG ...] | mishap real (reports really start the report 
 Friends: click|rightclick|middleclick friend "NAME" | drag friend "NAME" by DX DY
   resize friend "NAME" by DX (its menu's Resize Width, then its right edge dragged)
 Dialogs: answer ok|yes|no|cancel | answer "TEXT" | answer file "PATH" | answer color R G B
+  (at this prompt a dialog with no answer given beforehand waits for one; in a file it takes
+  its default: the first button, or cancel)
 Outside: receive "NAME" "TEXT" | typing "NAME" [stop] | file "PATH" <<END
   file "PATH" replace "OLD" "NEW" (OLD must stand in the file once)
   site page "/PATH" "BODY" | site ip "ADDRESS" | site down | site up

@@ -5,6 +5,7 @@
 // level or a modal one.
 #include <cstdio>
 #include <filesystem>
+#include <istream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "platform/Clock.h"
 #include "runtime/EventLoop.h"
 #include "runtime/PersonSource.h"
+#include "sandbox/PersonInbox.h"
 #include "sandbox/Statement.h"
 #include "sandbox/UserWorld.h"
 #include "standin/ChatRelay.h"
@@ -37,8 +39,10 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   // Runs a scenario file: 0 when every check holds, 1 at the first failing statement, 2 when the
   // file cannot be read or parsed.
   int RunFile(const std::filesystem::path& file);
-  // Reads statements from standard input at a prompt until its end.
-  int RunInteractive();
+  // Reads statements at a prompt from `in` (on a thread of its own, while the desktop lives on)
+  // until its end: 0 when every statement held, 1 when one failed. A dialog that Quillon shows is
+  // printed and waits for the person's `answer`.
+  int RunInteractive(std::istream& in);
 
   runtime::PersonAction TakeAction(runtime::ModalKind waiting_in) override;
   void Deliver(std::string_view from, std::string_view to, std::string_view text) override;
@@ -61,7 +65,10 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   UserWorld* FindUser(std::string_view name);
   void Report(const Statement& statement, const Outcome& outcome);
   bool ReadInteractive(Statement& statement);
-  void WaitForInput();
+  // At the prompt, a dialog with no answer queued waits for the person's `answer`, and an open
+  // popup menu is shown.
+  void MakeDialogsWait(UserWorld& user);
+  std::string DescribeDialog(UserWorld& user, const sim::SimDialogs::Shown& dialog);
 
   Outcome DoGTalk(const Statement& s);
   Outcome DoWindow(const Statement& s);
@@ -113,6 +120,8 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   bool interactive_ = false;
   bool failed_ = false;
   bool input_ended_ = false;
+  bool any_failed_ = false;  // at the prompt, where a failure does not end the run
+  std::shared_ptr<PersonInbox> inbox_;
   std::optional<Statement> pending_;  // a statement read but declined by a modal wait
   int interactive_line_ = 0;
 

@@ -449,6 +449,10 @@ void Sandbox::Dump() {
     out << "dialog " << Quoted(shown.title) << ": " << Quoted(shown.text) << " -> " << shown.outcome
         << "\n";
   }
+  if (const auto* open = user.Dialogs().Waiting()) {
+    out << "open dialog " << Quoted(open->title) << ": " << Quoted(open->text)
+        << " (waits for an answer)\n";
+  }
   user.DumpProgram(out);
 }
 

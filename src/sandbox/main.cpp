@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
       std::filesystem::canonical("/proc/self/exe", ignored).parent_path().string();
   try {
     Sandbox sandbox(options);
-    return argc == 2 ? sandbox.RunFile(argv[1]) : sandbox.RunInteractive();
+    return argc == 2 ? sandbox.RunFile(argv[1]) : sandbox.RunInteractive(std::cin);
   } catch (const std::exception& e) {
     std::cerr << "quillon-sandbox: " << e.what() << "\n";
     return 2;

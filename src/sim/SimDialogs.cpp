@@ -6,11 +6,40 @@ namespace quillon::sim {
 
 using platform::DialogResult;
 
-std::optional<SimDialogs::Answer> SimDialogs::NextAnswer() {
-  if (answers_.empty()) return std::nullopt;
-  Answer answer = answers_.front();
-  answers_.pop_front();
+std::optional<SimDialogs::Answer> SimDialogs::NextAnswer(Shown::Kind kind, std::string_view text,
+                                                         std::string_view title, uint32_t flags) {
+  if (!answers_.empty()) {
+    Answer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  if (!answer_wait_) return std::nullopt;
+  // The dialog stays open while the wait runs; dialogs that the events run meanwhile open on top
+  // of it and take the person's answers first, as the one in front would.
+  waiting_.push_back(std::make_unique<OpenDialog>(
+      OpenDialog{Shown{kind, std::string(text), std::string(title), flags, ""}, std::nullopt}));
+  OpenDialog* mine = waiting_.back().get();
+  answer_wait_(mine->dialog, [mine] { return mine->answer.has_value(); });
+  std::optional<Answer> answer = std::move(mine->answer);
+  std::erase_if(waiting_, [mine](const std::unique_ptr<OpenDialog>& w) { return w.get() == mine; });
   return answer;
+}
+
+bool SimDialogs::QueueAnswer(Answer answer) {
+  for (auto it = waiting_.rbegin(); it != waiting_.rend(); ++it) {
+    if ((*it)->answer) continue;
+    (*it)->answer = std::move(answer);
+    return true;
+  }
+  answers_.push_back(std::move(answer));
+  return false;
+}
+
+const SimDialogs::Shown* SimDialogs::Waiting() const {
+  for (auto it = waiting_.rbegin(); it != waiting_.rend(); ++it) {
+    if (!(*it)->answer) return &(*it)->dialog;
+  }
+  return nullptr;
 }
 
 DialogResult SimDialogs::MessageBox(std::string_view text, std::string_view title, uint32_t flags) {
@@ -18,7 +47,7 @@ DialogResult SimDialogs::MessageBox(std::string_view text, std::string_view titl
   bool yes_no = buttons == platform::mb::kYesNo || buttons == platform::mb::kYesNoCancel;
   bool has_cancel = buttons == platform::mb::kOkCancel || buttons == platform::mb::kYesNoCancel;
   DialogResult result = yes_no ? DialogResult::kYes : DialogResult::kOk;
-  std::optional<Answer> answer = NextAnswer();
+  std::optional<Answer> answer = NextAnswer(Shown::Kind::kMessageBox, text, title, flags);
   if (answer) {
     switch (answer->kind) {
       case Answer::Kind::kYes:
@@ -46,7 +75,7 @@ DialogResult SimDialogs::MessageBox(std::string_view text, std::string_view titl
 std::optional<std::string> SimDialogs::InputBox(std::string_view prompt, std::string_view title,
                                                 std::string_view initial) {
   std::optional<std::string> result;
-  std::optional<Answer> answer = NextAnswer();
+  std::optional<Answer> answer = NextAnswer(Shown::Kind::kInputBox, prompt, title);
   if (answer && answer->kind == Answer::Kind::kText) result = answer->text;
   if (answer && (answer->kind == Answer::Kind::kOk || answer->kind == Answer::Kind::kYes)) {
     result = std::string(initial);
@@ -61,7 +90,7 @@ std::optional<std::string> SimDialogs::OpenFile(std::string_view title,
                                                 const std::vector<platform::FileFilter>&,
                                                 std::string_view initial_folder) {
   std::optional<std::string> result;
-  std::optional<Answer> answer = NextAnswer();
+  std::optional<Answer> answer = NextAnswer(Shown::Kind::kOpenFile, "", title);
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
@@ -75,7 +104,7 @@ std::optional<std::string> SimDialogs::SaveFile(std::string_view title, std::str
                                                 const std::vector<platform::FileFilter>&,
                                                 std::string_view initial_folder) {
   std::optional<std::string> result;
-  std::optional<Answer> answer = NextAnswer();
+  std::optional<Answer> answer = NextAnswer(Shown::Kind::kSaveFile, "", title);
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
@@ -87,7 +116,7 @@ std::optional<std::string> SimDialogs::SaveFile(std::string_view title, std::str
 
 std::optional<platform::ColorRef> SimDialogs::ChooseColor(platform::ColorRef) {
   std::optional<platform::ColorRef> result;
-  std::optional<Answer> answer = NextAnswer();
+  std::optional<Answer> answer = NextAnswer(Shown::Kind::kColor, "", "Color");
   if (answer && answer->kind == Answer::Kind::kColor) result = answer->color;
   char outcome[32] = "cancel";
   if (result) {

@@ -1,10 +1,13 @@
 #pragma once
 // Dialogs on the simulated desktop. Every message box, input box, file dialog and colour dialog is
-// recorded and answered from a queue of answers the person gave beforehand, oldest first; with no
-// answer queued, a message box takes its first button and the others are cancelled. A popup menu
-// stays open, waiting for the person, until an item is chosen or the menu is dismissed.
+// recorded and answered from a queue of answers the person gave beforehand, oldest first. With no
+// answer queued, a dialog either waits for the person's answer (when the owner hands in a wait, as
+// the interactive sandbox does) or takes its default at once: a message box its first button, the
+// others cancelled. A popup menu stays open, waiting for the person, until an item is chosen or the
+// menu is dismissed.
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +34,11 @@ class SimDialogs : public platform::Dialogs {
   // Runs a modal wait until `done` holds (the event loop, handed in by the owner). Without one a
   // popup menu is dismissed at once.
   using ModalRunner = std::function<void(const std::function<bool()>& done)>;
+  // Waits, modally, until the person has answered `dialog` (`answered` holds) or has gone. The
+  // dialog is then open: the events of the desktop go on meanwhile, and the person's `QueueAnswer`
+  // reaches it.
+  using AnswerWait =
+      std::function<void(const Shown& dialog, const std::function<bool()>& answered)>;
 
   platform::DialogResult MessageBox(std::string_view text, std::string_view title,
                                     uint32_t flags) override;
@@ -46,8 +54,13 @@ class SimDialogs : public platform::Dialogs {
   uint32_t TrackPopupMenu(platform::Hwnd owner, const std::vector<platform::PopupMenuItem>& items,
                           platform::Point where) override;
 
-  void QueueAnswer(Answer answer) { answers_.push_back(std::move(answer)); }
+  // The person's answer: it goes to the dialog that waits for one (the innermost, the one in
+  // front), else to the queue for the next dialog. True when a waiting dialog took it.
+  bool QueueAnswer(Answer answer);
   void SetModalRunner(ModalRunner runner) { modal_runner_ = std::move(runner); }
+  void SetAnswerWait(AnswerWait wait) { answer_wait_ = std::move(wait); }
+  // The dialog waiting for the person's answer now (the one in front), if any.
+  const Shown* Waiting() const;
 
   // Dialogs shown and not yet looked at by a check, oldest first.
   std::optional<Shown> TakeUnchecked();
@@ -66,9 +79,18 @@ class SimDialogs : public platform::Dialogs {
   void DismissMenu();
 
  private:
-  std::optional<Answer> NextAnswer();
+  // The queued answer, else (with a wait handed in) the one the person gives while the dialog
+  // waits; nullopt when neither came, and the dialog takes its default.
+  std::optional<Answer> NextAnswer(Shown::Kind kind, std::string_view text, std::string_view title,
+                                   uint32_t flags = 0);
 
+  struct OpenDialog {
+    Shown dialog;
+    std::optional<Answer> answer;
+  };
   std::deque<Answer> answers_;
+  AnswerWait answer_wait_;
+  std::vector<std::unique_ptr<OpenDialog>> waiting_;  // innermost last
   std::vector<Shown> shown_;
   size_t checked_ = 0;
   ModalRunner modal_runner_;

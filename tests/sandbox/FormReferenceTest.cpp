@@ -27,5 +27,27 @@ TEST(FormReferenceTest, FormsKeysControlsAndIndices) {
   }
 }
 
+// Scenario text comes from outside: an index no int holds is a clear refusal, never an exception
+// (a fuzzer found "k.w(5555...5)" throwing out of the number conversion).
+TEST(FormReferenceTest, IndicesAtTheEndsOfTheNumberRange) {
+  struct Case {
+    const char* text;
+    std::optional<int> index;  // nullopt: refused
+  } cases[] = {
+      {"k.w(0)", 0},
+      {"k.w(007)", 7},
+      {"k.w(2147483647)", 2147483647},
+      {"k.w(2147483648)", std::nullopt},
+      {"k.w(55555555555555555555555555555555555555)", std::nullopt},
+      {"k.w(-1)", std::nullopt},
+      {"k.w(+1)", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    std::optional<FormReference> parsed;
+    EXPECT_NO_THROW(parsed = FormReference::Parse(c.text)) << c.text;
+    EXPECT_EQ(parsed ? std::optional<int>(parsed->index) : std::nullopt, c.index) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::sandbox

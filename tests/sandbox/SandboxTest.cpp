@@ -85,6 +85,30 @@ TEST_F(SandboxTest, DialogChecksConsumeInOrder) {
   EXPECT_FALSE(Run("menu \"File/Exit\"").ok);  // no menu is open
 }
 
+// Numbers a statement cannot use are refused, not wrapped round into other values.
+TEST_F(SandboxTest, NumbersOutOfTheirRangeAreRefused) {
+  struct Case {
+    const char* statement;
+    bool ok;
+  } cases[] = {
+      {"answer color 0 0 0", true},
+      {"answer color 255 255 255", true},
+      {"answer color 256 0 0", false},
+      {"answer color 0 -1 0", false},
+      {"registry set-dword HKCU \"Software\\T\" V 4294967295", true},
+      {"registry set-dword HKCU \"Software\\T\" V 4294967296", false},
+      {"registry set-dword HKCU \"Software\\T\" V -2147483648", true},
+      {"registry set-dword HKCU \"Software\\T\" V -2147483649", false},
+      {"registry set-dword HKCU \"Software\\T\" V 12x", false},
+      {"click frmMain.picIcon(99999999999999999999)", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Run(c.statement).ok, c.ok) << c.statement;
+  ASSERT_TRUE(Run("registry set-dword HKCU \"Software\\T\" V 4294967295").ok);
+  EXPECT_TRUE(Run("expect registry HKCU \"Software\\T\" V \"4294967295\"").ok);
+  ASSERT_TRUE(Run("registry set-dword HKCU \"Software\\T\" V -1").ok);
+  EXPECT_TRUE(Run("expect registry HKCU \"Software\\T\" V \"4294967295\"").ok);
+}
+
 TEST_F(SandboxTest, WaitMovesTheClockAndBadDurationsAreRefused) {
   EXPECT_TRUE(Run("wait 250ms\nwait 2s\nwait 1m").ok);
   EXPECT_FALSE(Run("wait soon").ok);

@@ -55,6 +55,17 @@ TEST(ScenarioReader, DurationsAndSiteSubstitution) {
   EXPECT_EQ(ParseDuration("1m"), 60000u);
   EXPECT_EQ(ParseDuration("5"), std::nullopt);
   EXPECT_EQ(ParseDuration("ms"), std::nullopt);
+  // The longest duration still counts; one that would wrap round is refused.
+  EXPECT_EQ(ParseDuration("307445734561825m"), 307445734561825u * 60000u);
+  EXPECT_EQ(ParseDuration("307445734561826m"), std::nullopt);
+  EXPECT_EQ(ParseDuration("18446744073709551615ms"), 18446744073709551615u);
+  EXPECT_EQ(ParseDuration("18446744073709551616ms"), std::nullopt);
+  EXPECT_EQ(ParseNumber("2147483647"), 2147483647);
+  EXPECT_EQ(ParseNumber("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(ParseNumber("2147483648"), std::nullopt);
+  EXPECT_EQ(ParseNumber("+7"), 7);
+  EXPECT_EQ(ParseNumber("+-7"), std::nullopt);
+  EXPECT_EQ(ParseNumber("7 "), std::nullopt);
   Statement s;
   s.words = {{"site", false}, {"${SITE}/a ${SITE}", true}};
   ScenarioReader::Substitute(s, "SITE", "http://127.0.0.1:9");

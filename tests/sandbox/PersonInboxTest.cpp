@@ -1,0 +1,53 @@
+// The person's lines reach the loop from another thread; the loop keeps its events running while
+// it waits and wakes when a line arrives.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <sstream>
+#include <thread>
+
+#include "sandbox/PersonInbox.h"
+
+namespace quillon::sandbox {
+namespace {
+
+using std::chrono::milliseconds;
+
+TEST(PersonInboxTest, ALineFromAnotherThreadWakesTheWaitThatKeepsTheDesktopRunning) {
+  PersonInbox inbox;
+  std::atomic<int> idles = 0;
+  std::thread person([&] {
+    // Put only after the waiting side has run its events a few times.
+    while (idles < 3) std::this_thread::sleep_for(milliseconds(1));
+    inbox.Put("type \"hi\"");
+  });
+  std::optional<std::string> line = inbox.Take([&] { ++idles; }, milliseconds(1));
+  person.join();
+  EXPECT_EQ(line, "type \"hi\"");
+  EXPECT_GE(idles, 3);
+}
+
+TEST(PersonInboxTest, LinesComeInOrderAndTheEndComesAfterTheLast) {
+  PersonInbox inbox;
+  inbox.Put("one");
+  inbox.Put("two");
+  inbox.Close();
+  int idles = 0;
+  auto idle = [&] { ++idles; };
+  EXPECT_EQ(inbox.Take(idle, milliseconds(1)), "one");
+  EXPECT_EQ(inbox.Take(idle, milliseconds(1)), "two");
+  EXPECT_EQ(inbox.Take(idle, milliseconds(1)), std::nullopt);
+  EXPECT_EQ(idles, 0);  // nothing had to be waited for
+}
+
+TEST(PersonInboxTest, AReaderThreadFeedsTheLinesOfAStreamAndClosesAtItsEnd) {
+  auto inbox = std::make_shared<PersonInbox>();
+  std::istringstream in("wait 1s\r\n\nexpect no dialog");
+  PersonInbox::ReadOnThread(inbox, in);
+  std::vector<std::string> lines;
+  while (auto line = inbox->Take({}, milliseconds(5))) lines.push_back(*line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"wait 1s\r", "", "expect no dialog"}));
+}
+
+}  // namespace
+}  // namespace quillon::sandbox
