@@ -33,10 +33,13 @@ class NumberSettings {
   static constexpr NumberSetting kRequestTimeout{"RequestTimeout", 10000, 1, 60000};
   // Milliseconds between two rounds of custom pictures in the chat view.
   static constexpr NumberSetting kImageInterval{"ImageInterval", 3000, 0, 0x7FFFFFFF};
+  // How much memory, in MiB, one plugin script engine may take before its script is stopped
+  // with "Out of memory"; the rest of the machine is what the upper end protects.
+  static constexpr NumberSetting kScriptMemoryMb{"ScriptMemoryMB", 256, 1, 4096};
 
-  static constexpr std::array<NumberSetting, 7> kAll = {
-      kTransparentMain, kTransparentChat, kZoom,         kStatusInterval,
-      kRssInterval,     kRequestTimeout,  kImageInterval};
+  static constexpr std::array<NumberSetting, 8> kAll = {
+      kTransparentMain, kTransparentChat, kZoom,           kStatusInterval,
+      kRssInterval,     kRequestTimeout,  kImageInterval, kScriptMemoryMb};
 
   // The row of the table with that name, if any.
   static const NumberSetting* Find(std::string_view name);

@@ -7,7 +7,8 @@ namespace quillon::sim {
 using platform::DialogResult;
 
 std::optional<SimDialogs::Answer> SimDialogs::NextAnswer(Shown::Kind kind, std::string_view text,
-                                                         std::string_view title, uint32_t flags) {
+                                                         std::string_view title, uint32_t flags,
+                                                         std::string_view folder) {
   if (!answers_.empty()) {
     Answer answer = answers_.front();
     answers_.pop_front();
@@ -17,7 +18,8 @@ std::optional<SimDialogs::Answer> SimDialogs::NextAnswer(Shown::Kind kind, std::
   // The dialog stays open while the wait runs; dialogs that the events run meanwhile open on top
   // of it and take the person's answers first, as the one in front would.
   waiting_.push_back(std::make_unique<OpenDialog>(
-      OpenDialog{Shown{kind, std::string(text), std::string(title), flags, ""}, std::nullopt}));
+      OpenDialog{Shown{kind, std::string(text), std::string(title), flags, "", std::string(folder)},
+                 std::nullopt}));
   OpenDialog* mine = waiting_.back().get();
   answer_wait_(mine->dialog, [mine] { return mine->answer.has_value(); });
   std::optional<Answer> answer = std::move(mine->answer);
@@ -68,7 +70,7 @@ DialogResult SimDialogs::MessageBox(std::string_view text, std::string_view titl
   }
   const char* names[] = {"", "ok", "cancel", "", "", "", "yes", "no"};
   shown_.push_back(Shown{Shown::Kind::kMessageBox, std::string(text), std::string(title), flags,
-                         names[static_cast<int>(result)]});
+                         names[static_cast<int>(result)], ""});
   return result;
 }
 
@@ -81,7 +83,7 @@ std::optional<std::string> SimDialogs::InputBox(std::string_view prompt, std::st
     result = std::string(initial);
   }
   Shown shown{Shown::Kind::kInputBox, std::string(prompt), std::string(title), 0,
-              result ? "ok \"" + *result + "\"" : "cancel"};
+              result ? "ok \"" + *result + "\"" : "cancel", ""};
   shown_.push_back(std::move(shown));
   return result;
 }
@@ -90,7 +92,7 @@ std::optional<std::string> SimDialogs::OpenFile(std::string_view title,
                                                 const std::vector<platform::FileFilter>&,
                                                 std::string_view initial_folder) {
   std::optional<std::string> result;
-  std::optional<Answer> answer = NextAnswer(Shown::Kind::kOpenFile, "", title);
+  std::optional<Answer> answer = NextAnswer(Shown::Kind::kOpenFile, "", title, 0, initial_folder);
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
@@ -104,7 +106,7 @@ std::optional<std::string> SimDialogs::SaveFile(std::string_view title, std::str
                                                 const std::vector<platform::FileFilter>&,
                                                 std::string_view initial_folder) {
   std::optional<std::string> result;
-  std::optional<Answer> answer = NextAnswer(Shown::Kind::kSaveFile, "", title);
+  std::optional<Answer> answer = NextAnswer(Shown::Kind::kSaveFile, "", title, 0, initial_folder);
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
@@ -123,7 +125,7 @@ std::optional<platform::ColorRef> SimDialogs::ChooseColor(platform::ColorRef) {
     std::snprintf(outcome, sizeof outcome, "color %u %u %u", *result & 0xFF, (*result >> 8) & 0xFF,
                   (*result >> 16) & 0xFF);
   }
-  shown_.push_back(Shown{Shown::Kind::kColor, "", "Color", 0, outcome});
+  shown_.push_back(Shown{Shown::Kind::kColor, "", "Color", 0, outcome, ""});
   return result;
 }
 

@@ -82,7 +82,7 @@ class SimDialogs : public platform::Dialogs {
   // The queued answer, else (with a wait handed in) the one the person gives while the dialog
   // waits; nullopt when neither came, and the dialog takes its default.
   std::optional<Answer> NextAnswer(Shown::Kind kind, std::string_view text, std::string_view title,
-                                   uint32_t flags = 0);
+                                   uint32_t flags = 0, std::string_view folder = {});
 
   struct OpenDialog {
     Shown dialog;

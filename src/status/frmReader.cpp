@@ -91,7 +91,9 @@ bool frmReader::RunScript(const std::string& code) {
   platform::ScriptHost* host = ScriptHost();
   if (!host) return false;
   host->SetTimeout(kScriptTimeoutMs);
-  host->SetMemoryLimit(static_cast<uint64_t>(loader_.NumberSetting("ScriptMemoryMB", 256)) << 20);
+  host->SetMemoryLimit(
+      static_cast<uint64_t>(program_.Config().ReadNumber(app::NumberSettings::kScriptMemoryMb))
+      << 20);
   // A fresh GTalk for every run; its members are global, so scripts may leave out "GTalk.".
   host->AddObject("GTalk", std::make_shared<GTalk>(program_, *host), true);
   ++running_scripts_;

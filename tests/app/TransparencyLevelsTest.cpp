@@ -28,7 +28,9 @@ TEST_F(TransparencyLevelsTest, OnlyElevenTo256ChangeTheWindow) {
     ASSERT_EQ(windows.GetLayeredAlpha(window), 100);
     Transparency::Transparent(*program_, window, c.level);
     EXPECT_EQ((windows.GetExStyle(window) & platform::kWsExLayered) != 0, c.layered) << c.level;
-    if (c.layered) EXPECT_EQ(windows.GetLayeredAlpha(window), c.alpha) << c.level;
+    if (c.layered) {
+      EXPECT_EQ(windows.GetLayeredAlpha(window), c.alpha) << c.level;
+    }
   }
 }
 
