@@ -145,23 +145,11 @@ void FileReceiver::TakeData(std::string_view bytes, int64_t now_ms, TransferActi
   if (take == 0) return;
   actions.write = bytes.substr(0, take);
   received_ += take;
-  bytes_this_tick_ += take;
+  progress_clock_.Count(take);
   if (received_ == file_size_) {
     Complete(actions);
   } else {
-    ShowProgress(now_ms, actions);
-  }
-}
-
-void FileReceiver::ShowProgress(int64_t now_ms, TransferActions& actions) {
-  if (now_ms >= next_progress_at_) {
-    actions.progress = TransferProgress{received_, file_size_};
-    next_progress_at_ = now_ms + kProgressIntervalMs;
-  }
-  if (now_ms >= next_rate_at_) {
-    actions.status = RateStatus(kStatusReceivingRate, received_, file_size_, bytes_this_tick_);
-    bytes_this_tick_ = 0;
-    while (next_rate_at_ <= now_ms) next_rate_at_ += kRateIntervalMs;
+    progress_clock_.Show(now_ms, received_, file_size_, kStatusReceivingRate, actions);
   }
 }
 
@@ -171,9 +159,7 @@ TransferActions FileReceiver::SaveOpened(int64_t now_ms) {
   if (state_ == State::kAwaitingSave) {
     state_ = State::kReceiving;
     outbox_ += kReadyMessage;
-    bytes_this_tick_ = 0;
-    next_rate_at_ = now_ms + kRateIntervalMs;
-    next_progress_at_ = now_ms + kProgressIntervalMs;
+    progress_clock_.Start(now_ms);
     // An empty file is complete at once; the sender's "ende:" follows on its own.
     if (file_size_ == 0) Complete(actions);
   }
@@ -220,7 +206,8 @@ TransferActions FileReceiver::Tick(int64_t now_ms) {
   outbox_.clear();
   TransferActions actions;
   EndQuietMessage(now_ms, actions);
-  if (state_ == State::kReceiving) ShowProgress(now_ms, actions);
+  if (state_ == State::kReceiving)
+    progress_clock_.Show(now_ms, received_, file_size_, kStatusReceivingRate, actions);
   return Finish(actions);
 }
 
@@ -248,7 +235,7 @@ TransferActions FileReceiver::Cancel() {
 
 std::optional<int64_t> FileReceiver::WakeAt() const {
   if (!message_.empty()) return last_arrival_ms_ + kMessageQuietMs;
-  if (state_ == State::kReceiving) return std::min(next_progress_at_, next_rate_at_);
+  if (state_ == State::kReceiving) return progress_clock_.NextDue();
   return std::nullopt;
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "transfer/ProgressClock.h"
 #include "transfer/TransferActions.h"
 
 namespace quillon::transfer {
@@ -57,7 +58,6 @@ class FileReceiver {
   void ReadName(TransferActions& actions);
   void TakeData(std::string_view bytes, int64_t now_ms, TransferActions& actions);
   // The progress and rate texts, when their time has come.
-  void ShowProgress(int64_t now_ms, TransferActions& actions);
   void Complete(TransferActions& actions);
   void Break(TransferActions& actions, std::string_view status);
 
@@ -66,9 +66,7 @@ class FileReceiver {
   int64_t last_arrival_ms_ = 0;
   uint64_t file_size_ = 0;
   uint64_t received_ = 0;
-  uint64_t bytes_this_tick_ = 0;
-  int64_t next_rate_at_ = 0;
-  int64_t next_progress_at_ = 0;
+  ProgressClock progress_clock_;
   std::string outbox_;  // the bytes of this call's send action
 };
 

@@ -45,7 +45,7 @@ TransferActions FileSender::Accept(int64_t now_ms) {
   in_flight_ = 0;
   offset_ = 0;
   progress_ = 0;
-  bytes_this_tick_ = 0;
+  progress_clock_ = ProgressClock();
   actions.status = std::string(kStatusSendingInformation);
   actions.progress = TransferProgress{0, file_size_};
   outbox_ = kSizeMessage;
@@ -86,9 +86,7 @@ void FileSender::ReadAnswers(TransferActions& actions, int64_t now_ms) {
     } else {
       state_ = State::kSending;
       answers_.clear();
-      bytes_this_tick_ = 0;
-      next_rate_at_ = now_ms + kRateIntervalMs;
-      next_progress_at_ = now_ms + kProgressIntervalMs;
+      progress_clock_.Start(now_ms);
       SendMore(actions);
     }
   }
@@ -117,7 +115,7 @@ void FileSender::SendMore(TransferActions& actions) {
   offset_ += want;
   in_flight_ += want;
   outbox_data_ += want;
-  bytes_this_tick_ += want;
+  progress_clock_.Count(want);
 }
 
 TransferActions FileSender::SendComplete(int64_t now_ms) {
@@ -129,20 +127,9 @@ TransferActions FileSender::SendComplete(int64_t now_ms) {
   in_flight_ -= std::min(in_flight_, sent);
   progress_ = std::min(progress_ + sent, file_size_);
   SendMore(actions);
-  if (state_ == State::kSending) ShowProgress(actions, now_ms);
+  if (state_ == State::kSending)
+    progress_clock_.Show(now_ms, progress_, file_size_, kStatusSendingRate, actions);
   return Finish(actions);
-}
-
-void FileSender::ShowProgress(TransferActions& actions, int64_t now_ms) {
-  if (now_ms >= next_progress_at_) {
-    actions.progress = TransferProgress{progress_, file_size_};
-    next_progress_at_ = now_ms + kProgressIntervalMs;
-  }
-  if (now_ms >= next_rate_at_) {
-    actions.status = RateStatus(kStatusSendingRate, progress_, file_size_, bytes_this_tick_);
-    bytes_this_tick_ = 0;
-    while (next_rate_at_ <= now_ms) next_rate_at_ += kRateIntervalMs;
-  }
 }
 
 void FileSender::Complete(TransferActions& actions) {
@@ -166,7 +153,8 @@ void FileSender::Break(TransferActions& actions, std::string_view status) {
 
 TransferActions FileSender::Tick(int64_t now_ms) {
   TransferActions actions = Begin();
-  if (state_ == State::kSending) ShowProgress(actions, now_ms);
+  if (state_ == State::kSending)
+    progress_clock_.Show(now_ms, progress_, file_size_, kStatusSendingRate, actions);
   return Finish(actions);
 }
 
@@ -188,7 +176,7 @@ TransferActions FileSender::Cancel() {
 }
 
 std::optional<int64_t> FileSender::WakeAt() const {
-  if (state_ == State::kSending) return std::min(next_progress_at_, next_rate_at_);
+  if (state_ == State::kSending) return progress_clock_.NextDue();
   return std::nullopt;
 }
 

@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "transfer/FileSource.h"
+#include "transfer/ProgressClock.h"
 #include "transfer/Protocol.h"
 #include "transfer/TransferActions.h"
 
@@ -66,7 +67,6 @@ class FileSender {
   // Reads and queues file data up to the window, or ends the file once all of it has gone.
   void SendMore(TransferActions& actions);
   // The progress and rate texts, when their time has come.
-  void ShowProgress(TransferActions& actions, int64_t now_ms);
   void Complete(TransferActions& actions);
   void Break(TransferActions& actions, std::string_view status);
 
@@ -86,9 +86,7 @@ class FileSender {
   uint64_t in_flight_ = 0;  // file bytes handed to the socket and not yet reported sent
   uint64_t offset_ = 0;     // file bytes read and handed to the socket
   uint64_t progress_ = 0;   // file bytes the socket has reported as sent
-  uint64_t bytes_this_tick_ = 0;
-  int64_t next_rate_at_ = 0;
-  int64_t next_progress_at_ = 0;
+  ProgressClock progress_clock_;
 };
 
 }  // namespace quillon::transfer

@@ -9,13 +9,12 @@
 #include "vbscript/CompileError.h"
 #include "vbscript/Dictionary.h"
 #include "vbscript/Match.h"
-#include "vbscript/MatchCollection.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Parser.h"
 #include "vbscript/ProcedureRef.h"
+#include "vbscript/ReadOnlyCollection.h"
 #include "vbscript/RegExp.h"
 #include "vbscript/RuntimeError.h"
-#include "vbscript/SubMatches.h"
 #include "vbscript/Text.h"
 
 namespace quillon::vbscript {
@@ -114,9 +113,8 @@ bool IsEngineObject(const ScriptObject* object) {
          dynamic_cast<const ErrObject*>(object) != nullptr ||
          dynamic_cast<const ProcedureRef*>(object) != nullptr ||
          dynamic_cast<const RegExp*>(object) != nullptr ||
-         dynamic_cast<const MatchCollection*>(object) != nullptr ||
-         dynamic_cast<const Match*>(object) != nullptr ||
-         dynamic_cast<const SubMatches*>(object) != nullptr;
+         dynamic_cast<const ReadOnlyCollection*>(object) != nullptr ||
+         dynamic_cast<const Match*>(object) != nullptr;
 }
 
 }  // namespace

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "platform/ScriptObject.h"
-#include "vbscript/SubMatches.h"
+#include "vbscript/ReadOnlyCollection.h"
 
 namespace quillon::vbscript {
 
 class Match : public platform::ScriptObject {
  public:
   Match(std::string value, int32_t first_index, int32_t length,
-        std::shared_ptr<SubMatches> sub_matches)
+        std::shared_ptr<ReadOnlyCollection> sub_matches)
       : value_(std::move(value)),
         first_index_(first_index),
         length_(length),
@@ -29,7 +29,7 @@ class Match : public platform::ScriptObject {
   std::string value_;
   int32_t first_index_;
   int32_t length_;
-  std::shared_ptr<SubMatches> sub_matches_;
+  std::shared_ptr<ReadOnlyCollection> sub_matches_;
 };
 
 }  // namespace quillon::vbscript

@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "vbscript/Match.h"
-#include "vbscript/MatchCollection.h"
-#include "vbscript/SubMatches.h"
+#include "vbscript/ReadOnlyCollection.h"
 #include "vbscript/Text.h"
 
 namespace quillon::vbscript {
@@ -217,14 +216,15 @@ ScriptStatus RegExp::Execute(std::string_view subject, ScriptValue& matches) {
         groups.push_back(ScriptValue::String(std::string(Group(subject, match, g))));
       }
     }
-    found.push_back(ScriptValue::Object(
-        std::make_shared<Match>(std::string(value), static_cast<int32_t>(counted_chars),
-                                static_cast<int32_t>(text::CharCount(value)),
-                                std::make_shared<SubMatches>(std::move(groups)))));
+    found.push_back(ScriptValue::Object(std::make_shared<Match>(
+        std::string(value), static_cast<int32_t>(counted_chars),
+        static_cast<int32_t>(text::CharCount(value)),
+        std::make_shared<ReadOnlyCollection>("ISubMatches", std::move(groups)))));
     return true;
   });
   if (!status.ok()) return status;
-  matches = ScriptValue::Object(std::make_shared<MatchCollection>(std::move(found)));
+  matches = ScriptValue::Object(
+      std::make_shared<ReadOnlyCollection>("IMatchCollection2", std::move(found)));
   return status;
 }
 
