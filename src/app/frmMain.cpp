@@ -220,8 +220,8 @@ void frmMain::MsgCmdList() {
   commands.Load();
   commands.List1.Clear();
   // Every piece between commas, the empty ones before the first and after the last included.
-  std::string list =
-      parser_.CommandList().empty() ? gtalk::CommandParser::kCommandList : parser_.CommandList();
+  std::string list = parser_.CommandList().empty() ? gtalk::CommandParser::ListedCommands()
+                                                   : parser_.CommandList();
   size_t start = 0;
   for (;;) {
     size_t comma = list.find(',', start);

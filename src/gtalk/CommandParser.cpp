@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "app/MainMenus.h"
 #include "app/Quillon.h"
 #include "app/frmMain.h"
+#include "gtalk/GTalkCommandIds.h"
 #include "gtalk/TextFilter.h"
 #include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
@@ -48,8 +50,8 @@ void CommandParser::PostedMessage(uint32_t& message, WParam& wparam, LParam&) {
     command_mode_ = false;
     argument_mode_ = false;
   } else if (!argument_mode_) {
-    command_list_ = kCommandList;
-    arg_command_list_ = kArgCommandList;
+    command_list_ = ListedCommands();
+    arg_command_list_ = ArgumentCommands();
     command_mode_ = true;
   }
   if (wparam != platform::vk::kReturn) {
@@ -132,79 +134,135 @@ void CommandParser::SetAwayTag(std::string tag) {
   program_.GTalk().ApplyStatusPrefix(false, "");
 }
 
-bool CommandParser::RunCommand(const std::string& command, const std::string& argument) {
-  GTalkWindows& gtalk = program_.GTalk();
-  if (command == "/signout") {
-    gtalk.SendCommand(40002);
-  } else if (command == "/available") {
-    gtalk.ChangeStatus("Available");
-  } else if (command == "/away") {
-    SetAwayTag("Away");
-  } else if (command == "/brb") {
-    SetAwayTag("Brb");
-  } else if (command == "/food") {
-    SetAwayTag("Food");
-  } else if (command == "/dinner") {
-    SetAwayTag("Dinner");
-  } else if (command == "/lunch") {
-    SetAwayTag("Lunch");
-  } else if (command == "/busy") {
-    gtalk.ChangeStatus("Busy");
-  } else if (command == "/reset") {
-    SetAwayTag("");
-  } else if (command == "/clear") {
-    form_.SetTag("clear");
-  } else if (command == "/customstate" || command == "/customstatus") {
-    if (!argument.empty()) SetAwayTag(argument);
-  } else if (command == "/boss") {
-    form_.vbBoss_HotkeyPressed();
-  } else if (command == "/qnmenu") {
-    form_.picIcon_Click(1);
-  } else if (command == "/qnoptions") {
-    form_.Menus().mnuOptions_Click();
-  } else if (command == "/about") {
-    form_.Menus().mnuAbout_Click();
-  } else if (command == "/orb") {
-    program_.Rt().MsgBox("Easter EGG No. 1!");
-  } else if (command == "/lumo") {
-    program_.Rt().MsgBox("Easter EGG No. 2!");
-  } else if (command == "/activestatus") {
-    form_.Menus().mnuActive_Click();
-  } else if (command == "/desktopfriends") {
-    form_.Menus().mnuDesktopFriend_Click();
-  } else if (command == "/lock") {
-    program_.Chat().Locked = false;
-    form_.vbLock_HotkeyPressed();
-  } else if (command == "/displaypicture") {
-    gtalk.SendAvatarCommand();
-  } else if (command == "/status") {
-    auto [area, edit_box] = gtalk.FindStatusBox();
-    if (gtalk.GetText(edit_box) != argument) gtalk.ChangeStatus(argument);
-  } else if (command == "/mail") {
-    gtalk.SendCommand(40089);
-  } else if (command == "/leet") {
-    form_.ApplyFilter(1);
-  } else if (command == "/cool") {
-    form_.ApplyFilter(2);
-  } else if (command == "/none") {
-    form_.ApplyFilter(0);
-  } else if (command == "/inbox") {
-    gtalk.SendCommand(40088);
-  } else if (command == "/help") {
-    form_.MsgCmdList();
-  } else if (command == "/call") {
+// The command table, in the order Enter tries the names. Handlers are plain functions of the
+// parser so that the table stays data; they reach the program through the parser.
+const SlashCommand CommandParser::kCommands[] = {
+    {"signout", 27, false,
+     [](CommandParser& p, const std::string&) {
+       p.program_.GTalk().SendCommand(command_id::kSignOut);
+     }},
+    {"available", 3, false,
+     [](CommandParser& p, const std::string&) { p.program_.GTalk().ChangeStatus("Available"); }},
+    {"away", 4, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Away"); }},
+    {"brb", 7, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Brb"); }},
+    {"food", 17, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Food"); }},
+    {"dinner", 13, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Dinner"); }},
+    {"lunch", 23, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Lunch"); }},
+    {"busy", 8, false,
+     [](CommandParser& p, const std::string&) { p.program_.GTalk().ChangeStatus("Busy"); }},
+    {"reset", 26, false, [](CommandParser& p, const std::string&) { p.SetAwayTag(""); }},
+    {"clear", 9, false, [](CommandParser& p, const std::string&) { p.form_.SetTag("clear"); }},
+    // The older spelling, still recognised but never offered.
+    {"customstate", 0, false,
+     [](CommandParser& p, const std::string& argument) {
+       if (!argument.empty()) p.SetAwayTag(argument);
+     }},
+    {"customstatus", 11, true,
+     [](CommandParser& p, const std::string& argument) {
+       if (!argument.empty()) p.SetAwayTag(argument);
+     }},
+    {"boss", 6, false,
+     [](CommandParser& p, const std::string&) { p.form_.vbBoss_HotkeyPressed(); }},
+    {"qnmenu", 15, false, [](CommandParser& p, const std::string&) { p.form_.picIcon_Click(1); }},
+    {"qnoptions", 16, false,
+     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuOptions_Click(); }},
+    {"about", 1, false,
+     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuAbout_Click(); }},
+    {"orb", 0, false,
+     [](CommandParser& p, const std::string&) { p.program_.Rt().MsgBox("Easter EGG No. 1!"); }},
+    {"lumo", 0, false,
+     [](CommandParser& p, const std::string&) { p.program_.Rt().MsgBox("Easter EGG No. 2!"); }},
+    {"activestatus", 2, false,
+     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuActive_Click(); }},
+    {"desktopfriends", 12, false,
+     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuDesktopFriend_Click(); }},
+    // The lock hotkey toggles; the command always locks.
+    {"lock", 22, false,
+     [](CommandParser& p, const std::string&) {
+       p.program_.Chat().Locked = false;
+       p.form_.vbLock_HotkeyPressed();
+     }},
+    {"displaypicture", 14, false,
+     [](CommandParser& p, const std::string&) { p.program_.GTalk().SendAvatarCommand(); }},
+    {"status", 28, true,
+     [](CommandParser& p, const std::string& argument) {
+       GTalkWindows& gtalk = p.program_.GTalk();
+       auto [area, edit_box] = gtalk.FindStatusBox();
+       if (gtalk.GetText(edit_box) != argument) gtalk.ChangeStatus(argument);
+     }},
+    {"mail", 24, false,
+     [](CommandParser& p,
+        const std::string&) { p.program_.GTalk().SendCommand(command_id::kMail); }},
+    {"leet", 21, false, [](CommandParser& p, const std::string&) { p.form_.ApplyFilter(1); }},
+    {"cool", 10, false, [](CommandParser& p, const std::string&) { p.form_.ApplyFilter(2); }},
+    {"none", 25, false, [](CommandParser& p, const std::string&) { p.form_.ApplyFilter(0); }},
+    {"inbox", 20, false,
+     [](CommandParser& p,
+        const std::string&) { p.program_.GTalk().SendCommand(command_id::kInbox); }},
+    {"help", 19, false, [](CommandParser& p, const std::string&) { p.form_.MsgCmdList(); }},
     // Recognised and swallowed: there is nothing to call.
-  } else if (command == "/options") {
-    gtalk.SendCommand(40003);
-  } else if (command == "/update") {
-    gtalk.SendCommand(40087);
-  } else if (command == "/hide") {
-    gtalk.SendCommand(40004);
-  } else if (command == "/block") {
-    gtalk.SendChatCommand(8011);
-  } else if (command == "/offrecord") {
-    gtalk.SendChatCommand(8010);
-  } else if (command.rfind("s:", 0) == 0) {
+    {"call", 0, false, [](CommandParser&, const std::string&) {}},
+    {"options", 29, false,
+     [](CommandParser& p,
+        const std::string&) { p.program_.GTalk().SendCommand(command_id::kOptions); }},
+    {"update", 31, false,
+     [](CommandParser& p,
+        const std::string&) { p.program_.GTalk().SendCommand(command_id::kUpdate); }},
+    {"hide", 18, false,
+     [](CommandParser& p,
+        const std::string&) { p.program_.GTalk().SendCommand(command_id::kHide); }},
+    {"block", 5, false,
+     [](CommandParser& p,
+        const std::string&) { p.program_.GTalk().SendChatCommand(command_id::kBlock); }},
+    {"offrecord", 30, false,
+     [](CommandParser& p,
+        const std::string&) { p.program_.GTalk().SendChatCommand(command_id::kOffTheRecord); }},
+};
+
+std::span<const SlashCommand> CommandParser::Commands() { return kCommands; }
+
+namespace {
+
+// The names of `commands` that pass `keep`, in list order, each after a comma, with a comma after
+// the last.
+template <typename Keep>
+std::string ListOf(std::span<const SlashCommand> commands, Keep keep) {
+  std::vector<const SlashCommand*> listed;
+  for (const SlashCommand& command : commands) {
+    if (command.listed_at > 0 && keep(command)) listed.push_back(&command);
+  }
+  std::stable_sort(listed.begin(), listed.end(), [](const SlashCommand* a, const SlashCommand* b) {
+    return a->listed_at < b->listed_at;
+  });
+  std::string list = ",";
+  for (const SlashCommand* command : listed) list.append(command->name).append(",");
+  return list;
+}
+
+}  // namespace
+
+const std::string& CommandParser::ListedCommands() {
+  static const std::string list = ListOf(kCommands, [](const SlashCommand&) { return true; });
+  return list;
+}
+
+const std::string& CommandParser::ArgumentCommands() {
+  static const std::string list =
+      ListOf(kCommands, [](const SlashCommand& command) { return command.takes_argument; });
+  return list;
+}
+
+bool CommandParser::RunCommand(const std::string& command, const std::string& argument) {
+  if (command.size() > 1 && command[0] == '/') {
+    std::string_view name = std::string_view(command).substr(1);
+    for (const SlashCommand& row : kCommands) {
+      if (row.name == name) {
+        row.run(*this, argument);
+        return true;
+      }
+    }
+  }
+  if (command.rfind("s:", 0) == 0) {
     // The word goes into the address encoded, so "&", "#", "+" or "%" search for themselves.
     program_.Rt().Shell().Open(std::string(kSearchSite) +
                                "/search?&q=" + PercentEncode(command.substr(2)));

@@ -3,9 +3,11 @@
 // before the input sees it. A line that begins with "/" is completed as it is typed; Enter carries
 // out a known command (or an "s:" search or an "o:" open) instead of sending the line. Ordinary
 // typing goes through the letter filter.
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "gtalk/SlashCommand.h"
 #include "platform/Window.h"
 
 namespace quillon::app {
@@ -17,17 +19,20 @@ namespace quillon::gtalk {
 
 class CommandParser {
  public:
-  static constexpr const char* kCommandList =
-      ",about,activestatus,available,away,block,boss,brb,busy,clear,cool,customstatus,"
-      "desktopfriends,dinner,displaypicture,qnmenu,qnoptions,food,hide,help,inbox,leet,lock,lunch,"
-      "mail,none,reset,signout,status,options,offrecord,update,";
-  static constexpr const char* kArgCommandList = ",customstatus,status,";
   static constexpr const char* kSearchSite = "https://www.google.com";
 
   CommandParser(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
 
   // The hook's report of a posted message; may change or discard it (both set to 0).
   void PostedMessage(uint32_t& message, platform::WParam& wparam, platform::LParam& lparam);
+
+  // The commands in the order Enter tries them; the "s:" and "o:" prefixes come after all of them.
+  static std::span<const SlashCommand> Commands();
+  // The listed names in their order, each after a comma and with a comma after the last
+  // (",about,...,update,"): what completion searches and "/help" shows.
+  static const std::string& ListedCommands();
+  // The names after which a blank starts an argument, in the same form (",customstatus,status,").
+  static const std::string& ArgumentCommands();
 
   bool CommandMode() const { return command_mode_; }
   bool ArgumentMode() const { return argument_mode_; }
@@ -43,6 +48,8 @@ class CommandParser {
   // Carries out a command line; false when it is no command (the line is then sent).
   bool RunCommand(const std::string& command, const std::string& argument);
   void SetAwayTag(std::string tag);
+
+  static const SlashCommand kCommands[];
 
   app::Quillon& program_;
   app::frmMain& form_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/ErrorReporter.h"
+#include "gtalk/GTalkCommandIds.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 
@@ -103,7 +104,7 @@ bool GTalkWindows::SendCommand(uint32_t id) {
 
 bool GTalkWindows::SendAvatarCommand() {
   auto [status_area, edit_box] = FindStatusBox();
-  return runtime_.Windows().PostMessage(status_area, msg::kCommand, 10000, 0);
+  return runtime_.Windows().PostMessage(status_area, msg::kCommand, command_id::kDisplayPicture, 0);
 }
 
 Hwnd GTalkWindows::LastChatWindow() {

@@ -1,4 +1,9 @@
 // The command parser's state machine, driven character by character through the desktop.
+#include <algorithm>
+#include <set>
+#include <string_view>
+#include <vector>
+
 #include "QuillonFixture.h"
 #include "gtalk/CommandParser.h"
 
@@ -78,6 +83,66 @@ TEST_F(CommandParserTest, EnterReappliesTheStoredZoom) {
   Type(U"hi");
   Key(kReturn);
   EXPECT_EQ(p_.desktop_.RichEditOf(chat_->Input())->ZoomPercent(), 150);
+}
+
+TEST(CommandTableTest, TheListIsDerivedInItsFixedOrder) {
+  // Completion and "/help" both follow this order, so it is the one people learn.
+  EXPECT_EQ(CommandParser::ListedCommands(),
+            ",about,activestatus,available,away,block,boss,brb,busy,clear,cool,customstatus,"
+            "desktopfriends,dinner,displaypicture,qnmenu,qnoptions,food,hide,help,inbox,leet,lock,"
+            "lunch,mail,none,reset,signout,status,options,offrecord,update,");
+  EXPECT_EQ(CommandParser::ArgumentCommands(), ",customstatus,status,");
+}
+
+TEST(CommandTableTest, NamesAreUniqueAndPlacesRunWithoutGaps) {
+  std::set<std::string_view> names;
+  std::vector<int> places;
+  for (const SlashCommand& command : CommandParser::Commands()) {
+    EXPECT_TRUE(names.insert(command.name).second) << command.name;
+    EXPECT_NE(command.run, nullptr) << command.name;
+    for (char c : command.name) EXPECT_TRUE(c >= 'a' && c <= 'z') << command.name;
+    if (command.listed_at > 0) places.push_back(command.listed_at);
+    // A hidden command is never completed, so no blank could ever open its argument.
+    if (command.takes_argument) EXPECT_GT(command.listed_at, 0) << command.name;
+  }
+  std::sort(places.begin(), places.end());
+  for (size_t i = 0; i < places.size(); ++i) EXPECT_EQ(places[i], static_cast<int>(i + 1));
+}
+
+TEST_F(CommandParserTest, CommandsPostGoogleTalksOwnNumbers) {
+  const struct {
+    std::u32string line;
+    std::vector<uint32_t> posted;
+  } cases[] = {
+      {U"/signout", {40002}},
+      {U"/update", {40087}},
+      {U"/inbox", {40088}},
+      {U"/mail", {40089}},
+      {U"/offrecord", {8010}},
+      {U"/block", {8011}},
+      {U"/call", {}},
+      {U"/displaypicture", {10000}},
+      // Last: Google Talk's settings window takes the front from the chat.
+      {U"/options", {40003}},
+  };
+  for (const auto& c : cases) {
+    client_.TakeCommands();
+    Type(c.line);
+    Key(kReturn);
+    EXPECT_EQ(client_.TakeCommands(), c.posted) << std::string(c.line.begin(), c.line.end());
+    EXPECT_EQ(Input(), "");  // swallowed, not sent
+  }
+}
+
+TEST_F(CommandParserTest, HiddenCommandsAreRecognisedButNeverCompleted) {
+  Type(U"/c");
+  EXPECT_EQ(Input(), "/clear");  // never "/call" or "/customstate"
+  Key(kReturn);
+  p_.desktop_.SendMessage(chat_->Input(), platform::msg::kSetText, 0,
+                          reinterpret_cast<platform::LParam>("/customstate Out to sea"));
+  Key(kReturn);
+  EXPECT_EQ(client_.Status(), "(Out to sea) Working");
+  EXPECT_EQ(Input(), "");
 }
 
 TEST(PercentEncodeTest, EverythingButUnreservedBytesIsEncoded) {
