@@ -350,73 +350,45 @@ void Sandbox::Report(const Statement& statement, const Outcome& outcome) {
 
 // --- Statements
 
-Outcome Sandbox::Execute(const Statement& s) {
-  const std::string& verb = s.At(0);
-  if (s.words.empty() || s.words[0].quoted)
-    return Outcome::Fail("a statement", "unknown statement");
-  if (verb == "user" && s.Size() == 2) {
-    current_ = s.At(1);
-    User(current_);
-    return Outcome::Ok();
-  }
-  if (verb == "gtalk") return DoGTalk(s);
-  if (verb == "quillon") return DoQuillon(s);
-  if ((verb == "click" || verb == "hover") && s.Size() == 2 &&
-      (s.Is(1, "chat-button") || s.Is(1, "main-button"))) {
-    return DoButton(s);
-  }
-  if (verb == "mishap" && s.Is(1, "real") && s.Size() == 2) {
-    Current().StartProcessesForReal();
-    return Outcome::Ok();
-  }
-  if ((verb == "click" || verb == "doubleclick" || verb == "set" || verb == "close" ||
-       verb == "key") &&
-      s.Size() >= 2 && !s.words[1].quoted && s.At(1).rfind("frm", 0) == 0) {
-    return DoControl(s);
-  }
-  if ((verb == "click" || verb == "rightclick" || verb == "middleclick" || verb == "drag" ||
-       verb == "resize") &&
-      s.Is(1, "friend")) {
-    return DoFriend(s);
-  }
-  if (verb == "window") return DoWindow(s);
-  if (verb == "wait") return DoWait(s);
-  if (verb == "eventually") return DoEventually(s);
-  if (verb == "activate") return DoActivate(s);
-  if (verb == "close" && s.Is(1, "chat") && s.Size() == 3) {
-    Current().GTalk().CloseChat(s.At(2));
-    loop_.ProcessPending();
-    return Outcome::Ok();
-  }
-  if (verb == "type") return DoType(s);
-  if (verb == "key") return DoKey(s);
-  if (verb == "select") return DoSelect(s);
-  if (verb == "hotkey") return DoHotkey(s);
-  if (verb == "receive" && s.Size() == 3) {
-    Current().GTalk().Receive(s.At(1), s.At(2));
-    loop_.ProcessPending();
-    return Outcome::Ok();
-  }
-  if (verb == "typing" && (s.Size() == 2 || (s.Size() == 3 && s.Is(2, "stop")))) {
-    Current().GTalk().SetTyping(s.At(1), s.Size() == 2);
-    loop_.ProcessPending();
-    return Outcome::Ok();
-  }
-  if (verb == "file") return DoFile(s);
-  if (verb == "site") return DoSite(s);
-  if (verb == "registry") return DoRegistry(s);
-  if (verb == "answer") return DoAnswer(s);
-  if (verb == "menu") return DoMenu(s);
-  if (verb == "expect") return Check(s, 1);
-  if (verb == "dump" && s.Size() == 1) {
-    Dump();
-    return Outcome::Ok();
-  }
-  if (verb == "help" && s.Size() == 1) {
-    Help();
-    return Outcome::Ok();
-  }
-  return Outcome::Fail("a statement of the scenario language", "unknown statement");
+Outcome Sandbox::DoUser(const Statement& s) {
+  current_ = s.At(1);
+  User(current_);
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoMishap(const Statement&) {
+  Current().StartProcessesForReal();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoCloseChat(const Statement& s) {
+  Current().GTalk().CloseChat(s.At(2));
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoReceive(const Statement& s) {
+  Current().GTalk().Receive(s.At(1), s.At(2));
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoTyping(const Statement& s) {
+  Current().GTalk().SetTyping(s.At(1), s.Size() == 2);
+  loop_.ProcessPending();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoExpect(const Statement& s) { return Check(s, 1); }
+
+Outcome Sandbox::DoDump(const Statement&) {
+  Dump();
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::DoHelp(const Statement&) {
+  std::cout << HelpText();
+  return Outcome::Ok();
 }
 
 Outcome Sandbox::DoGTalk(const Statement& s) {
@@ -737,50 +709,6 @@ Outcome Sandbox::DoMenu(const Statement& s) {
   }
   loop_.ProcessPending();
   return Outcome::Ok();
-}
-
-void Sandbox::Help() {
-  std::cout <<
-      R"(People and programs: user NAME | gtalk start [status "TEXT"] | gtalk contacts "A" "B" ...
-  gtalk quit | window "CLASS" "TITLE" [in "CLASS" "TITLE"]
-Time: wait DURATION (50ms, 3s, 1m) | eventually CHECK
-Hands: activate chat "NAME" | activate main | activate other | close chat "NAME"
-  type "TEXT" | key Enter|Backspace|Escape|Tab|Left|Right|Home|End | select START END
-  hotkey CHORD (Ctrl+Shift+B) | hotkey hold CHORD (another program holds it) | menu "PATH"
-Quillon: quillon start [ARG ...] | mishap real (reports really start the report program)
-  click chat-button | click main-button | hover chat-button | hover main-button
-  click FORM.CONTROL | doubleclick FORM.CONTROL "ITEM" | set FORM.CONTROL "TEXT"|N
-  key FORM.CONTROL NAME | close FORM
-Friends: click|rightclick|middleclick friend "NAME" | drag friend "NAME" by DX DY
-  resize friend "NAME" by DX (its menu's Resize Width, then its right edge dragged)
-Dialogs: answer ok|yes|no|cancel | answer "TEXT" | answer file "PATH" | answer color R G B
-  (at this prompt a dialog with no answer given beforehand waits for one; in a file it takes
-  its default: the first button, or cancel)
-Outside: receive "NAME" "TEXT" | typing "NAME" [stop] | file "PATH" <<END
-  file "PATH" replace "OLD" "NEW" (OLD must stand in the file once)
-  site page "/PATH" "BODY" | site ip "ADDRESS" | site down | site up
-  registry set ROOT "KEY" NAME "TEXT" | registry set-dword ROOT "KEY" NAME N
-  registry delete ROOT "KEY" [NAME]
-Checks: expect input "TEXT" | expect selection START END | expect readonly yes|no
-  expect input background R G B | expect input zoom N | expect status "TEXT"
-  expect status one of "A" "B" ...
-  expect history [of "NAME"] contains|lacks "TEXT" | expect history [of "NAME"] "TEXT"
-  expect view [of "NAME"] bgcolor|fgcolor "#rrggbb"
-  expect window "CLASS" ["TITLE"] present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N
-  expect setting SECTION NAME "TEXT"|missing | expect registry ROOT "KEY" NAME "TEXT"|present|missing
-  expect dialog "TEXT" [title "TITLE"] [folder "PATH"] | expect dialog contains "TEXT"
-  expect no dialog
-  expect menu "PATH" enabled|disabled|checked|unchecked|visible|hidden|absent
-  expect gtalk received N | expect gtalk quiet | expect opened [contains] "TEXT"
-  expect clipboard "TEXT" | expect tray icon own|boss|plain
-  expect file "PATH" "TEXT"|sha256 "HEX"|missing
-  expect quillon running|waiting|ended | expect mishap contains "TEXT" | expect no mishap
-  expect form FORM visible|hidden|absent | expect control FORM.CONTROL PROPERTY "TEXT"
-  expect friend "NAME" present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N
-  expect friend "NAME" at X Y|width N|border yes|no|line I R G B|picture "PATH"|picture none
-  expect friend "NAME" namecolor R G B
-Looking around: dump | help
-)";
 }
 
 }  // namespace quillon::sandbox

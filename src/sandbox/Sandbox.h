@@ -9,7 +9,9 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "os/PosixNetwork.h"
@@ -59,6 +61,28 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   };
   Outcome Execute(const Statement& statement);
 
+  // One statement of the language, as the table that runs statements and prints `help` holds it.
+  struct StatementKind {
+    std::string_view verbs;  // the first word, alternatives split by "|" ("click|hover")
+    // Whether a statement with one of the verbs is this one; nullptr: every such statement.
+    // Rows are tried in order, so a verb may have several rows.
+    bool (*fits)(const Statement& s);
+    Outcome (Sandbox::*run)(const Statement& s);
+    std::string_view group;  // the heading `help` shows it under
+    std::string_view help;   // its spellings, one a line
+  };
+  // One check ("expect SUBJECT ..."), the same way; `from` is the subject's place.
+  struct CheckKind {
+    std::string_view subjects;
+    bool (*fits)(const Statement& s, size_t from);
+    Outcome (Sandbox::*run)(const Statement& s, size_t from);
+    std::string_view help;  // its spellings after "expect", one a line
+  };
+  static std::span<const StatementKind> Statements();
+  static std::span<const CheckKind> Checks();
+  // What `help` prints: the statements by heading, each heading's spellings wrapped to 100 columns.
+  static std::string HelpText();
+
  private:
   UserWorld& Current();
   UserWorld& User(const std::string& name);
@@ -70,6 +94,17 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   void MakeDialogsWait(UserWorld& user);
   std::string DescribeDialog(UserWorld& user, const sim::SimDialogs::Shown& dialog);
 
+  static const StatementKind kStatements[];
+  static const CheckKind kChecks[];
+
+  Outcome DoUser(const Statement& s);
+  Outcome DoMishap(const Statement& s);
+  Outcome DoCloseChat(const Statement& s);
+  Outcome DoReceive(const Statement& s);
+  Outcome DoTyping(const Statement& s);
+  Outcome DoExpect(const Statement& s);
+  Outcome DoDump(const Statement& s);
+  Outcome DoHelp(const Statement& s);
   Outcome DoGTalk(const Statement& s);
   Outcome DoWindow(const Statement& s);
   Outcome DoActivate(const Statement& s);
@@ -94,6 +129,18 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome CheckControl(const Statement& s, size_t from);
   Outcome DoEventually(const Statement& s);
   Outcome Check(const Statement& s, size_t from);
+  Outcome CheckInput(const Statement& s, size_t from);
+  Outcome CheckInputBackground(const Statement& s, size_t from);
+  Outcome CheckInputZoom(const Statement& s, size_t from);
+  Outcome CheckSelection(const Statement& s, size_t from);
+  Outcome CheckReadonly(const Statement& s, size_t from);
+  Outcome CheckStatusOneOf(const Statement& s, size_t from);
+  Outcome CheckStatus(const Statement& s, size_t from);
+  Outcome CheckSetting(const Statement& s, size_t from);
+  Outcome CheckRegistryValue(const Statement& s, size_t from);
+  Outcome CheckClipboard(const Statement& s, size_t from);
+  Outcome CheckGTalk(const Statement& s, size_t from);
+  Outcome CheckOpened(const Statement& s, size_t from);
   Outcome CheckHistory(const Statement& s, size_t from);
   Outcome CheckWindow(const Statement& s, size_t from);
   Outcome CheckRegistry(const Statement& s, size_t from, bool setting);
@@ -103,7 +150,6 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome CheckTray(const Statement& s, size_t from);
   Outcome CheckFriend(const Statement& s, size_t from);
   void Dump();
-  void Help();
 
   Options options_;
   std::unique_ptr<platform::Clock> clock_;

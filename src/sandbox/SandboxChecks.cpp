@@ -75,117 +75,124 @@ std::string Shown(const platform::RegistryValue& value) {
   }
 }
 
+// The input box of the chat in front, or nullptr when no chat is open.
+sim::RichEditBox* FrontInput(UserWorld& user) {
+  standin::ChatSession* chat = user.FrontChat();
+  return chat ? user.Desktop().RichEditOf(chat->Input()) : nullptr;
+}
+
+Outcome NoChat() { return Outcome::Fail("a chat in front", "no chat is open"); }
+
 }  // namespace
 
-Outcome Sandbox::Check(const Statement& s, size_t from) {
-  UserWorld& user = Current();
-  const std::string& what = s.At(from);
-  sim::SimDesktop& desktop = user.Desktop();
-  standin::ChatSession* chat = user.FrontChat();
-  sim::RichEditBox* input = chat ? desktop.RichEditOf(chat->Input()) : nullptr;
-  auto need_input = [&]() -> std::optional<Outcome> {
-    if (!input) return Outcome::Fail("a chat in front", "no chat is open");
-    return std::nullopt;
-  };
+Outcome Sandbox::CheckInput(const Statement& s, size_t from) {
+  sim::RichEditBox* input = FrontInput(Current());
+  if (!input) return NoChat();
+  return Equal(s.At(from + 1), input->Text());
+}
 
-  if (what == "input" && s.Size() == from + 2) {
-    if (auto missing = need_input()) return *missing;
-    return Equal(s.At(from + 1), input->Text());
+Outcome Sandbox::CheckInputBackground(const Statement& s, size_t from) {
+  sim::RichEditBox* input = FrontInput(Current());
+  if (!input) return NoChat();
+  auto r = ParseNumber(s.At(from + 2)), g = ParseNumber(s.At(from + 3)),
+       b = ParseNumber(s.At(from + 4));
+  if (!r || !g || !b) return Outcome::Fail("expect input background R G B", s.source);
+  platform::ColorRef c = input->Background();
+  std::string actual = std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
+                       std::to_string((c >> 16) & 0xFF);
+  std::string expected = s.At(from + 2) + " " + s.At(from + 3) + " " + s.At(from + 4);
+  return expected == actual ? Outcome::Ok() : Outcome::Fail(expected, actual);
+}
+
+Outcome Sandbox::CheckInputZoom(const Statement& s, size_t from) {
+  sim::RichEditBox* input = FrontInput(Current());
+  if (!input) return NoChat();
+  std::string actual = std::to_string(input->ZoomPercent());
+  return s.At(from + 2) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 2), actual);
+}
+
+Outcome Sandbox::CheckSelection(const Statement& s, size_t from) {
+  sim::RichEditBox* input = FrontInput(Current());
+  if (!input) return NoChat();
+  std::string expected = s.At(from + 1) + " " + s.At(from + 2);
+  std::string actual =
+      std::to_string(input->SelectionStart()) + " " + std::to_string(input->SelectionEnd());
+  return expected == actual ? Outcome::Ok() : Outcome::Fail(expected, actual);
+}
+
+Outcome Sandbox::CheckReadonly(const Statement& s, size_t from) {
+  sim::RichEditBox* input = FrontInput(Current());
+  if (!input) return NoChat();
+  std::string actual = YesNo(input->ReadOnly());
+  return s.At(from + 1) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 1), actual);
+}
+
+Outcome Sandbox::CheckStatusOneOf(const Statement& s, size_t from) {
+  UserWorld& user = Current();
+  if (!user.GTalk().Running())
+    return Outcome::Fail("one of the texts", "Google Talk is not running");
+  std::string actual = user.GTalk().Status();
+  std::string choices;
+  for (size_t i = from + 3; i < s.Size(); ++i) {
+    if (s.At(i) == actual) return Outcome::Ok();
+    choices += (choices.empty() ? "" : " | ") + Quoted(s.At(i));
   }
-  if (what == "input" && s.Is(from + 1, "background") && s.Size() == from + 5) {
-    if (auto missing = need_input()) return *missing;
-    auto r = ParseNumber(s.At(from + 2)), g = ParseNumber(s.At(from + 3)),
-         b = ParseNumber(s.At(from + 4));
-    if (!r || !g || !b) return Outcome::Fail("expect input background R G B", s.source);
-    platform::ColorRef c = input->Background();
-    std::string actual = std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
-                         std::to_string((c >> 16) & 0xFF);
-    std::string expected = s.At(from + 2) + " " + s.At(from + 3) + " " + s.At(from + 4);
-    return expected == actual ? Outcome::Ok() : Outcome::Fail(expected, actual);
+  return Outcome::Fail("one of " + choices, Quoted(actual));
+}
+
+Outcome Sandbox::CheckStatus(const Statement& s, size_t from) {
+  UserWorld& user = Current();
+  if (!user.GTalk().Running())
+    return Outcome::Fail(Quoted(s.At(from + 1)), "Google Talk is not running");
+  return Equal(s.At(from + 1), user.GTalk().Status());
+}
+
+Outcome Sandbox::CheckSetting(const Statement& s, size_t from) {
+  return CheckRegistry(s, from, true);
+}
+
+Outcome Sandbox::CheckRegistryValue(const Statement& s, size_t from) {
+  return CheckRegistry(s, from, false);
+}
+
+Outcome Sandbox::CheckClipboard(const Statement& s, size_t from) {
+  return Equal(s.At(from + 1), Current().Shell().GetClipboardText().value_or(""));
+}
+
+Outcome Sandbox::CheckGTalk(const Statement& s, size_t from) {
+  std::vector<uint32_t> commands = Current().GTalk().TakeCommands();
+  std::string actual;
+  for (uint32_t id : commands) actual += (actual.empty() ? "" : " ") + std::to_string(id);
+  if (actual.empty()) actual = "no command";
+  if (s.Is(from + 1, "quiet") && s.Size() == from + 2) {
+    return commands.empty() ? Outcome::Ok() : Outcome::Fail("no command", actual);
   }
-  if (what == "input" && s.Is(from + 1, "zoom") && s.Size() == from + 3) {
-    if (auto missing = need_input()) return *missing;
-    std::string actual = std::to_string(input->ZoomPercent());
-    return s.At(from + 2) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 2), actual);
+  auto id = s.Size() == from + 3 ? ParseNumber(s.At(from + 2)) : std::nullopt;
+  if (!id) return Outcome::Fail("expect gtalk received N", s.source);
+  for (uint32_t got : commands) {
+    if (got == static_cast<uint32_t>(*id)) return Outcome::Ok();
   }
-  if (what == "selection" && s.Size() == from + 3) {
-    if (auto missing = need_input()) return *missing;
-    std::string expected = s.At(from + 1) + " " + s.At(from + 2);
-    std::string actual =
-        std::to_string(input->SelectionStart()) + " " + std::to_string(input->SelectionEnd());
-    return expected == actual ? Outcome::Ok() : Outcome::Fail(expected, actual);
+  return Outcome::Fail("command " + s.At(from + 2), actual);
+}
+
+Outcome Sandbox::CheckOpened(const Statement& s, size_t from) {
+  UserWorld& user = Current();
+  bool contains = s.Is(from + 1, "contains");
+  if (s.Size() != from + (contains ? 3 : 2))
+    return Outcome::Fail("expect opened [contains] \"TEXT\"", s.source);
+  const std::string& wanted = s.At(s.Size() - 1);
+  const auto& opened = user.Shell().Opened();
+  size_t& seen = opened_checked_[user.Name()];
+  std::string actual;
+  bool found = false;
+  for (size_t i = seen; i < opened.size(); ++i) {
+    actual += (actual.empty() ? "" : ", ") + Quoted(opened[i]);
+    if (contains ? opened[i].find(wanted) != std::string::npos : opened[i] == wanted) found = true;
   }
-  if (what == "readonly" && s.Size() == from + 2) {
-    if (auto missing = need_input()) return *missing;
-    std::string actual = YesNo(input->ReadOnly());
-    return s.At(from + 1) == actual ? Outcome::Ok() : Outcome::Fail(s.At(from + 1), actual);
-  }
-  if (what == "status" && s.Size() > from + 3 && s.Is(from + 1, "one") && s.Is(from + 2, "of")) {
-    if (!user.GTalk().Running()) return Outcome::Fail("one of the texts", "Google Talk is not running");
-    std::string actual = user.GTalk().Status();
-    std::string choices;
-    for (size_t i = from + 3; i < s.Size(); ++i) {
-      if (s.At(i) == actual) return Outcome::Ok();
-      choices += (choices.empty() ? "" : " | ") + Quoted(s.At(i));
-    }
-    return Outcome::Fail("one of " + choices, Quoted(actual));
-  }
-  if (what == "status" && s.Size() == from + 2) {
-    if (!user.GTalk().Running())
-      return Outcome::Fail(Quoted(s.At(from + 1)), "Google Talk is not running");
-    return Equal(s.At(from + 1), user.GTalk().Status());
-  }
-  if (what == "history" || what == "view") return CheckHistory(s, from);
-  if (what == "window") return CheckWindow(s, from);
-  if (what == "setting") return CheckRegistry(s, from, true);
-  if (what == "registry") return CheckRegistry(s, from, false);
-  if (what == "dialog" || (what == "no" && s.Is(from + 1, "dialog"))) return CheckDialog(s, from);
-  if (what == "file") return CheckFile(s, from);
-  if (what == "menu") return CheckMenu(s, from);
-  if (what == "tray") return CheckTray(s, from);
-  if (what == "friend") return CheckFriend(s, from);
-  if (what == "quillon") return CheckQuillon(s, from);
-  if (what == "mishap" || (what == "no" && s.Is(from + 1, "mishap"))) return CheckMishap(s, from);
-  if (what == "form") return CheckForm(s, from);
-  if (what == "control") return CheckControl(s, from);
-  if (what == "clipboard" && s.Size() == from + 2) {
-    return Equal(s.At(from + 1), user.Shell().GetClipboardText().value_or(""));
-  }
-  if (what == "gtalk" && (s.Is(from + 1, "quiet") || s.Is(from + 1, "received"))) {
-    std::vector<uint32_t> commands = user.GTalk().TakeCommands();
-    std::string actual;
-    for (uint32_t id : commands) actual += (actual.empty() ? "" : " ") + std::to_string(id);
-    if (actual.empty()) actual = "no command";
-    if (s.Is(from + 1, "quiet") && s.Size() == from + 2) {
-      return commands.empty() ? Outcome::Ok() : Outcome::Fail("no command", actual);
-    }
-    auto id = s.Size() == from + 3 ? ParseNumber(s.At(from + 2)) : std::nullopt;
-    if (!id) return Outcome::Fail("expect gtalk received N", s.source);
-    for (uint32_t got : commands) {
-      if (got == static_cast<uint32_t>(*id)) return Outcome::Ok();
-    }
-    return Outcome::Fail("command " + s.At(from + 2), actual);
-  }
-  if (what == "opened") {
-    bool contains = s.Is(from + 1, "contains");
-    if (s.Size() != from + (contains ? 3 : 2))
-      return Outcome::Fail("expect opened [contains] \"TEXT\"", s.source);
-    const std::string& wanted = s.At(s.Size() - 1);
-    const auto& opened = user.Shell().Opened();
-    size_t& seen = opened_checked_[user.Name()];
-    std::string actual;
-    bool found = false;
-    for (size_t i = seen; i < opened.size(); ++i) {
-      actual += (actual.empty() ? "" : ", ") + Quoted(opened[i]);
-      if (contains ? opened[i].find(wanted) != std::string::npos : opened[i] == wanted)
-        found = true;
-    }
-    seen = opened.size();
-    if (found) return Outcome::Ok();
-    return Outcome::Fail((contains ? "something containing " : "") + Quoted(wanted),
-                         actual.empty() ? "nothing opened" : actual);
-  }
-  return Outcome::Fail("a check of the scenario language", "unknown statement");
+  seen = opened.size();
+  if (found) return Outcome::Ok();
+  return Outcome::Fail((contains ? "something containing " : "") + Quoted(wanted),
+                       actual.empty() ? "nothing opened" : actual);
 }
 
 Outcome Sandbox::CheckHistory(const Statement& s, size_t from) {
