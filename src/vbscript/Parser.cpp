@@ -1,5 +1,6 @@
 #include "vbscript/Parser.h"
 
+#include <iterator>
 #include <limits>
 #include <string_view>
 
@@ -487,7 +488,7 @@ StmtPtr Parser::ParseSelect() {
             }
           }
           if (!found) Fail(1023);
-          item.value = ParseConcat();
+          item.value = ParseCaseValue();
         } else {
           item.value = ParseExpression();
           if (AcceptWord("to")) {
@@ -854,160 +855,101 @@ void Parser::ParseClassMember(ClassDecl& decl) {
   } while (AcceptOp(","));
 }
 
+namespace {
+
+// One operator as written: a symbol ("&") or a word ("Mod", any case).
+struct OperatorSpelling {
+  const char* text;
+  bool word;
+  Op op;
+};
+
+// One level of binding: its operators, all of equal strength and read left to right, or the
+// prefix "Not", which takes a whole level to itself. The list ends at the first empty spelling.
+struct PrecedenceLevel {
+  OperatorSpelling operators[7];
+  bool prefix = false;
+};
+
+// Operator precedence, loosest binding first. Below the last level come the signs and then
+// the operands, so a sign binds tighter than "^": -3 ^ 2 is 9.
+constexpr PrecedenceLevel kPrecedence[] = {
+    {{{"imp", true, Op::kImp}}},
+    {{{"eqv", true, Op::kEqv}}},
+    {{{"xor", true, Op::kXor}}},
+    {{{"or", true, Op::kOr}}},
+    {{{"and", true, Op::kAnd}}},
+    {{{"not", true, Op::kNot}}, true},
+    {{{"=", false, Op::kEq},
+      {"<>", false, Op::kNe},
+      {"<", false, Op::kLt},
+      {">", false, Op::kGt},
+      {"<=", false, Op::kLe},
+      {">=", false, Op::kGe},
+      {"is", true, Op::kIs}}},
+    {{{"&", false, Op::kConcat}}},
+    {{{"+", false, Op::kAdd}, {"-", false, Op::kSub}}},
+    {{{"mod", true, Op::kMod}}},
+    {{{"\\", false, Op::kIntDiv}}},
+    {{{"*", false, Op::kMul}, {"/", false, Op::kDiv}}},
+    {{{"^", false, Op::kPow}}},
+};
+constexpr size_t kLevels = std::size(kPrecedence);
+
+// The level of the operator `op`.
+constexpr size_t LevelOf(Op op) {
+  for (size_t level = 0; level < kLevels; ++level) {
+    for (const OperatorSpelling& spelling : kPrecedence[level].operators) {
+      if (spelling.text && spelling.op == op) return level;
+    }
+  }
+  return kLevels;
+}
+
+// The value after "Case Is >" is the right side of that one comparison, so it is read without
+// comparisons of its own.
+constexpr size_t kCaseValueLevel = LevelOf(Op::kConcat);
+
+// The operator of `level` that `token` spells, if any.
+const OperatorSpelling* OperatorAt(size_t level, const Token& token) {
+  for (const OperatorSpelling& spelling : kPrecedence[level].operators) {
+    if (!spelling.text) break;
+    if (spelling.word ? token.IsWord(spelling.text) : token.Is(spelling.text)) return &spelling;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 ExprPtr Parser::ParseExpression() {
   Enter();
   NestingGuard guard(depth_);
-  ExprPtr left = ParseEqv();
-  while (AtWord("imp")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kImp, std::move(left), ParseEqv(), at);
-  }
-  return left;
+  return ParseLevel(0);
 }
 
-ExprPtr Parser::ParseEqv() {
-  ExprPtr left = ParseXor();
-  while (AtWord("eqv")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kEqv, std::move(left), ParseXor(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParseXor() {
-  ExprPtr left = ParseOr();
-  while (AtWord("xor")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kXor, std::move(left), ParseOr(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParseOr() {
-  ExprPtr left = ParseAnd();
-  while (AtWord("or")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kOr, std::move(left), ParseAnd(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParseAnd() {
-  ExprPtr left = ParseNot();
-  while (AtWord("and")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kAnd, std::move(left), ParseNot(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParseNot() {
-  if (AtWord("not")) {
+ExprPtr Parser::ParseLevel(size_t level) {
+  if (level == kLevels) return ParsePowerOperand();
+  if (kPrecedence[level].prefix) {
+    const OperatorSpelling* prefix = OperatorAt(level, Current());
+    if (!prefix) return ParseLevel(level + 1);
     Enter();
     NestingGuard guard(depth_);
     auto node = At<UnaryExpr>(Current());
     ++pos_;
-    node->op = Op::kNot;
-    node->operand = ParseNot();
+    node->op = prefix->op;
+    node->operand = ParseLevel(level);
     return node;
   }
-  return ParseComparison();
-}
-
-ExprPtr Parser::ParseComparison() {
-  ExprPtr left = ParseConcat();
-  while (true) {
-    static constexpr std::pair<const char*, Op> kOps[] = {{"=", Op::kEq},  {"<>", Op::kNe},
-                                                          {"<", Op::kLt},  {">", Op::kGt},
-                                                          {"<=", Op::kLe}, {">=", Op::kGe}};
-    const Token& at = Current();
-    Op op = Op::kEq;
-    bool found = false;
-    if (at.IsWord("is")) {
-      op = Op::kIs;
-      found = true;
-    } else if (at.kind == TokenKind::kOperator) {
-      for (auto [text, candidate] : kOps) {
-        if (at.text == text) {
-          op = candidate;
-          found = true;
-          break;
-        }
-      }
-    }
-    if (!found) return left;
-    ++pos_;
-    left = MakeBinary(op, std::move(left), ParseConcat(), at);
-  }
-}
-
-ExprPtr Parser::ParseConcat() {
-  ExprPtr left = ParseAdditive();
-  while (AtOp("&")) {
+  ExprPtr left = ParseLevel(level + 1);
+  while (const OperatorSpelling* spelling = OperatorAt(level, Current())) {
     const Token& at = Current();
     ++pos_;
-    left = MakeBinary(Op::kConcat, std::move(left), ParseAdditive(), at);
+    left = MakeBinary(spelling->op, std::move(left), ParseLevel(level + 1), at);
   }
   return left;
 }
 
-ExprPtr Parser::ParseAdditive() {
-  ExprPtr left = ParseMod();
-  while (AtOp("+") || AtOp("-")) {
-    const Token& at = Current();
-    Op op = AtOp("+") ? Op::kAdd : Op::kSub;
-    ++pos_;
-    left = MakeBinary(op, std::move(left), ParseMod(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParseMod() {
-  ExprPtr left = ParseIntDiv();
-  while (AtWord("mod")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kMod, std::move(left), ParseIntDiv(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParseIntDiv() {
-  ExprPtr left = ParseMultiplicative();
-  while (AtOp("\\")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kIntDiv, std::move(left), ParseMultiplicative(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParseMultiplicative() {
-  ExprPtr left = ParsePower();
-  while (AtOp("*") || AtOp("/")) {
-    const Token& at = Current();
-    Op op = AtOp("*") ? Op::kMul : Op::kDiv;
-    ++pos_;
-    left = MakeBinary(op, std::move(left), ParsePower(), at);
-  }
-  return left;
-}
-
-ExprPtr Parser::ParsePower() {
-  // A sign binds tighter than "^": -3 ^ 2 is 9.
-  ExprPtr left = ParsePowerOperand();
-  while (AtOp("^")) {
-    const Token& at = Current();
-    ++pos_;
-    left = MakeBinary(Op::kPow, std::move(left), ParsePowerOperand(), at);
-  }
-  return left;
-}
+ExprPtr Parser::ParseCaseValue() { return ParseLevel(kCaseValueLevel); }
 
 ExprPtr Parser::ParsePowerOperand() {
   if (AtOp("-") || AtOp("+")) {

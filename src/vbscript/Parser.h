@@ -69,20 +69,11 @@ class Parser {
   void ParseClassMember(ClassDecl& decl);
   void ResolveNames(ProcedureDecl& proc, const std::vector<NameExpr*>& names);
 
-  // Expressions, loosest binding first.
+  // Expressions: a whole one, then one level of the precedence table (0 the loosest) and all
+  // that binds tighter; a Case value stops before the comparisons; a sign and its operand.
   ExprPtr ParseExpression();
-  ExprPtr ParseEqv();
-  ExprPtr ParseXor();
-  ExprPtr ParseOr();
-  ExprPtr ParseAnd();
-  ExprPtr ParseNot();
-  ExprPtr ParseComparison();
-  ExprPtr ParseConcat();
-  ExprPtr ParseAdditive();
-  ExprPtr ParseMod();
-  ExprPtr ParseIntDiv();
-  ExprPtr ParseMultiplicative();
-  ExprPtr ParsePower();
+  ExprPtr ParseLevel(size_t level);
+  ExprPtr ParseCaseValue();
   ExprPtr ParsePowerOperand();
   ExprPtr ParsePrimary();
   // A name followed by ".member" and "(arguments)" groups. Stops before the token at

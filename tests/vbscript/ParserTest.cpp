@@ -139,6 +139,76 @@ TEST(Parser, NamesInAClassMethodFindFieldsAndMembersDeclaredLater) {
   EXPECT_EQ(step->slot, -1);
 }
 
+// The tree of an expression with every operation in brackets: "a + b * c" is "(a + (b * c))".
+std::string Shape(const Expr& expr) {
+  static const char* const kNames[] = {"+",  "-",   "*",   "/",   "\\",  "Mod", "^",  "&",
+                                       "=",  "<>",  "<",   ">",   "<=",  ">=",  "Is", "And",
+                                       "Or", "Xor", "Eqv", "Imp", "Not", "-",   "+"};
+  if (expr.kind == ExprKind::kBinary) {
+    const auto& binary = static_cast<const BinaryExpr&>(expr);
+    return "(" + Shape(*binary.left) + " " + kNames[static_cast<int>(binary.op)] + " " +
+           Shape(*binary.right) + ")";
+  }
+  if (expr.kind == ExprKind::kUnary) {
+    const auto& unary = static_cast<const UnaryExpr&>(expr);
+    return std::string("(") + kNames[static_cast<int>(unary.op)] +
+           (unary.op == Op::kNot ? " " : "") + Shape(*unary.operand) + ")";
+  }
+  if (expr.kind == ExprKind::kName) return static_cast<const NameExpr&>(expr).display;
+  return "?";
+}
+
+std::string ShapeOf(const std::string& code) {
+  auto source = std::make_shared<SourceText>();
+  source->text = code;
+  return Shape(*Parser(source, false).ParseExpressionOnly());
+}
+
+// Each level against the next one down, both ways round, and each level read left to right.
+TEST(Parser, EachOperatorBindsAsTightAsItsLevel) {
+  const struct {
+    const char* code;
+    const char* shape;
+  } cases[] = {
+      {"a Imp b Eqv c", "(a Imp (b Eqv c))"},
+      {"a Eqv b Imp c", "((a Eqv b) Imp c)"},
+      {"a Eqv b Xor c", "(a Eqv (b Xor c))"},
+      {"a Xor b Or c", "(a Xor (b Or c))"},
+      {"a Or b And c", "(a Or (b And c))"},
+      {"a And b Or c", "((a And b) Or c)"},
+      {"a And Not b", "(a And (Not b))"},
+      {"Not a And b", "((Not a) And b)"},
+      {"Not Not a", "(Not (Not a))"},
+      {"Not a = b", "(Not (a = b))"},
+      {"a = b & c", "(a = (b & c))"},
+      {"a Is b = c", "((a Is b) = c)"},
+      {"a < b <> c >= d", "(((a < b) <> c) >= d)"},
+      {"a & b + c", "(a & (b + c))"},
+      {"a + b & c", "((a + b) & c)"},
+      {"a - b + c", "((a - b) + c)"},
+      {"a + b Mod c", "(a + (b Mod c))"},
+      {"a Mod b \\ c", "(a Mod (b \\ c))"},
+      {"a \\ b Mod c", "((a \\ b) Mod c)"},
+      {"a \\ b * c", "(a \\ (b * c))"},
+      {"a / b * c", "((a / b) * c)"},
+      {"a * b ^ c", "(a * (b ^ c))"},
+      {"a ^ b ^ c", "((a ^ b) ^ c)"},
+      {"-a ^ b", "((-a) ^ b)"},
+      {"a ^ -b", "(a ^ (-b))"},
+      {"a * -b", "(a * (-b))"},
+      {"- -a", "(-(-a))"},
+      {"A MOD B", "(A Mod B)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShapeOf(c.code), c.shape) << c.code;
+}
+
+// Every binary operator needs its right side, at whichever level it stands.
+TEST(Parser, AnOperatorWithoutItsRightSideIsAnError) {
+  for (const char* code : {"a +", "a And", "Not", "a Mod", "a ="}) {
+    EXPECT_THROW(ShapeOf(code), CompileError) << code;
+  }
+}
+
 TEST(Lexer, ContinuationsAndCommentsVanishAndPositionsStayTrue) {
   auto tokens = Lexer("x = 1 + _\n  2 ' note\nRem all of this\n  y").Tokenize();
   std::vector<std::string> kinds;
