@@ -103,7 +103,9 @@ TEST(CommandTableTest, NamesAreUniqueAndPlacesRunWithoutGaps) {
     for (char c : command.name) EXPECT_TRUE(c >= 'a' && c <= 'z') << command.name;
     if (command.listed_at > 0) places.push_back(command.listed_at);
     // A hidden command is never completed, so no blank could ever open its argument.
-    if (command.takes_argument) EXPECT_GT(command.listed_at, 0) << command.name;
+    if (command.takes_argument) {
+      EXPECT_GT(command.listed_at, 0) << command.name;
+    }
   }
   std::sort(places.begin(), places.end());
   for (size_t i = 0; i < places.size(); ++i) EXPECT_EQ(places[i], static_cast<int>(i + 1));

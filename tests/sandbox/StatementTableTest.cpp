@@ -109,7 +109,9 @@ TEST(StatementTableTest, WhatFitsNoRowFailsAsBefore) {
     Sandbox::Outcome outcome = sandbox.Execute(statements[0]);
     EXPECT_FALSE(outcome.ok) << c.line;
     EXPECT_EQ(outcome.expected.substr(0, std::string(c.expected).size()), c.expected) << c.line;
-    if (c.actual) EXPECT_EQ(outcome.actual, c.actual) << c.line;
+    if (c.actual) {
+      EXPECT_EQ(outcome.actual, c.actual) << c.line;
+    }
   }
 }
 
