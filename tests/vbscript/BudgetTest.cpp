@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "EchoObject.h"
-#include "StatusObject.h"
-#include "VirtualClock.h"
+#include "HostFixture.h"
 #include "platform/ScriptHost.h"
 #include "vbscript/VbScriptHost.h"
 
@@ -20,20 +18,8 @@ using platform::ScriptValue;
 
 constexpr uint64_t kBudget = 8u << 20;
 
-struct Fixture {
-  VirtualClock clock;
-  VbScriptHost host{clock.Clocks()};
-  std::vector<std::string> lines;
-  std::vector<ScriptErrorInfo> errors;
-  std::shared_ptr<StatusObject> status = std::make_shared<StatusObject>(host, clock, lines);
-
-  Fixture() {
-    host.SetLanguage("VBScript");
-    host.SetMemoryLimit(kBudget);
-    host.AddObject("WScript", std::make_shared<EchoObject>(lines), false);
-    host.AddObject("GTalk", status, true);
-    host.SetErrorHandler([this](const ScriptErrorInfo& error) { errors.push_back(error); });
-  }
+struct Fixture : HostFixture {
+  Fixture() { host.SetMemoryLimit(kBudget); }
 };
 
 struct Hoard {

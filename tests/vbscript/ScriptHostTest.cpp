@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "EchoObject.h"
-#include "StatusObject.h"
-#include "VirtualClock.h"
+#include "HostFixture.h"
 #include "platform/ScriptHost.h"
 #include "vbscript/VbScriptHost.h"
 
@@ -49,21 +47,7 @@ class RecordingObject : public platform::ScriptObject {
   }
 };
 
-// One host with the test objects every case here uses.
-struct Fixture {
-  VirtualClock clock;
-  VbScriptHost host{clock.Clocks()};
-  std::vector<std::string> lines;
-  std::vector<ScriptErrorInfo> errors;
-  std::shared_ptr<StatusObject> status = std::make_shared<StatusObject>(host, clock, lines);
-
-  Fixture() {
-    host.SetLanguage("VBScript");
-    host.AddObject("WScript", std::make_shared<EchoObject>(lines), false);
-    host.AddObject("GTalk", status, true);
-    host.SetErrorHandler([this](const ScriptErrorInfo& error) { errors.push_back(error); });
-  }
-};
+using Fixture = HostFixture;
 
 TEST(ScriptHost, RuntimeErrorRaisesTheEventWithWhereAndWhatAndFailsTheCall) {
   Fixture f;
