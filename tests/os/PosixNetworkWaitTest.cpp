@@ -1,0 +1,65 @@
+// An idle event loop on the machine's clock sleeps in poll on the network's sockets: a peer's
+// connection or bytes wake it, with nothing polled in between.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "os/PortMap.h"
+#include "os/PosixNetwork.h"
+#include "os/SteadyClock.h"
+#include "runtime/EventLoop.h"
+
+namespace quillon::os {
+namespace {
+
+TEST(PosixNetworkWaitTest, APeersConnectionAndBytesWakeTheSleepingLoop) {
+  auto map = std::make_shared<PortMap>(PortMap::Mode::kLoopback);
+  PosixNetwork network(map, "10.0.0.1");
+  SteadyClock clock;
+  runtime::EventLoop loop(clock);
+  loop.AddSource(&network);
+
+  std::unique_ptr<platform::TcpSocket> listener;
+  std::string received;
+  platform::SocketEvents events;
+  events.connection_request = [&](uint32_t request) { listener->Accept(request); };
+  events.data_arrival = [&](std::string_view bytes) { received.append(bytes); };
+  listener = network.CreateSocket(events);
+  ASSERT_TRUE(listener->Listen(1129));
+  const std::optional<PortMap::Endpoint> address = map->Resolve("10.0.0.1", 1129);
+  ASSERT_TRUE(address.has_value());
+
+  // The peer is another program: it connects and writes while the loop is asleep.
+  std::thread peer([&] {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(address->port);
+    inet_pton(AF_INET, address->host.c_str(), &to.sin_addr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      (void)write(fd, "hello", 5);
+      char ignored;
+      (void)read(fd, &ignored, 1);  // until the loop's side closes
+    }
+    close(fd);
+  });
+  // Without the sockets in the wait, nothing would end it: there is no timer and no time limit.
+  while (received != "hello") loop.RunOrWait();
+  listener->Close();
+  peer.join();
+  // A wake for the connection, one for the bytes, and perhaps one more where the system hands
+  // them over in two steps; a wait in steps of a few milliseconds woke about twenty times.
+  EXPECT_GE(loop.Waits(), 1u);
+  EXPECT_LE(loop.Waits(), 4u);
+  loop.RemoveSource(&network);
+}
+
+}  // namespace
+}  // namespace quillon::os
