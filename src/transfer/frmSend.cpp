@@ -300,13 +300,13 @@ void frmSend::ScheduleTick() {
 }
 
 void frmSend::mClose() {
-  // Every step runs whatever became of the one before.
-  try {
+  // Every step runs whatever became of the one before: a notice that cannot be sent is reported,
+  // and the window still lets go of its socket, its file and its timer.
+  Guarded(program_, this, "mClose", [&] {
     if (Invited && Outcome() != TransferOutcome::kComplete) {
       SendTransferNotice(program_, notice_input_, kStatusCancelled);
     }
-  } catch (const std::exception&) {
-  }
+  });
   // No socket listens any more, so a later close of this window has nothing left to cancel.
   Invited = false;
   Cancelled = true;
