@@ -127,6 +127,8 @@ void EventLoop::WaitForWorld(std::optional<uint64_t> until) {
     const uint64_t now = Now();
     ms = *until > now ? *until - now : 0;
   }
+  // Work posted but not run (a call too deeply nested to run it) must not wait for the world.
+  if (!posted_.empty()) ms = 0;
   std::vector<platform::WatchedDescriptor> watched;
   for (const platform::EventSource* source : sources_) source->Watch(watched);
   ++waits_;
