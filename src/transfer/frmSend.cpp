@@ -40,8 +40,8 @@ void Guarded(app::Quillon& program, const runtime::Form* form, std::string_view 
 
 frmSend::frmSend(app::Quillon& program)
     : runtime::Form(program.Rt(), "frmSend", "File Transfer - Quillon"),
-      Timer1(program.Rt(), kRateIntervalMs, false),
-      tmrCheck(program.Rt(), kPortCheckMs, false),
+      Timer1(*this, "Timer1", kRateIntervalMs, false),
+      tmrCheck(*this, "tmrCheck", kPortCheckMs, false),
       Winsock1(
           program.Rt().Network(),
           WinsockArray::Events{
