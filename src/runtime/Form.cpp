@@ -152,7 +152,12 @@ void Form::PopupMenu(Menu& menu) {
   std::vector<platform::PopupMenuItem> items = convert(convert, menu);
   uint32_t chosen =
       runtime_.Dialogs().TrackPopupMenu(hwnd_, items, runtime_.Windows().GetCursorPos());
-  if (auto it = commands.find(chosen); it != commands.end()) it->second->Click();
+  if (auto it = commands.find(chosen); it != commands.end()) {
+    Menu* item = it->second;
+    // Named before the click, which may remove the item (a menu control array reloaded).
+    const std::string handler = item->Name() + "_Click";
+    runtime_.RunHandler(handler, this, [item] { item->Click(); });
+  }
 }
 
 LResult Form::Handle(uint32_t message, WParam wparam, LParam lparam) {

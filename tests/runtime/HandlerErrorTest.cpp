@@ -24,6 +24,9 @@ class frmFaulty : public Form {
       throw ProgramError(5, "Quillon", "Invalid procedure call or argument");
     };
     Text1.on_change = [] { throw std::runtime_error("change failed"); };
+    AddMenu("mnuMain", "Main").Add("mnuSave", "Save").on_click = [] {
+      throw std::runtime_error("save failed");
+    };
     tmrCheck.OnTick([this] {
       tmrCheck.SetEnabled(false);
       throw std::runtime_error("tick failed");
@@ -66,6 +69,19 @@ TEST_F(HandlerErrorTest, EachHandlerThatThrowsIsReportedUnderItsOwnNameAndThePro
   form.tmrCheck.SetEnabled(true);
   p_.loop_.Pause(150);
   form.Command1.PersonClick();  // the button still works after its handler failed
+  // A menu item chosen from a popup.
+  class Person : public PersonSource {
+   public:
+    explicit Person(testing::TestPlatform& p) : p_(p) {}
+    PersonAction TakeAction(ModalKind) override {
+      return p_.dialogs_.ChooseMenuItem("Save", nullptr) ? PersonAction::kTaken
+                                                         : PersonAction::kGone;
+    }
+    testing::TestPlatform& p_;
+  } person(p_);
+  p_.loop_.SetPerson(&person);
+  form.PopupMenu(*form.FindMenu("mnuMain"));
+  p_.loop_.SetPerson(nullptr);
 
   const std::vector<Reported> expected = {
       {"Form_Load", "frmFaulty", "load failed"},
@@ -73,6 +89,7 @@ TEST_F(HandlerErrorTest, EachHandlerThatThrowsIsReportedUnderItsOwnNameAndThePro
       {"Text1_Change", "frmFaulty", "change failed"},
       {"tmrCheck_Timer", "frmFaulty", "tick failed"},
       {"Command1_Click", "frmFaulty", "Invalid procedure call or argument"},
+      {"mnuSave_Click", "frmFaulty", "save failed"},
   };
   EXPECT_EQ(reported_, expected);
   EXPECT_EQ(form.clicks, 2);
