@@ -77,6 +77,9 @@ void ErrorReporter::ReportError(std::string_view area, const runtime::Form* form
                    description.empty() ? current_description : description);
     runtime_.Shell().StartProcess(ReporterProgram(), {report});
   } catch (...) {
+    // The last resort, and the one catch that drops what it caught: the report is where errors
+    // go, so an error while reporting (no memory for the text, a reporter that cannot start) has
+    // nowhere further to go, and throwing it on would end the program over its own report.
   }
 }
 

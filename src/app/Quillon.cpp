@@ -24,6 +24,12 @@ Quillon::Quillon(platform::Platform& platform, runtime::EventLoop& loop, runtime
       reporter_(runtime_),
       settings_(platform.registry, reporter_),
       gtalk_(runtime_, reporter_, chat_) {
+  // An error that escapes an event handler ends that handler only, and is reported under its
+  // name.
+  runtime_.SetErrorReport(
+      [this](std::string_view handler, const runtime::Form* form, const std::exception& error) {
+        reporter_.ReportError(handler, form, error);
+      });
   runtime_.on_end = [this, &platform] {
     wait_timer_.reset();
     if (claimed_) platform.instances.Release(kInstanceName);

@@ -32,11 +32,11 @@ platform::Chord Ctrl(char key, bool shift = false) {
 
 frmMain::frmMain(Quillon& program)
     : runtime::Form(program.Rt(), "frmMain", "Quillon"),
-      tmrCheck(program.Rt(), 1000, true, [this] { tmrCheck_Timer(); }),
-      Timer1(program.Rt(), 3000, true, [this] { Timer1_Timer(); }),
-      tmrIEDOM(program.Rt(), 50, false,
+      tmrCheck(*this, "tmrCheck", 1000, true, [this] { tmrCheck_Timer(); }),
+      Timer1(*this, "Timer1", 3000, true, [this] { Timer1_Timer(); }),
+      tmrIEDOM(*this, "tmrIEDOM", 50, false,
                [this] { chat_view_->RewriteChatView(program_.Chat().ChatWnd); }),
-      tmrBoss(program.Rt(), 10, false, [this] { boss_.Tick(); }),
+      tmrBoss(*this, "tmrBoss", 10, false, [this] { boss_.Tick(); }),
       HookControl1(program.Rt()),
       vbBoss(program.Rt(), Ctrl('B', true)),
       vbLock(program.Rt(), Ctrl('L', true)),

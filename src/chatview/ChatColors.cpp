@@ -54,8 +54,9 @@ void ChatColors::RefreshBackgrounds() {
     }
     program_.Rt().Windows().SendMessage(program_.Chat().ChatInput, platform::msg::kEmSetBkgndColor,
                                         0, color);
-  } catch (const std::exception&) {
-    // Nothing to show: the next chat made current tries again.
+  } catch (const std::exception& e) {
+    // Reported, and nothing more: the next chat made current tries again.
+    program_.Reporter().ReportError("RefreshBackgrounds", &form_, e);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "app/frmMain.h"
 #include "chatview/MarkupRules.h"
 #include "runtime/Runtime.h"
+#include "runtime/ScopedValue.h"
 
 namespace quillon::chatview {
 namespace {
@@ -53,12 +54,14 @@ bool SameColor(std::string_view reported, std::string_view stored) {
   return true;
 }
 
-// A step that fails is passed over and the pass goes on with the next one.
+// A step that fails is reported under the pass's name, and the pass goes on with the next one:
+// one broken rule must not leave the rest of the chat unrewritten.
 template <typename Body>
-void Step(Body&& body) {
+void Step(app::Quillon& program, const runtime::Form& form, Body&& body) {
   try {
     body();
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    program.Reporter().ReportError("RewriteChatView", &form, e);
   }
 }
 
@@ -73,11 +76,7 @@ ChatViewPass::ChatViewPass(app::Quillon& program, app::frmMain& form)
 
 void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   if (running_) return;
-  running_ = true;
-  struct Done {
-    bool& running;
-    ~Done() { running = false; }
-  } done{running_};
+  const runtime::ScopedValue<bool> running(running_, true);
 
   app::Settings& settings = program_.Config();
   auto setting = [&](std::string_view name, std::string_view default_value) {
@@ -103,13 +102,13 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   const std::shared_ptr<platform::HtmlDocument> document = ChatDocument;
   if (!document) return;
 
-  Step([&] {
+  Step(program_, form_, [&] {
     if (Number(switches[kMainBack]) == 1.0) {
       const std::string color = setting("MainBackColor", "FFFFFF");
       if (!SameColor(document->BgColor(), color)) document->SetBgColor(color);
     }
   });
-  Step([&] {
+  Step(program_, form_, [&] {
     if (Number(switches[kChangeFont]) == 1.0) {
       const std::string color = setting("FontColor", "000000");
       if (!SameColor(document->FgColor(), color)) document->SetFgColor(color);
@@ -120,13 +119,13 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
 
   if (form_.Tag() == "clear") {
     quiet_.reset();
-    Step([&] { Clear(); });
+    Step(program_, form_, [&] { Clear(); });
     return;
   }
 
   // The picture step's clock moves on every pass, whether or not the rules run.
   bool pictures_due = false;
-  Step([&] {
+  Step(program_, form_, [&] {
     if (switches[kCustomImages] != "1") return;
     const auto interval = static_cast<int32_t>(form_.tmrIEDOM.Interval());
     if (ImageTimer <= std::numeric_limits<int32_t>::max() - interval) ImageTimer += interval;
@@ -144,12 +143,12 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   if (!pictures_due && quiet_ && quiet_->switches == rule_switches &&
       quiet_->markup == ChatMarkup) {
     ChatMarkup.clear();
-    Step([&] { WaitForDocument(); });
+    Step(program_, form_, [&] { WaitForDocument(); });
     return;
   }
   const std::string markup_as_read = ChatMarkup;
 
-  Step([&] {
+  Step(program_, form_, [&] {
     if (switches[kUnderline] != "1") return;
     MarkupRules::ReplaceTagPair(ChatMarkup, "[U]", "<U>", "[/U]", "</U>");
     MarkupRules::ReplaceTagPair(ChatMarkup, "[CODE]", "<CODE>", "[/CODE]", "</CODE>");
@@ -162,15 +161,15 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   // Invitations before smileys: an invitation tag goes from the view whole, and its payload may
   // hold letters the chat view took for an emoticon ("BD"), which the step reads back from the
   // emoticon span but not from a picture.
-  Step([&] {
+  Step(program_, form_, [&] {
     if (switches[kFileNotifs] == "1") invitations_.Run(ChatMarkup);
   });
-  Step([&] {
+  Step(program_, form_, [&] {
     if (switches[kSmileys] != "1") return;
     const std::string folder = app::AddSlash(program_.Rt().Info().folder);
     MarkupRules::ReplaceSmileys(ChatMarkup, kSmileyCodes, folder);
   });
-  Step([&] {
+  Step(program_, form_, [&] {
     if (!pictures_due) return;
     MarkupRules::ReplaceCustomPictures(ChatMarkup, [this] { program_.Rt().DoEvents(); });
   });
@@ -185,7 +184,7 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     quiet_.reset();
   }
 
-  Step([&] {
+  Step(program_, form_, [&] {
     if (ChatMarkup == markup_as_read) return;
     // Anything that changed the conversation since it was read (a message arriving, whatever its
     // length) makes the result stale: writing it would lose the change. The next pass starts
@@ -198,7 +197,7 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     ChatMarkup.clear();
   });
 
-  Step([&] { WaitForDocument(); });
+  Step(program_, form_, [&] { WaitForDocument(); });
 }
 
 void ChatViewPass::Clear() {

@@ -187,7 +187,8 @@ void FriendCommands::SetFriendTransparency(int& percent) {
   try {
     percent = LevelOfPercent(percent);
     if (frmFriend* window = Current()) ApplyLevel(*window, percent);
-  } catch (...) {
+  } catch (const std::exception& e) {
+    program_.Reporter().ReportError("SetFriendTransparency", &form_, e);
   }
 }
 

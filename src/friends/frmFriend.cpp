@@ -176,7 +176,8 @@ void frmFriend::refreshName() {
     if (auto color = Settings().Color("NameColor", "0")) {
       name_color_ = static_cast<platform::ColorRef>(*color);
     }
-  } catch (...) {
+  } catch (const std::exception& e) {
+    program_.Reporter().ReportError("refreshName", this, e);
   }
 }
 
@@ -185,7 +186,8 @@ void frmFriend::refreshBorder() {
     if (auto shown = FriendSettings::ParseFlag(Settings().Read("Border", "True"))) {
       Box.SetVisible(*shown);
     }
-  } catch (...) {
+  } catch (const std::exception& e) {
+    program_.Reporter().ReportError("refreshBorder", this, e);
   }
 }
 

@@ -114,4 +114,14 @@ bool PosixNetwork::WaitsOnRealWorld() const {
                      [](const PosixSocket* socket) { return socket->WaitsOnRealWorld(); });
 }
 
+void PosixNetwork::Watch(std::vector<platform::WatchedDescriptor>& watched) const {
+  // The same interest DispatchReady polls for, so that what wakes the loop is what it then raises.
+  for (const PosixSocket* socket : sockets_) {
+    const PosixSocket::PollInterest interest = socket->Interest();
+    if (interest.fd < 0 || interest.events == 0) continue;
+    watched.push_back(platform::WatchedDescriptor{interest.fd, (interest.events & POLLIN) != 0,
+                                                  (interest.events & POLLOUT) != 0});
+  }
+}
+
 }  // namespace quillon::os

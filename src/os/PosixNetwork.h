@@ -47,6 +47,7 @@ class PosixNetwork final : public platform::Network, public platform::EventSourc
   // An exception from a callback is a fault of the program, not something to carry on from.
   bool DispatchReady() noexcept override;
   bool WaitsOnRealWorld() const override;
+  void Watch(std::vector<platform::WatchedDescriptor>& watched) const override;
 
   const std::shared_ptr<PortMap>& Ports() const { return ports_; }
   const std::string& LocalName() const { return local_name_; }

@@ -1,6 +1,10 @@
 #include "os/SteadyClock.h"
 
+#include <poll.h>
+
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <ctime>
 #include <thread>
 
@@ -30,5 +34,20 @@ platform::LocalTime SteadyClock::Now() {
 }
 
 void SteadyClock::Sleep(uint64_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void SteadyClock::WaitFor(std::optional<uint64_t> ms,
+                          const std::vector<platform::WatchedDescriptor>& watched) {
+  std::vector<pollfd> polled;
+  polled.reserve(watched.size() + 1);
+  polled.push_back(pollfd{wake_->Descriptor(), POLLIN, 0});
+  for (const platform::WatchedDescriptor& entry : watched) {
+    short events = (entry.read ? POLLIN : 0) | (entry.write ? POLLOUT : 0);
+    if (entry.descriptor >= 0 && events != 0) polled.push_back(pollfd{entry.descriptor, events, 0});
+  }
+  const int timeout = ms ? static_cast<int>(std::min<uint64_t>(*ms, INT_MAX)) : -1;
+  // An interrupted poll just ends the wait early, which the loop allows for; a failed one too,
+  // and the loop then looks at its sources again.
+  if (poll(polled.data(), polled.size(), timeout) > 0 && polled[0].revents != 0) wake_->Clear();
+}
 
 }  // namespace quillon::os

@@ -3,8 +3,15 @@
 // time. Scenarios and tests give a virtual clock that moves only when told; the real program a
 // monotonic one.
 //
-// Contract: called on the program's one thread; TickCount never goes backwards.
+// Contract: called on the program's one thread (the waker excepted); TickCount never goes
+// backwards.
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/Waker.h"
+#include "platform/WatchedDescriptor.h"
 
 namespace quillon::platform {
 
@@ -27,6 +34,17 @@ class Clock {
   virtual bool IsVirtual() const = 0;
   // Lets time pass: a real clock sleeps, a virtual one moves forward by `ms`.
   virtual void Sleep(uint64_t ms) = 0;
+
+  // The idle event loop's wait: lets time pass until `ms` milliseconds have gone (no limit when
+  // nullopt), one of `watched` is ready, or the waker is woken, whichever comes first; it may end
+  // sooner. A virtual clock has nothing to wait for: it moves forward by `ms` (by nothing without
+  // a limit) and returns.
+  virtual void WaitFor(std::optional<uint64_t> ms, const std::vector<WatchedDescriptor>& watched) {
+    (void)watched;
+    if (ms) Sleep(*ms);
+  }
+  // What another thread calls to end a WaitFor; null when the clock never blocks (a virtual one).
+  virtual std::shared_ptr<Waker> GetWaker() { return nullptr; }
 };
 
 }  // namespace quillon::platform

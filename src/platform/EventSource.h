@@ -6,6 +6,9 @@
 // handler run by DispatchReady may itself run the loop). DispatchReady never blocks.
 #include <cstdint>
 #include <optional>
+#include <vector>
+
+#include "platform/WatchedDescriptor.h"
 
 namespace quillon::platform {
 
@@ -17,6 +20,9 @@ class EventSource {
   // True while the source waits on the real world (sockets, web requests), so that an idle loop
   // under a virtual clock still polls it instead of deciding nothing will ever happen.
   virtual bool WaitsOnRealWorld() const { return false; }
+  // Adds the descriptors whose readiness brings this source work, for an idle loop to wait on.
+  // A source whose work only comes from the program itself adds none.
+  virtual void Watch(std::vector<WatchedDescriptor>& watched) const { (void)watched; }
 };
 
 }  // namespace quillon::platform

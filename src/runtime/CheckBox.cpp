@@ -5,7 +5,7 @@ namespace quillon::runtime {
 void CheckBox::SetValue(int value) {
   if (value == value_) return;
   value_ = value;
-  Raise(on_click);
+  Raise("Click", on_click);
 }
 
 platform::LResult CheckBox::Handle(uint32_t message, platform::WParam wparam,
@@ -14,7 +14,7 @@ platform::LResult CheckBox::Handle(uint32_t message, platform::WParam wparam,
   if (mouse && mouse->kind == MouseMessage::Kind::kUp && mouse->button == kLeftButton &&
       Enabled()) {
     // The click is the change of value; the mouse-up event still comes first.
-    Raise(on_mouse_up, kLeftButton, mouse->shift, mouse->x, mouse->y);
+    Raise("MouseUp", on_mouse_up, kLeftButton, mouse->shift, mouse->x, mouse->y);
     SetValue(value_ == 1 ? 0 : 1);
     return 0;
   }

@@ -62,7 +62,7 @@ void Control::SetFocus() {
   if (hwnd_) {
     Windows().SetFocus(hwnd_);
   } else {
-    Raise(on_got_focus);
+    Raise("GotFocus", on_got_focus);
   }
 }
 
@@ -102,18 +102,18 @@ void Control::DestroyWindow() {
 void Control::RaiseMouse(const MouseMessage& mouse) {
   switch (mouse.kind) {
     case MouseMessage::Kind::kDown:
-      Raise(on_mouse_down, mouse.button, mouse.shift, mouse.x, mouse.y);
+      Raise("MouseDown", on_mouse_down, mouse.button, mouse.shift, mouse.x, mouse.y);
       break;
     case MouseMessage::Kind::kUp:
-      Raise(on_mouse_up, mouse.button, mouse.shift, mouse.x, mouse.y);
+      Raise("MouseUp", on_mouse_up, mouse.button, mouse.shift, mouse.x, mouse.y);
       // The left button's release is the click.
-      if (mouse.button == kLeftButton) Raise(on_click);
+      if (mouse.button == kLeftButton) Raise("Click", on_click);
       break;
     case MouseMessage::Kind::kDoubleClick:
-      Raise(on_dbl_click);
+      Raise("DblClick", on_dbl_click);
       break;
     case MouseMessage::Kind::kMove:
-      Raise(on_mouse_move, mouse.button, mouse.shift, mouse.x, mouse.y);
+      Raise("MouseMove", on_mouse_move, mouse.button, mouse.shift, mouse.x, mouse.y);
       break;
   }
 }
@@ -126,10 +126,10 @@ LResult Control::Handle(uint32_t message, WParam wparam, LParam lparam) {
   }
   switch (message) {
     case msg::kSetFocus:
-      Raise(on_got_focus);
+      Raise("GotFocus", on_got_focus);
       return 0;
     case msg::kKillFocus:
-      Raise(on_lost_focus);
+      Raise("LostFocus", on_lost_focus);
       return 0;
     default:
       return Windows().DefWindowProc(hwnd_, message, wparam, lparam);
@@ -143,9 +143,9 @@ void Control::PersonClick() {
     Windows().SendMessage(hwnd_, msg::kLButtonDown, 0x1, 0);
     Windows().SendMessage(hwnd_, msg::kLButtonUp, 0, 0);
   } else {
-    Raise(on_mouse_down, kLeftButton, 0, 0, 0);
-    Raise(on_mouse_up, kLeftButton, 0, 0, 0);
-    Raise(on_click);
+    Raise("MouseDown", on_mouse_down, kLeftButton, 0, 0, 0);
+    Raise("MouseUp", on_mouse_up, kLeftButton, 0, 0, 0);
+    Raise("Click", on_click);
   }
 }
 
@@ -155,7 +155,7 @@ void Control::PersonDoubleClick(std::string_view) {
   if (hwnd_) {
     Windows().SendMessage(hwnd_, msg::kLButtonDblClk, 0x1, 0);
   } else {
-    Raise(on_dbl_click);
+    Raise("DblClick", on_dbl_click);
   }
 }
 
@@ -186,6 +186,11 @@ std::optional<std::string> Control::Property(std::string_view name) const {
            std::to_string((color >> 16) & 0xFF);
   }
   return std::nullopt;
+}
+
+void Control::RunHandler(std::string_view event, const std::function<void()>& body) {
+  const std::string handler = name_ + "_" + std::string(event);
+  Rt().RunHandler(handler, &form_, body);
 }
 
 }  // namespace quillon::runtime

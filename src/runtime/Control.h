@@ -92,15 +92,17 @@ class Control {
   // The control's window procedure. The base handles the mouse, focus and text.
   virtual platform::LResult Handle(uint32_t message, platform::WParam wparam,
                                    platform::LParam lparam);
-  // Raises an event held in a callback member. The callback is copied first, so an event that
-  // unloads the control (or its form) does not pull the callback away while it runs.
+  // Raises the event `event` ("Click") held in a callback member, as the handler
+  // NAME_EVENT ("Command1_Click") inside the runtime's error boundary. The callback is copied
+  // first, so an event that unloads the control (or its form) does not pull the callback away
+  // while it runs.
   template <typename Callback, typename... Args>
-  static void Raise(const Callback& callback, Args&&... args) {
-    if (callback) {
-      Callback copy = callback;
-      copy(std::forward<Args>(args)...);
-    }
+  void Raise(std::string_view event, const Callback& callback, Args&&... args) {
+    if (!callback) return;
+    Callback copy = callback;
+    RunHandler(event, [&] { copy(std::forward<Args>(args)...); });
   }
+  void RunHandler(std::string_view event, const std::function<void()>& body);
   platform::WindowSystem& Windows() const;
   void RaiseMouse(const MouseMessage& mouse);
 

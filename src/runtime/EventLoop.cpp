@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cassert>
 
+#include "runtime/ScopedValue.h"
 #include "runtime/Timer.h"
 
 namespace quillon::runtime {
 namespace {
 
-// Under a real clock an idle wait sleeps in short steps so socket events are not left waiting.
+// Under a virtual clock a socket answer still takes real time: an idle wait lets this much
+// virtual time pass at a time while a source waits on the real world.
 constexpr uint64_t kRealIdleStepMs = 2;
 
 // Guards against a handler that processes events from inside itself without end.
@@ -58,13 +60,25 @@ bool EventLoop::FireDueTimers() {
   }
 }
 
-bool EventLoop::RunSources() {
+bool EventLoop::RunSources(bool outside_too) {
   bool ran = false;
   std::vector<platform::EventSource*> sources = sources_;
   for (platform::EventSource* source : sources) {
     // A handler run by an earlier source may have removed this one.
     if (std::find(sources_.begin(), sources_.end(), source) == sources_.end()) continue;
+    if (!outside_too && source->WaitsOnRealWorld()) continue;
     if (source->DispatchReady()) ran = true;
+  }
+  return ran;
+}
+
+bool EventLoop::RunPosted() {
+  bool ran = false;
+  while (!posted_.empty()) {
+    auto work = std::move(posted_.front());
+    posted_.pop_front();
+    work();
+    ran = true;
   }
   return ran;
 }
@@ -76,18 +90,15 @@ bool EventLoop::AnySourceWaitsOnRealWorld() const {
 
 bool EventLoop::ProcessPending() {
   if (depth_ >= kMaxDepth) return false;
-  ++depth_;
+  // Lowered again however the handlers below end, a throw included.
+  ScopedValue<int> nested(depth_, depth_ + 1);
   auto drain = [this] {
     bool ran_any = false;
-    for (;;) {
-      bool ran = false;
-      while (!posted_.empty()) {
-        auto work = std::move(posted_.front());
-        posted_.pop_front();
-        work();
-        ran = true;
-      }
-      if (RunSources()) ran = true;
+    // The sockets' first pass takes what they had ready; what the program makes of it runs to
+    // the end, but bytes that arrive meanwhile wait for the next round.
+    for (bool first = true;; first = false) {
+      bool ran = RunPosted();
+      if (RunSources(first)) ran = true;
       if (!ran) return ran_any;
       ran_any = true;
     }
@@ -99,14 +110,35 @@ bool EventLoop::ProcessPending() {
     drain();
     ran_any = true;
   }
-  --depth_;
   return ran_any;
+}
+
+void EventLoop::RunOrWait() {
+  if (ProcessPending() || clock_.IsVirtual()) return;
+  WaitForWorld(std::nullopt);
+}
+
+void EventLoop::WaitForWorld(std::optional<uint64_t> until) {
+  if (auto deadline = NextTimerDeadline(); deadline && (!until || *deadline < *until)) {
+    until = deadline;
+  }
+  std::optional<uint64_t> ms;
+  if (until) {
+    const uint64_t now = Now();
+    ms = *until > now ? *until - now : 0;
+  }
+  // Work posted but not run (a call too deeply nested to run it) must not wait for the world.
+  if (!posted_.empty()) ms = 0;
+  std::vector<platform::WatchedDescriptor> watched;
+  for (const platform::EventSource* source : sources_) source->Watch(watched);
+  ++waits_;
+  clock_.WaitFor(ms, watched);
 }
 
 void EventLoop::Pause(uint64_t ms) {
   const uint64_t end = Now() + ms;
   for (;;) {
-    ProcessPending();
+    const bool ran = ProcessPending();
     uint64_t now = Now();
     if (now >= end) return;
     if (clock_.IsVirtual()) {
@@ -117,15 +149,16 @@ void EventLoop::Pause(uint64_t ms) {
       // A socket answer takes real time: let a little of it pass before moving virtual time on.
       if (AnySourceWaitsOnRealWorld()) next = std::min(next, now + kRealIdleStepMs);
       clock_.Sleep(next - now);
-    } else {
-      clock_.Sleep(std::min<uint64_t>(end - now, kRealIdleStepMs));
+    } else if (!ran) {
+      // Only after a round that found nothing: what a round ran may have made more work ready.
+      WaitForWorld(end);
     }
   }
 }
 
 void EventLoop::AdvanceTo(uint64_t tick) {
   for (;;) {
-    ProcessPending();
+    const bool ran = ProcessPending();
     uint64_t now = Now();
     if (now >= tick) return;
     uint64_t next = tick;
@@ -134,8 +167,8 @@ void EventLoop::AdvanceTo(uint64_t tick) {
     }
     if (clock_.IsVirtual()) {
       clock_.Sleep(next - now);
-    } else {
-      clock_.Sleep(std::min<uint64_t>(next - now, kRealIdleStepMs));
+    } else if (!ran) {
+      WaitForWorld(tick);
     }
   }
 }

@@ -10,9 +10,14 @@
 //   It never takes a person's action.
 // - RunModal (a modal form, a popup menu) and RunTopLevel: hand the person's next actions to the
 //   desktop until the wait ends.
+//
+// Under a real clock an idle loop blocks in the clock's wait until a watched socket is ready, the
+// next timer falls due, the wait's own end comes or another thread wakes it (see Waker); it never
+// wakes on its own in between.
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -41,8 +46,23 @@ class EventLoop {
   void Post(std::function<void()> work);
 
   // Runs everything that is due now: posted work, the sources' ready events and the timers whose
-  // deadline has passed, until nothing is left. Returns true when it ran anything.
+  // deadline has passed. Work the program makes for itself (posted work, desktop messages) runs
+  // until none is left; the outside world (sockets) gets one pass per round, taking what was ready
+  // when the pass began, so a stream that never pauses cannot keep timers and the person waiting.
+  // Returns true when it ran anything.
   bool ProcessPending();
+
+  // Runs what is due; when nothing was, waits for the world: under a real clock until a socket
+  // event, the next timer or a wake, under a virtual one not at all (time moves only when told).
+  void RunOrWait();
+
+  // What another thread calls to wake an idle wait of this loop; null under a virtual clock,
+  // whose loop never blocks.
+  std::shared_ptr<platform::Waker> Waker() { return clock_.GetWaker(); }
+
+  // How often the loop has waited for the world under a real clock; each wait ends in one
+  // wake-up. For tests: an idle loop wakes only when something comes.
+  uint64_t Waits() const { return waits_; }
 
   // A busy wait of `ms` milliseconds (see the class comment).
   void Pause(uint64_t ms);
@@ -69,8 +89,13 @@ class EventLoop {
   void AddTimer(Timer* timer);
   void RemoveTimer(Timer* timer);
   bool FireDueTimers();
-  bool RunSources();
+  // One pass over the sources; `outside_too` false passes over those waiting on the real world.
+  bool RunSources(bool outside_too);
+  bool RunPosted();
   bool AnySourceWaitsOnRealWorld() const;
+  // Blocks in the clock's wait until `until` (a tick; no limit when nullopt) or the next timer,
+  // whichever is first, or until a watched descriptor is ready or a wake comes.
+  void WaitForWorld(std::optional<uint64_t> until);
 
   platform::Clock& clock_;
   std::vector<platform::EventSource*> sources_;
@@ -78,6 +103,7 @@ class EventLoop {
   std::deque<std::function<void()>> posted_;
   PersonSource* person_ = nullptr;
   int depth_ = 0;
+  uint64_t waits_ = 0;
 };
 
 }  // namespace quillon::runtime

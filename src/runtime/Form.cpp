@@ -55,7 +55,7 @@ void Form::Load() {
   if (hwnd_ || runtime_.Ended()) return;
   if (!initialized_) {
     initialized_ = true;
-    Form_Initialize();
+    runtime_.RunHandler("Form_Initialize", this, [this] { Form_Initialize(); });
   }
   platform::WindowCreation creation;
   creation.class_name = "ThunderRT6FormDC";
@@ -71,7 +71,7 @@ void Form::Load() {
   // Controls made before the window get theirs now; the list may grow while they are made.
   std::vector<Control*> controls = controls_;
   for (Control* control : controls) control->CreateWindowIn(hwnd_);
-  Form_Load();
+  runtime_.RunHandler("Form_Load", this, [this] { Form_Load(); });
 }
 
 bool Form::Show(bool modal) {
@@ -91,9 +91,9 @@ bool Form::Visible() const { return hwnd_ && runtime_.Windows().IsWindowVisible(
 bool Form::Unload(UnloadMode mode) {
   if (!hwnd_) return true;
   int cancel = 0;
-  Form_QueryUnload(cancel, mode);
+  runtime_.RunHandler("Form_QueryUnload", this, [&] { Form_QueryUnload(cancel, mode); });
   if (cancel != 0) return false;
-  Form_Unload(cancel);
+  runtime_.RunHandler("Form_Unload", this, [&] { Form_Unload(cancel); });
   if (cancel != 0 || !hwnd_) return cancel == 0;
   runtime_.Unregister(this);
   DestroyWindows();
@@ -152,24 +152,36 @@ void Form::PopupMenu(Menu& menu) {
   std::vector<platform::PopupMenuItem> items = convert(convert, menu);
   uint32_t chosen =
       runtime_.Dialogs().TrackPopupMenu(hwnd_, items, runtime_.Windows().GetCursorPos());
-  if (auto it = commands.find(chosen); it != commands.end()) it->second->Click();
+  if (auto it = commands.find(chosen); it != commands.end()) {
+    Menu* item = it->second;
+    // Named before the click, which may remove the item (a menu control array reloaded).
+    const std::string handler = item->Name() + "_Click";
+    runtime_.RunHandler(handler, this, [item] { item->Click(); });
+  }
 }
 
 LResult Form::Handle(uint32_t message, WParam wparam, LParam lparam) {
   if (auto mouse = MouseMessage::Decode(message, wparam, lparam)) {
     switch (mouse->kind) {
       case MouseMessage::Kind::kDown:
-        Form_MouseDown(mouse->button, mouse->shift, mouse->x, mouse->y);
+        runtime_.RunHandler("Form_MouseDown", this, [&] {
+          Form_MouseDown(mouse->button, mouse->shift, mouse->x, mouse->y);
+        });
         break;
       case MouseMessage::Kind::kUp:
-        Form_MouseUp(mouse->button, mouse->shift, mouse->x, mouse->y);
-        if (mouse->button == kLeftButton) Form_Click();
+        runtime_.RunHandler("Form_MouseUp", this,
+                            [&] { Form_MouseUp(mouse->button, mouse->shift, mouse->x, mouse->y); });
+        if (mouse->button == kLeftButton) {
+          runtime_.RunHandler("Form_Click", this, [this] { Form_Click(); });
+        }
         break;
       case MouseMessage::Kind::kDoubleClick:
-        Form_DblClick();
+        runtime_.RunHandler("Form_DblClick", this, [this] { Form_DblClick(); });
         break;
       case MouseMessage::Kind::kMove:
-        Form_MouseMove(mouse->button, mouse->shift, mouse->x, mouse->y);
+        runtime_.RunHandler("Form_MouseMove", this, [&] {
+          Form_MouseMove(mouse->button, mouse->shift, mouse->x, mouse->y);
+        });
         break;
     }
     return 0;
@@ -179,7 +191,7 @@ LResult Form::Handle(uint32_t message, WParam wparam, LParam lparam) {
       Unload(UnloadMode::kControlMenu);
       return 0;
     case msg::kActivate:
-      if (wparam != 0) Form_Activate();
+      if (wparam != 0) runtime_.RunHandler("Form_Activate", this, [this] { Form_Activate(); });
       return 0;
     default:
       return runtime_.Windows().DefWindowProc(hwnd_, message, wparam, lparam);

@@ -16,7 +16,7 @@ void ListBox::Clear() {
 void ListBox::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) return;
   list_index_ = index;
-  if (index >= 0) Raise(on_click);
+  if (index >= 0) Raise("Click", on_click);
 }
 
 std::string ListBox::Text() const {
@@ -29,7 +29,7 @@ void ListBox::PersonDoubleClick(std::string_view item) {
     if (items_[i] == item) {
       SetFocus();
       SetListIndex(i);
-      Raise(on_dbl_click);
+      Raise("DblClick", on_dbl_click);
       return;
     }
   }

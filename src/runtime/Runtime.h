@@ -3,6 +3,7 @@
 // the running program (its folder, its command line, its version), plus the forms it has loaded.
 // One per running program; forms and controls reach it through their form.
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -74,6 +75,28 @@ class Runtime {
   bool Ended() const { return ended_; }
   // What the program lets go of as it ends (its claim to be the one running copy).
   std::function<void()> on_end;
+
+  // The one place an error that escapes an event handler goes: the program's error report, with
+  // the handler's name as the program writes it ("Form_Load", "Command1_Click", "tmrCheck_Timer")
+  // as the area. The event ends there and the program goes on. Without a report set, the error
+  // goes on to whoever raised the event.
+  using ErrorReport =
+      std::function<void(std::string_view handler, const Form* form, const std::exception& error)>;
+  void SetErrorReport(ErrorReport report) { error_report_ = std::move(report); }
+  // Runs an event handler inside that boundary.
+  template <typename Body>
+  void RunHandler(std::string_view handler, const Form* form, Body&& body) {
+    if (!error_report_) {
+      body();
+      return;
+    }
+    try {
+      body();
+    } catch (const std::exception& error) {
+      const ErrorReport report = error_report_;
+      report(handler, form, error);
+    }
+  }
   platform::Platform& Platform() { return platform_; }
 
   // Things the program has taken from the system, given back at End. A holder that gives its
@@ -98,6 +121,7 @@ class Runtime {
   std::vector<Form*> forms_;
   platform::IconHandle next_picture_ = 0x7000;
   bool ended_ = false;
+  ErrorReport error_report_;
 };
 
 }  // namespace quillon::runtime

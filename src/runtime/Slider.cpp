@@ -15,7 +15,7 @@ void Slider::SetValue(int value) {
   value = std::clamp(value, min_, max_);
   if (value == value_) return;
   value_ = value;
-  Raise(on_change);
+  Raise("Change", on_change);
 }
 
 bool Slider::PersonSet(std::string_view text) {
@@ -28,8 +28,8 @@ bool Slider::PersonSet(std::string_view text) {
   int target = std::clamp(value, min_, max_);
   if (target != value_) {
     value_ = target;
-    Raise(on_scroll);
-    Raise(on_change);
+    Raise("Scroll", on_scroll);
+    Raise("Change", on_change);
   }
   return true;
 }

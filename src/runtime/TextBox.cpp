@@ -13,7 +13,7 @@ void TextBox::SetText(std::string_view text) {
   bool changed = text != caption_;
   caption_ = std::string(text);
   sel_start_ = std::min<int>(sel_start_, static_cast<int>(codepage::DecodeUtf8(caption_).size()));
-  if (changed) Raise(on_change);
+  if (changed) Raise("Change", on_change);
 }
 
 void TextBox::SetSelStart(int position) {
@@ -44,7 +44,7 @@ platform::LResult TextBox::Handle(uint32_t message, platform::WParam wparam,
   switch (message) {
     case msg::kKeyDown: {
       int key = static_cast<int>(wparam);
-      Raise(on_key_down, key, 0);
+      Raise("KeyDown", on_key_down, key, 0);
       if (key == platform::vk::kHome) sel_start_ = 0;
       if (key == platform::vk::kEnd) SetSelStart(1 << 30);
       if (key == platform::vk::kLeft) SetSelStart(sel_start_ - 1);
@@ -53,7 +53,7 @@ platform::LResult TextBox::Handle(uint32_t message, platform::WParam wparam,
     }
     case msg::kChar: {
       int key = static_cast<int>(wparam);
-      Raise(on_key_press, key);
+      Raise("KeyPress", on_key_press, key);
       if (key != 0) Type(key);
       return 0;
     }

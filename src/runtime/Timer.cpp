@@ -1,6 +1,7 @@
 #include "runtime/Timer.h"
 
 #include "runtime/EventLoop.h"
+#include "runtime/Form.h"
 #include "runtime/Runtime.h"
 
 namespace quillon::runtime {
@@ -19,6 +20,13 @@ Timer::Timer(Runtime& runtime, uint32_t interval_ms, bool enabled, std::function
   } else {
     runtime.Hold(this);
   }
+}
+
+Timer::Timer(Form& form, std::string name, uint32_t interval_ms, bool enabled,
+             std::function<void()> tick)
+    : Timer(form.Rt(), interval_ms, enabled, std::move(tick)) {
+  form_ = &form;
+  handler_ = std::move(name) + "_Timer";
 }
 
 Timer::~Timer() {
@@ -48,7 +56,13 @@ void Timer::Fire(uint64_t now) {
   // The handler may destroy this timer (unloading its form), so it runs from a copy and nothing
   // of `this` is touched afterwards.
   auto tick = tick_;
-  if (tick) tick();
+  if (!tick) return;
+  if (handler_.empty()) {
+    tick();
+    return;
+  }
+  const std::string handler = handler_;
+  runtime_->RunHandler(handler, form_, tick);
 }
 
 }  // namespace quillon::runtime

@@ -5,12 +5,14 @@
 // times while the program was busy is raised once.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "runtime/Holding.h"
 
 namespace quillon::runtime {
 
 class EventLoop;
+class Form;
 class Runtime;
 
 class Timer : public Holding {
@@ -18,6 +20,10 @@ class Timer : public Holding {
   Timer(EventLoop& loop, uint32_t interval_ms, bool enabled, std::function<void()> tick = {});
   // A timer of a program: the program's end stops it, and it never ticks again.
   Timer(Runtime& runtime, uint32_t interval_ms, bool enabled, std::function<void()> tick = {});
+  // A timer on a form, named as the program names it: its tick is the handler NAME_Timer
+  // ("tmrCheck_Timer"), and an error that escapes it goes to the program's error report.
+  Timer(Form& form, std::string name, uint32_t interval_ms, bool enabled,
+        std::function<void()> tick = {});
   ~Timer();
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
@@ -42,6 +48,8 @@ class Timer : public Holding {
 
   EventLoop& loop_;
   Runtime* runtime_ = nullptr;
+  const Form* form_ = nullptr;
+  std::string handler_;  // "NAME_Timer" for a timer on a form
   uint32_t interval_ms_;
   bool enabled_;
   uint64_t deadline_ = 0;

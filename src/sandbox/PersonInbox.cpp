@@ -10,6 +10,7 @@ void PersonInbox::Put(std::string line) {
     lines_.push_back(std::move(line));
   }
   arrived_.notify_one();
+  if (waker_) waker_->Wake();
 }
 
 void PersonInbox::Close() {
@@ -18,6 +19,7 @@ void PersonInbox::Close() {
     closed_ = true;
   }
   arrived_.notify_one();
+  if (waker_) waker_->Wake();
 }
 
 std::optional<std::string> PersonInbox::Take(const std::function<void()>& idle,
@@ -36,6 +38,27 @@ std::optional<std::string> PersonInbox::Take(const std::function<void()>& idle,
     // Outside the lock: what the desktop runs may itself hand the person's lines on.
     if (idle) idle();
   }
+}
+
+bool PersonInbox::TryTake(std::optional<std::string>& line) {
+  std::lock_guard lock(mutex_);
+  if (!lines_.empty()) {
+    line = std::move(lines_.front());
+    lines_.pop_front();
+    return true;
+  }
+  line.reset();
+  return closed_;
+}
+
+std::optional<std::string> PersonInbox::Take(runtime::EventLoop& loop,
+                                             std::chrono::milliseconds step) {
+  if (!waker_ || loop.Clock().IsVirtual()) return Take([&loop] { loop.ProcessPending(); }, step);
+  std::optional<std::string> line;
+  // A line put after the look and before the loop's wait has woken it already, so the wait ends
+  // at once and the next look finds the line.
+  while (!TryTake(line)) loop.RunOrWait();
+  return line;
 }
 
 void PersonInbox::ReadOnThread(std::shared_ptr<PersonInbox> inbox, std::istream& in) {

@@ -2,7 +2,9 @@
 // The lines a person writes, on their way to the event loop. Whoever reads the person (the prompt
 // on standard input, a browser page) puts lines in from a thread of its own; the loop's thread
 // takes them when the program waits for the person, and keeps the desktop's events running while
-// none has come. Putting a line wakes the waiting loop at once.
+// none has come. Putting a line wakes the waiting loop at once: given the loop's waker, the loop
+// sleeps in its own wait (sockets, timers) and the line ends that wait; without one, the inbox
+// waits and runs the loop's events in steps.
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -13,10 +15,17 @@
 #include <optional>
 #include <string>
 
+#include "platform/Waker.h"
+#include "runtime/EventLoop.h"
+
 namespace quillon::sandbox {
 
 class PersonInbox {
  public:
+  PersonInbox() = default;
+  // `waker` (may be null) is woken by every Put and Close; see Take(EventLoop&).
+  explicit PersonInbox(std::shared_ptr<platform::Waker> waker) : waker_(std::move(waker)) {}
+
   // Any thread: one line the person wrote (a statement, or a line of a << body).
   void Put(std::string line);
   // Any thread: the person has nothing more to say. Lines put before stay to be taken.
@@ -26,12 +35,21 @@ class PersonInbox {
   // the inbox is closed and empty.
   std::optional<std::string> Take(const std::function<void()>& idle,
                                   std::chrono::milliseconds step);
+  // The loop's thread: the next line, running `loop` meanwhile. Under a real clock, with the
+  // loop's waker given at construction, the loop waits for a socket, its next timer or a line, and
+  // wakes for nothing else; otherwise as Take above, in steps of `step`.
+  std::optional<std::string> Take(runtime::EventLoop& loop,
+                                  std::chrono::milliseconds step = std::chrono::milliseconds(20));
 
   // Reads `in` line by line on a thread of its own into `inbox`, closing it at the end of input.
   // The thread is not joined: a prompt blocked in a read must not keep the sandbox from ending.
   static void ReadOnThread(std::shared_ptr<PersonInbox> inbox, std::istream& in);
 
  private:
+  // Takes a line or the end when there is one; false when the person has said nothing new.
+  bool TryTake(std::optional<std::string>& line);
+
+  const std::shared_ptr<platform::Waker> waker_;
   std::mutex mutex_;
   std::condition_variable arrived_;
   std::deque<std::string> lines_;

@@ -24,8 +24,8 @@ bool IsNumber(const std::string& text, double n) {
 
 frmReader::frmReader(app::Quillon& program)
     : runtime::Form(program.Rt(), "frmReader", "Status Manager"),
-      tmrStatus(program.Rt(), 30000, false, [this] { tmrStatus_Timer(); }),
-      Timer1(program.Rt(), 10, false, [this] { CaretPos = Text1.SelStart(); }),
+      tmrStatus(*this, "tmrStatus", 30000, false, [this] { tmrStatus_Timer(); }),
+      Timer1(*this, "Timer1", 10, false, [this] { CaretPos = Text1.SelStart(); }),
       program_(program),
       loader_(program, *this) {
   Move(200, 150, 470, 420);

@@ -35,7 +35,7 @@ std::string TrimmedAddress(std::string_view text) {
 
 frmReceive::frmReceive(app::Quillon& program)
     : runtime::Form(program.Rt(), "frmReceive", "File Transfer - QN"),
-      Timer1(program.Rt(), kRateIntervalMs, false),
+      Timer1(*this, "Timer1", kRateIntervalMs, false),
       Winsock1(
           program.Rt().Network(),
           WinsockArray::Events{

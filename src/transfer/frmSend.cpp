@@ -40,8 +40,8 @@ void Guarded(app::Quillon& program, const runtime::Form* form, std::string_view 
 
 frmSend::frmSend(app::Quillon& program)
     : runtime::Form(program.Rt(), "frmSend", "File Transfer - Quillon"),
-      Timer1(program.Rt(), kRateIntervalMs, false),
-      tmrCheck(program.Rt(), kPortCheckMs, false),
+      Timer1(*this, "Timer1", kRateIntervalMs, false),
+      tmrCheck(*this, "tmrCheck", kPortCheckMs, false),
       Winsock1(
           program.Rt().Network(),
           WinsockArray::Events{
@@ -300,13 +300,13 @@ void frmSend::ScheduleTick() {
 }
 
 void frmSend::mClose() {
-  // Every step runs whatever became of the one before.
-  try {
+  // Every step runs whatever became of the one before: a notice that cannot be sent is reported,
+  // and the window still lets go of its socket, its file and its timer.
+  Guarded(program_, this, "mClose", [&] {
     if (Invited && Outcome() != TransferOutcome::kComplete) {
       SendTransferNotice(program_, notice_input_, kStatusCancelled);
     }
-  } catch (const std::exception&) {
-  }
+  });
   // No socket listens any more, so a later close of this window has nothing left to cancel.
   Invited = false;
   Cancelled = true;

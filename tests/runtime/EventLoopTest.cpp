@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,73 @@ TEST_F(EventLoopTest, ModalWaitTakesThePersonsActionsUntilItCloses) {
   loop_.RunTopLevel();
   EXPECT_EQ(kinds,
             (std::vector<ModalKind>{ModalKind::kForm, ModalKind::kForm, ModalKind::kTopLevel}));
+}
+
+TEST_F(EventLoopTest, AHandlerThatThrowsLeavesNoNestingBehind) {
+  loop_.Post([&] {
+    EXPECT_EQ(loop_.Depth(), 1);
+    loop_.Post([] { throw std::runtime_error("inner"); });
+    EXPECT_THROW(loop_.ProcessPending(), std::runtime_error);
+    EXPECT_EQ(loop_.Depth(), 1);  // the nested call's level is given back
+    throw std::runtime_error("outer");
+  });
+  EXPECT_THROW(loop_.ProcessPending(), std::runtime_error);
+  EXPECT_EQ(loop_.Depth(), 0);
+  // The loop goes on as before: work posted now runs, at the top level.
+  loop_.Post([&] { log_.push_back("after@" + std::to_string(loop_.Depth())); });
+  EXPECT_TRUE(loop_.ProcessPending());
+  EXPECT_EQ(log_, std::vector<std::string>{"after@1"});
+}
+
+// A source with a stream of `items` items, one ready per pass, each ready only after the one
+// before was taken (as bytes arrive while the program handles the ones before).
+class StreamSource : public platform::EventSource {
+ public:
+  StreamSource(bool outside, int items, std::vector<std::string>& log)
+      : outside_(outside), left_(items), log_(log) {}
+  bool DispatchReady() override {
+    if (left_ == 0) return false;
+    log_.push_back("item" + std::to_string(++taken_));
+    --left_;
+    return true;
+  }
+  bool WaitsOnRealWorld() const override { return outside_ && left_ > 0; }
+
+ private:
+  bool outside_;
+  int left_;
+  int taken_ = 0;
+  std::vector<std::string>& log_;
+};
+
+TEST_F(EventLoopTest, AStreamFromOutsideGivesTimersTheirTurnWhileWorkOfTheProgramRunsToItsEnd) {
+  struct Case {
+    bool outside;
+    std::vector<std::string> first_call;
+  };
+  const Case cases[] = {
+      // Socket bytes that keep coming: one pass per round, so the due tick runs in the same call.
+      {true, {"item1", "tick", "item2"}},
+      // Messages the program makes for itself run until none is left, before the tick.
+      {false, {"item1", "item2", "item3", "item4", "tick"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.outside ? "outside" : "program");
+    sim::VirtualClock clock{0};
+    EventLoop loop{clock};
+    std::vector<std::string> log;
+    StreamSource stream(c.outside, 4, log);
+    loop.AddSource(&stream);
+    Timer timer(loop, 10, true, [&] { log.push_back("tick"); });
+    clock.Sleep(10);
+    EXPECT_TRUE(loop.ProcessPending());
+    EXPECT_EQ(log, c.first_call);
+    // Whatever is left comes with the next calls.
+    while (loop.ProcessPending()) {
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), "item4"), 1);
+    loop.RemoveSource(&stream);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <thread>
 
+#include "os/SteadyClock.h"
+#include "runtime/EventLoop.h"
 #include "sandbox/PersonInbox.h"
 
 namespace quillon::sandbox {
@@ -47,6 +49,27 @@ TEST(PersonInboxTest, AReaderThreadFeedsTheLinesOfAStreamAndClosesAtItsEnd) {
   std::vector<std::string> lines;
   while (auto line = inbox->Take({}, milliseconds(5))) lines.push_back(*line);
   EXPECT_EQ(lines, (std::vector<std::string>{"wait 1s\r", "", "expect no dialog"}));
+}
+
+TEST(PersonInboxTest, UnderTheMachinesClockTheLoopSleepsUntilTheLineComes) {
+  os::SteadyClock clock;
+  runtime::EventLoop loop(clock);
+  PersonInbox inbox(loop.Waker());
+  int ran = 0;
+  loop.Post([&] { ++ran; });
+  std::thread person([&] {
+    std::this_thread::sleep_for(milliseconds(30));
+    inbox.Put("type \"hi\"");
+  });
+  std::optional<std::string> line = inbox.Take(loop);
+  person.join();
+  EXPECT_EQ(line, "type \"hi\"");
+  EXPECT_EQ(ran, 1);  // the loop's events ran while it waited
+  // The wait for the line woke once, for the line, where steps would have woken every few
+  // milliseconds.
+  EXPECT_LE(loop.Waits(), 1u);
+  inbox.Close();
+  EXPECT_EQ(inbox.Take(loop), std::nullopt);
 }
 
 }  // namespace
