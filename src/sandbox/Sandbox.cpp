@@ -178,7 +178,7 @@ int Sandbox::RunFile(const std::filesystem::path& file) {
 int Sandbox::RunInteractive(std::istream& in) {
   interactive_ = true;
   file_name_ = "(prompt)";
-  inbox_ = std::make_shared<PersonInbox>();
+  inbox_ = std::make_shared<PersonInbox>(loop_.Waker());
   PersonInbox::ReadOnThread(inbox_, in);
   for (auto& [name, world] : users_) MakeDialogsWait(*world);
   std::cout << "Quillon sandbox. Type help for the statements, dump to look around. A dialog that "
@@ -252,11 +252,10 @@ std::string Sandbox::DescribeDialog(UserWorld& user, const sim::SimDialogs::Show
 }
 
 bool Sandbox::ReadInteractive(Statement& statement) {
-  auto idle = [this] { loop_.ProcessPending(); };
   for (;;) {
     const bool dialog_waits = Current().Dialogs().Waiting() != nullptr;
     std::cout << current_ << (dialog_waits ? " [dialog]" : "") << "> " << std::flush;
-    std::optional<std::string> line = inbox_->Take(idle, kPromptIdleStep);
+    std::optional<std::string> line = inbox_->Take(loop_, kPromptIdleStep);
     if (!line) return false;
     ++interactive_line_;
     bool empty = false;
@@ -271,7 +270,7 @@ bool Sandbox::ReadInteractive(Statement& statement) {
       std::string body;
       bool first = true;
       for (;;) {
-        std::optional<std::string> more = inbox_->Take(idle, kPromptIdleStep);
+        std::optional<std::string> more = inbox_->Take(loop_, kPromptIdleStep);
         if (!more) break;
         ++interactive_line_;
         if (!more->empty() && more->back() == '\r') more->pop_back();
