@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <charconv>
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
@@ -218,6 +219,29 @@ void Sandbox::MakeDialogsWait(UserWorld& user) {
   });
 }
 
+// What a person sees in a file dialog's list: the files of the folder it opened in, shown with
+// the path an `answer file` takes (relative to the program folder when the folder lies inside it).
+std::string Sandbox::FolderListing(UserWorld& user, const std::string& folder) {
+  if (folder.empty()) return "";
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path where = user.ResolvePath(folder);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(where, error)) {
+    if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  fs::path shown = where.lexically_relative(user.ResolvePath("."));
+  std::string prefix =
+      shown.empty() || shown.native().starts_with("..") ? where.string() : shown.string();
+  if (prefix == ".") prefix.clear();
+  if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+  std::string listing = "\n  in " + (prefix.empty() ? std::string("the program folder") : prefix) + ":";
+  if (names.empty()) return listing + " (no files)";
+  for (const auto& name : names) listing += " \"" + prefix + name + "\"";
+  return listing;
+}
+
 std::string Sandbox::DescribeDialog(UserWorld& user, const sim::SimDialogs::Shown& dialog) {
   using Kind = sim::SimDialogs::Shown::Kind;
   std::string who = user.Name() == current_ ? "" : " (user " + user.Name() + ")";
@@ -240,7 +264,7 @@ std::string Sandbox::DescribeDialog(UserWorld& user, const sim::SimDialogs::Show
     case Kind::kOpenFile:
     case Kind::kSaveFile:
       text = std::string(dialog.kind == Kind::kOpenFile ? "an open" : "a save") + " file dialog" +
-             who + " " + text;
+             who + " " + text + FolderListing(user, dialog.folder);
       answers = "answer file \"PATH\" | cancel";
       break;
     case Kind::kColor:

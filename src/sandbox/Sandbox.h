@@ -92,6 +92,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   // At the prompt, a dialog with no answer queued waits for the person's `answer`, and an open
   // popup menu is shown.
   void MakeDialogsWait(UserWorld& user);
+  std::string FolderListing(UserWorld& user, const std::string& folder);
   std::string DescribeDialog(UserWorld& user, const sim::SimDialogs::Shown& dialog);
 
   static const StatementKind kStatements[];

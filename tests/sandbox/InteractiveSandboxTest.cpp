@@ -57,6 +57,27 @@ TEST(InteractiveSandboxTest, ADialogIsPrintedAndWaitsForTheAnswerStatement) {
   EXPECT_TRUE(Has(session, "-> answers the dialog \"Quillon\"")) << session.output;
 }
 
+TEST(InteractiveSandboxTest, AFileDialogShowsTheFilesOfItsFolderAsTheyAreAnswered) {
+  // The Load dialog opens in Plugins: the person sees the shipped plugins, in the form that
+  // `answer file` takes, and picks one of them.
+  Session session = RunPrompt(
+      "answer ok\n"
+      "click main-button\n"
+      "menu \"Active Status\"\n"
+      "file \"Plugins/zz.txt\" <<END\n"
+      "not a plugin\n"
+      "END\n"
+      "click frmReader.Button2\n"
+      "answer file \"Plugins/clock.qn\"\n"
+      "expect control frmReader.txtName text \"Clock\"\n");
+  EXPECT_EQ(session.status, 0) << session.output;
+  EXPECT_TRUE(Has(session,
+                  "open file dialog \"Load Plugin\"\n  in Plugins/: \"Plugins/clock.qn\" "
+                  "\"Plugins/countdown.qn\" \"Plugins/news.qn\" \"Plugins/player.qn\" "
+                  "\"Plugins/random.qn\" \"Plugins/zz.txt\"\n"))
+      << session.output;
+}
+
 TEST(InteractiveSandboxTest, AnAnswerGivenBeforehandIsKeptForTheNextDialog) {
   Session session = RunPrompt(
       "answer ok\n"
