@@ -27,6 +27,8 @@ struct Hoard {
   const char* code;
 };
 
+void PrintTo(const Hoard& hoard, std::ostream* out) { *out << hoard.what; }
+
 // Each holds far more than the budget by the time it ends, in a different kind of storage.
 const Hoard kHoards[] = {
     {"copies of a string in an array",

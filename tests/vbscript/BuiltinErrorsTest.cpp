@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "PrintCode.h"
 #include "VirtualClock.h"
 #include "vbscript/VbScriptHost.h"
 
@@ -18,6 +19,8 @@ struct ErrorRow {
   const char* code;
   int number;  // 0: no error
 };
+
+void PrintTo(const ErrorRow& row, std::ostream* out) { PrintCode(row.code, out); }
 
 constexpr ErrorRow kRows[] = {
     // Strings.

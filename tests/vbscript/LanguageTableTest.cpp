@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "PrintCode.h"
 #include "VirtualClock.h"
 #include "vbscript/VbScriptHost.h"
 
@@ -53,6 +54,8 @@ struct ValueRow {
   const char* expression;
   const char* expected;  // type name, a blank, the value as CStr writes it
 };
+
+void PrintTo(const ValueRow& row, std::ostream* out) { PrintCode(row.expression, out); }
 
 constexpr ValueRow kValues[] = {
     // Result types and widening.
@@ -207,6 +210,8 @@ struct CompileRow {
   int column;
 };
 
+void PrintTo(const CompileRow& row, std::ostream* out) { PrintCode(row.code, out); }
+
 constexpr CompileRow kCompileErrors[] = {
     {"x = ", 1023, 1, 5},
     {"If x Then\nEnd", 1012, 2, 4},
@@ -266,6 +271,8 @@ struct RuntimeRow {
   int number;
   const char* description;
 };
+
+void PrintTo(const RuntimeRow& row, std::ostream* out) { PrintCode(row.code, out); }
 
 constexpr RuntimeRow kRuntimeErrors[] = {
     {"x = 1 / 0", 11, "Division by zero"},

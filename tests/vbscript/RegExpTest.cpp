@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PrintCode.h"
 #include "platform/ScriptValue.h"
 #include "vbscript/RegExp.h"
 #include "vbscript/RegExpPattern.h"
@@ -25,6 +26,11 @@ struct Case {
   // take part), joined by "; "; or "error N" for a pattern that raises N.
   const char* matches;
 };
+
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << "/" << c.pattern << "/" << c.flags << " on ";
+  PrintCode(c.subject, out);
+}
 
 void Configure(RegExp& re, const Case& c) {
   re.pattern = c.pattern;
@@ -161,6 +167,11 @@ struct ReplaceCase {
   const char* replacement;
   const char* result;
 };
+
+void PrintTo(const ReplaceCase& c, std::ostream* out) {
+  *out << "/" << c.pattern << "/" << c.flags << " to " << c.replacement << " on ";
+  PrintCode(c.subject, out);
+}
 
 const ReplaceCase kReplaceCases[] = {
     {"(\\w+) (\\w+)", "", "john smith", "$2, $1", "smith, john"},
