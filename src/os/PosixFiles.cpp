@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "os/PosixOpenedFile.h"
 #include "os/PosixWrittenFile.h"
 
 namespace quillon::os {
@@ -28,6 +29,21 @@ platform::FileProblem PosixFiles::Read(const std::string& path, std::string& byt
   }
   ::close(descriptor);
   return platform::FileProblem::kNone;
+}
+
+std::unique_ptr<platform::OpenedFile> PosixFiles::Open(const std::string& path,
+                                                       platform::FileProblem& problem) {
+  if (!Exists(path)) {
+    problem = platform::FileProblem::kMissing;
+    return nullptr;
+  }
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    problem = PosixWrittenFile::ProblemOf(errno);
+    return nullptr;
+  }
+  problem = platform::FileProblem::kNone;
+  return std::make_unique<PosixOpenedFile>(descriptor);
 }
 
 std::unique_ptr<platform::WrittenFile> PosixFiles::Create(const std::string& path,

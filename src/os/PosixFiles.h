@@ -7,6 +7,8 @@ namespace quillon::os {
 class PosixFiles : public platform::Files {
  public:
   platform::FileProblem Read(const std::string& path, std::string& bytes) override;
+  std::unique_ptr<platform::OpenedFile> Open(const std::string& path,
+                                             platform::FileProblem& problem) override;
   std::unique_ptr<platform::WrittenFile> Create(const std::string& path,
                                                 platform::FileProblem& problem) override;
   bool Remove(const std::string& path) override;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/FileProblem.h"
+#include "platform/OpenedFile.h"
 #include "platform/WrittenFile.h"
 
 namespace quillon::platform {
@@ -14,6 +15,8 @@ class Files {
   virtual ~Files() = default;
   // The whole file into `bytes`; kMissing when there is no regular file at `path`.
   virtual FileProblem Read(const std::string& path, std::string& bytes) = 0;
+  // Opens a regular file for reading; null with `problem` set when it cannot be.
+  virtual std::unique_ptr<OpenedFile> Open(const std::string& path, FileProblem& problem) = 0;
   // Creates (or empties) the file; null with `problem` set when it cannot be opened.
   virtual std::unique_ptr<WrittenFile> Create(const std::string& path, FileProblem& problem) = 0;
   // Removes a file; true when it is gone (or was never there).

@@ -34,6 +34,11 @@ platform::FileProblem SimFiles::Read(const std::string& path, std::string& bytes
   return disk_.Read(path, bytes);
 }
 
+std::unique_ptr<platform::OpenedFile> SimFiles::Open(const std::string& path,
+                                                     platform::FileProblem& problem) {
+  return disk_.Open(path, problem);
+}
+
 std::unique_ptr<platform::WrittenFile> SimFiles::Create(const std::string& path,
                                                         platform::FileProblem& problem) {
   if (InReadOnlyFolder(path)) {

@@ -19,6 +19,8 @@ class SimFiles : public platform::Files {
   void SetFolderReadOnly(const std::string& folder);
 
   platform::FileProblem Read(const std::string& path, std::string& bytes) override;
+  std::unique_ptr<platform::OpenedFile> Open(const std::string& path,
+                                             platform::FileProblem& problem) override;
   std::unique_ptr<platform::WrittenFile> Create(const std::string& path,
                                                 platform::FileProblem& problem) override;
   bool Remove(const std::string& path) override;

@@ -54,6 +54,32 @@ TEST_F(PosixFilesTest, WritesReadsAndRemovesAFileByteForByte) {
   EXPECT_TRUE(files_.Remove(At("a.bin"))) << "what is not there is gone";
 }
 
+TEST_F(PosixFilesTest, AnOpenedFileIsReadByOffsetAndEndsShortOnlyAtItsEnd) {
+  std::ofstream(folder_ / "ten.txt", std::ios::binary) << "0123456789";
+  FileProblem problem = FileProblem::kOther;
+  auto file = files_.Open(At("ten.txt"), problem);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(problem, FileProblem::kNone);
+  struct Case {
+    uint64_t offset;
+    size_t asked;
+    std::string expected;
+  };
+  for (const Case& c : std::vector<Case>{{0, 4, "0123"},
+                                         {8, 4, "89"},
+                                         {10, 4, ""},
+                                         {3, 2, "34"},
+                                         {0, 10, "0123456789"},
+                                         {20, 4, ""}}) {
+    std::string buffer(c.asked, '?');
+    std::optional<size_t> got = file->ReadAt(c.offset, buffer);
+    ASSERT_TRUE(got.has_value()) << c.offset;
+    EXPECT_EQ(buffer.substr(0, *got), c.expected) << c.offset;
+  }
+  EXPECT_EQ(files_.Open(At("none.txt"), problem), nullptr);
+  EXPECT_EQ(problem, FileProblem::kMissing);
+}
+
 TEST_F(PosixFilesTest, NamesEachFailureByItsKind) {
   std::filesystem::create_directories(folder_ / "sub");
   std::ofstream(folder_ / "plain.txt") << "x";

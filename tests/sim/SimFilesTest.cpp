@@ -33,6 +33,10 @@ class MemoryFiles : public platform::Files {
     bytes = found->second;
     return FileProblem::kNone;
   }
+  std::unique_ptr<platform::OpenedFile> Open(const std::string&, FileProblem& problem) override {
+    problem = FileProblem::kOther;
+    return nullptr;
+  }
   std::unique_ptr<platform::WrittenFile> Create(const std::string& path,
                                                 FileProblem& problem) override {
     problem = FileProblem::kNone;
