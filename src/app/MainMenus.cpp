@@ -1,12 +1,10 @@
 #include "app/MainMenus.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "app/Quillon.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
+#include "platform/Files.h"
 #include "runtime/CodePage.h"
 #include "runtime/ProgramError.h"
 #include "ui/Transparency.h"
@@ -172,15 +170,24 @@ void MainMenus::LoadImages() {
       if (item->Name() == "mnuImages" && item->Index() != 0) loaded.push_back(item->Index());
     }
     for (int index : loaded) saved.Remove("mnuImages", index);
-    std::filesystem::path file =
-        std::filesystem::path(AddSlash(program_.Rt().Info().folder)) / "CustomImages.txt";
-    if (!std::filesystem::exists(file)) std::ofstream(file, std::ios::binary);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw runtime::ProgramError(53, "Quillon", "File not found: " + file.string());
-    std::string line;
+    const std::string file = AddSlash(program_.Rt().Info().folder) + "CustomImages.txt";
+    platform::Files& files = program_.Rt().Files();
+    // The list is made empty on first use; a folder that refuses it shows as the read below.
+    if (!files.Exists(file)) {
+      platform::FileProblem ignored = platform::FileProblem::kNone;
+      if (auto made = files.Create(file, ignored)) made->Close();
+    }
+    std::string text;
+    if (files.Read(file, text) != platform::FileProblem::kNone) {
+      throw runtime::ProgramError(53, "Quillon", "File not found: " + file);
+    }
     int n = 0;
     bool any = false;
-    while (std::getline(in, line)) {
+    for (size_t start = 0; start < text.size();) {
+      size_t end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      std::string line = text.substr(start, end - start);
+      start = end + 1;
       ++n;
       if (!line.empty() && line.back() == '\r') line.pop_back();
       size_t comma = line.find(',');

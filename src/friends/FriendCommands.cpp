@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "app/Quillon.h"
 #include "app/frmMain.h"
 #include "friends/frmFriend.h"
+#include "platform/Files.h"
 #include "runtime/ProgramError.h"
 #include "ui/Transparency.h"
 
@@ -141,8 +141,7 @@ void FriendCommands::mnuSetPicture_Click() {
                                                {"All Files (*.*)", "*.*"}};
   // A cancelled dialog picks nothing: the stored picture stays as it is.
   std::optional<std::string> chosen = program_.Rt().Dialogs().OpenFile("Select Picture", filters);
-  std::error_code ignored;
-  if (chosen && std::filesystem::is_regular_file(*chosen, ignored)) {
+  if (chosen && program_.Rt().Files().Exists(*chosen)) {
     window->Settings().Write("Backpicture", *chosen);
   }
   if (Current()) window->refreshGradient();

@@ -1,14 +1,13 @@
 #include "friends/frmFriend.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
 #include "app/Quillon.h"
 #include "app/frmMain.h"
 #include "friends/FriendCommands.h"
 #include "friends/FriendSnap.h"
 #include "friends/Gradient.h"
+#include "platform/Files.h"
 #include "runtime/CodePage.h"
 #include "runtime/ProgramError.h"
 
@@ -25,13 +24,9 @@ int ToPixels(int twips, int twips_per_pixel) {
 }
 
 // The picture formats a window can show, told by their first bytes.
-bool IsPictureFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  char head[4] = {};
-  in.read(head, sizeof head);
-  std::string_view bytes(head, static_cast<size_t>(in.gcount()));
+bool IsPicture(std::string_view bytes) {
   return bytes.starts_with("BM") || bytes.starts_with("GIF8") ||
-         bytes.starts_with("\xFF\xD8\xFF") || bytes == std::string_view("\0\0\1\0", 4);
+         bytes.starts_with("\xFF\xD8\xFF") || bytes.starts_with(std::string_view("\0\0\1\0", 4));
 }
 
 }  // namespace
@@ -151,9 +146,13 @@ void frmFriend::refreshGradient() {
     FriendSettings settings = Settings();
     if (settings.Read("UseBackpicture", "0") == "1") {
       std::string path = settings.Read("Backpicture", "");
-      std::error_code ignored;
-      if (!path.empty() && std::filesystem::is_regular_file(path, ignored)) {
-        if (!IsPictureFile(path)) throw runtime::ProgramError(481, "Quillon", "Invalid picture");
+      platform::Files& files = Rt().Files();
+      if (!path.empty() && files.Exists(path)) {
+        // A picture that is there but cannot be read is as invalid as a damaged one.
+        std::string bytes;
+        if (files.Read(path, bytes) != platform::FileProblem::kNone || !IsPicture(bytes)) {
+          throw runtime::ProgramError(481, "Quillon", "Invalid picture");
+        }
         picture_ = runtime::Picture{path, Rt().NewPictureHandle()};
         return;
       }

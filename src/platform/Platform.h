@@ -14,6 +14,7 @@ class ScriptHostFactory;
 class Dialogs;
 class Clock;
 class Instances;
+class Files;
 
 struct Platform {
   WindowSystem& windows;
@@ -27,6 +28,8 @@ struct Platform {
   Instances& instances;
   // Script hosts are made per window that needs one; may be null where scripts are not offered.
   ScriptHostFactory* scripts = nullptr;
+  // The disk. Programs that never touch a file may run without one; Runtime::Files() then throws.
+  Files* files = nullptr;
 };
 
 }  // namespace quillon::platform

@@ -1,7 +1,9 @@
 #include "runtime/Runtime.h"
 
 #include <algorithm>
+#include <stdexcept>
 
+#include "platform/Files.h"
 #include "runtime/Form.h"
 #include "runtime/Holding.h"
 
@@ -52,6 +54,11 @@ Form* Runtime::FindForm(std::string_view name, std::string_view key) const {
     if (form->Name() == name && (key.empty() || form->Key() == key)) return form;
   }
   return nullptr;
+}
+
+platform::Files& Runtime::Files() {
+  if (platform_.files == nullptr) throw std::runtime_error("this desktop offers no files");
+  return *platform_.files;
 }
 
 }  // namespace quillon::runtime

@@ -56,6 +56,8 @@ class Runtime {
   platform::Dialogs& Dialogs() { return platform_.dialogs; }
   platform::Clock& Clock() { return platform_.clock; }
   platform::ScriptHostFactory* Scripts() { return platform_.scripts; }
+  // The disk; throws where the platform offers none, so the handler's error report says so.
+  platform::Files& Files();
   EventLoop& Loop() { return loop_; }
   const ProgramInfo& Info() const { return info_; }
 

@@ -608,6 +608,20 @@ Outcome Sandbox::DoFile(const Statement& s) {
   return Outcome::Ok();
 }
 
+Outcome Sandbox::DoDisk(const Statement& s) {
+  Current().Files().SetDiskFull(s.Is(1, "full"));
+  return Outcome::Ok();
+}
+
+// The folder is made if it is not there: a read-only folder is one the person can see.
+Outcome Sandbox::DoFolder(const Statement& s) {
+  std::filesystem::path folder = Current().ResolvePath(s.At(2));
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  Current().Files().SetFolderReadOnly(folder.string());
+  return Outcome::Ok();
+}
+
 // A person edits one line of a file that is already there (a shipped plugin's address, say): the
 // old text must stand in the file exactly once, so a scenario cannot edit the wrong place or
 // silently edit nothing.

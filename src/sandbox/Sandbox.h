@@ -114,6 +114,8 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoSelect(const Statement& s);
   Outcome DoHotkey(const Statement& s);
   Outcome DoFile(const Statement& s);
+  Outcome DoDisk(const Statement& s);
+  Outcome DoFolder(const Statement& s);
   Outcome ReplaceInFile(const Statement& s);
   Outcome DoRegistry(const Statement& s);
   Outcome DoAnswer(const Statement& s);

@@ -79,6 +79,13 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
     {"file", nullptr, &Sandbox::DoFile, "Outside",
      "file \"PATH\" <<END\nfile \"PATH\" replace \"OLD\" \"NEW\" (OLD must stand in the file "
      "once)"},
+    {"disk", [](const Statement& s) { return s.Size() == 2 && (s.Is(1, "full") || s.Is(1, "ok")); },
+     &Sandbox::DoDisk, "Outside",
+     "disk full (every byte Quillon writes is refused; files are still made and removed)\n"
+     "disk ok"},
+    {"folder", [](const Statement& s) { return s.Size() == 3 && s.Is(1, "readonly"); },
+     &Sandbox::DoFolder, "Outside",
+     "folder readonly \"PATH\" (files in it cannot be made or removed by Quillon)"},
     {"site", nullptr, &Sandbox::DoSite, "Outside",
      "site page \"/PATH\" \"BODY\"\nsite ip \"ADDRESS\"\nsite down\nsite up"},
     {"registry", nullptr, &Sandbox::DoRegistry, "Outside",

@@ -38,7 +38,7 @@ UserWorld::UserWorld(std::string name, runtime::EventLoop& loop, const std::file
   store_problem_ = opened.problem;
   platform_ = std::make_unique<platform::Platform>(
       platform::Platform{desktop_, shell_, hotkeys_, *registry_, accessibility_, network_, dialogs_,
-                         loop.Clock(), instances_, &scripts_});
+                         loop.Clock(), instances_, &scripts_, &files_});
   gtalk_.SetRelay(&relay);
   loop_.AddSource(&desktop_);
   dialogs_.SetModalRunner([this](const std::function<bool()>& done) {

@@ -7,10 +7,12 @@
 #include <ostream>
 #include <string>
 
+#include "os/PosixFiles.h"
 #include "os/SqliteRegistry.h"
 #include "sim/SimAccessibility.h"
 #include "sim/SimDesktop.h"
 #include "sim/SimDialogs.h"
+#include "sim/SimFiles.h"
 #include "sim/SimHotkeys.h"
 #include "sim/SimInstances.h"
 #include "sim/SimShell.h"
@@ -48,6 +50,7 @@ class UserWorld {
   sim::SimAccessibility& Accessibility() { return accessibility_; }
   platform::Registry& Registry() { return *registry_; }
   standin::GoogleTalk& GTalk() { return gtalk_; }
+  sim::SimFiles& Files() { return files_; }
   const std::filesystem::path& ProgramFolder() const { return program_folder_; }
   const std::filesystem::path& Home() const { return home_; }
   // What opening the store had to say (a damaged file kept aside), if anything.
@@ -91,6 +94,8 @@ class UserWorld {
   standin::GoogleTalk gtalk_;
   sim::SimInstances instances_;
   vbscript::VbScriptHostFactory scripts_;
+  os::PosixFiles disk_;
+  sim::SimFiles files_{disk_};
   platform::Network& network_;
   std::unique_ptr<platform::Platform> platform_;
   std::vector<std::unique_ptr<app::Quillon>> quillons_;

@@ -1,11 +1,9 @@
 #include "status/modPluginLoader.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/Quillon.h"
+#include "platform/Files.h"
 #include "platform/ScriptValue.h"
 #include "runtime/ListBox.h"
 #include "runtime/ProgramError.h"
@@ -24,15 +22,17 @@ constexpr int kPermissionDenied = 70;
 
 enum class ReadOutcome { kRead, kMissing, kDenied };
 
-ReadOutcome ReadFile(const std::string& path, std::string& bytes) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return ReadOutcome::kMissing;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ReadOutcome::kDenied;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  bytes = buffer.str();
-  return ReadOutcome::kRead;
+// A plugin that vanished between the dialog and the read is as missing as one never there; every
+// other failure to read is the person's rights to the file or its folder.
+ReadOutcome ReadFile(platform::Files& files, const std::string& path, std::string& bytes) {
+  switch (files.Read(path, bytes)) {
+    case platform::FileProblem::kNone:
+      return ReadOutcome::kRead;
+    case platform::FileProblem::kMissing:
+      return ReadOutcome::kMissing;
+    default:
+      return ReadOutcome::kDenied;
+  }
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ void modPluginLoader::LoadPlugin(const std::string& FileName, runtime::TextBox& 
   try {
     for (runtime::TextBox* box : {&NameBox, &AuthorBox, &VersionBox, &DateBox}) box->SetText("");
     std::string bytes;
-    switch (ReadFile(FileName, bytes)) {
+    switch (ReadFile(program_.Rt().Files(), FileName, bytes)) {
       case ReadOutcome::kMissing:
         FileMessage(kFileNotFound, FileName);
         return;
@@ -85,7 +85,7 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
                                       platform::Hwnd& ParentWindow, std::string& Code) {
   try {
     std::string bytes;
-    switch (ReadFile(FileName, bytes)) {
+    switch (ReadFile(program_.Rt().Files(), FileName, bytes)) {
       case ReadOutcome::kMissing:
         return;
       case ReadOutcome::kDenied:

@@ -182,21 +182,21 @@ void FileReceiver::Break(TransferActions& actions, std::string_view status) {
   actions.close = true;
 }
 
-TransferActions FileReceiver::SaveFailed() {
+TransferActions FileReceiver::SaveFailed(std::string_view status) {
   outbox_.clear();
   TransferActions actions;
   if (state_ == State::kAwaitingSave) {
-    Break(actions, kStatusSaveFailed);
+    Break(actions, status);
     actions.file_failed = true;
   }
   return Finish(actions);
 }
 
-TransferActions FileReceiver::WriteFailed() {
+TransferActions FileReceiver::WriteFailed(std::string_view status) {
   outbox_.clear();
   TransferActions actions;
   if (state_ == State::kReceiving) {
-    Break(actions, kStatusWriteFailed);
+    Break(actions, status);
     actions.file_failed = true;
   }
   return Finish(actions);

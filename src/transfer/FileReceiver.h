@@ -17,6 +17,7 @@
 
 #include "transfer/ProgressClock.h"
 #include "transfer/TransferActions.h"
+#include "transfer/TransferStatus.h"
 
 namespace quillon::transfer {
 
@@ -26,8 +27,9 @@ class FileReceiver {
   TransferActions Connected(int64_t now_ms);
   TransferActions Receive(std::string_view bytes, int64_t now_ms);
   TransferActions SaveOpened(int64_t now_ms);
-  TransferActions SaveFailed();
-  TransferActions WriteFailed();
+  // `status` says why, where the window knows more than that the file failed (a full disk).
+  TransferActions SaveFailed(std::string_view status = kStatusSaveFailed);
+  TransferActions WriteFailed(std::string_view status = kStatusWriteFailed);
   TransferActions Tick(int64_t now_ms);
   TransferActions Closed();
   TransferActions Cancel();

@@ -34,6 +34,10 @@ inline constexpr std::string_view kStatusBadName =
     "The sender offered a file name that is too long.";
 inline constexpr std::string_view kStatusSaveFailed = "The file could not be opened for writing.";
 inline constexpr std::string_view kStatusWriteFailed = "The file could not be written.";
+inline constexpr std::string_view kStatusDiskFull =
+    "The file could not be written: the disk is full.";
+inline constexpr std::string_view kStatusSaveDenied =
+    "The file could not be opened for writing: the folder is read-only.";
 
 // Either side.
 inline constexpr std::string_view kStatusProtocolError =

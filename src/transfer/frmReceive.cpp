@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/Quillon.h"
+#include "platform/Files.h"
 #include "transfer/Protocol.h"
 #include "transfer/TransferNotice.h"
 #include "transfer/TransferStatus.h"
@@ -21,6 +22,11 @@ void Guarded(app::Quillon& program, const runtime::Form* form, std::string_view 
   } catch (const std::exception& e) {
     program.Reporter().ReportError(area, form, e);
   }
+}
+
+// A full disk is worth its own words: the person frees room and tries again.
+std::string_view WriteStatus(platform::FileProblem problem) {
+  return problem == platform::FileProblem::kDiskFull ? kStatusDiskFull : kStatusWriteFailed;
 }
 
 // An address pasted from the invitation often brings the blanks or the line break around it.
@@ -133,10 +139,14 @@ void frmReceive::Timer1_Timer() {
 }
 
 void frmReceive::Apply(const TransferActions& actions) {
+  platform::FileProblem write_problem = platform::FileProblem::kNone;
   if (!actions.write.empty()) {
-    output_.write(actions.write.data(), static_cast<std::streamsize>(actions.write.size()));
-    if (!output_) {
-      Apply(receiver_.WriteFailed());
+    write_problem = output_ ? output_->Write(actions.write) : platform::FileProblem::kOther;
+    // The delivery that completes the file has moved the receiver on already; its failure is
+    // the file's last bytes failing, handled with the closing below.
+    if (write_problem != platform::FileProblem::kNone &&
+        actions.outcome != TransferOutcome::kComplete) {
+      Apply(receiver_.WriteFailed(WriteStatus(write_problem)));
       return;
     }
   }
@@ -156,10 +166,17 @@ void frmReceive::Apply(const TransferActions& actions) {
   if (actions.outcome == TransferOutcome::kComplete) {
     Receiving = false;
     Command2.SetCaption("&Close");
-    // The last bytes reach the disk only as the file closes; a failure there loses them.
-    if (!CloseOutputKept()) {
-      SetStatus(kStatusWriteFailed);
-      ReportFileFailure(kStatusWriteFailed);
+    // The last bytes reach the disk only as the file closes; a failure there loses them, and a
+    // file missing its last bytes is not the offered file, so it goes.
+    platform::FileProblem problem = write_problem;
+    if (problem == platform::FileProblem::kNone) {
+      problem = CloseOutputKept();
+    } else {
+      CloseOutput();
+    }
+    if (problem != platform::FileProblem::kNone) {
+      SetStatus(WriteStatus(problem));
+      ReportFileFailure(WriteStatus(problem));
     }
   } else if (actions.outcome != TransferOutcome::kRunning) {
     CloseOutput();
@@ -195,10 +212,11 @@ void frmReceive::AskWhereToSave(const std::string& offered_name) {
     return;
   }
   SavePath = *chosen;
-  output_.open(std::filesystem::path(SavePath), std::ios::binary | std::ios::trunc);
-  if (!output_.is_open()) {
-    output_.clear();
-    Apply(receiver_.SaveFailed());
+  platform::FileProblem problem = platform::FileProblem::kNone;
+  output_ = program_.Rt().Files().Create(SavePath, problem);
+  if (!output_) {
+    Apply(receiver_.SaveFailed(problem == platform::FileProblem::kDenied ? kStatusSaveDenied
+                                                                         : kStatusSaveFailed));
     return;
   }
   output_path_ = SavePath;
@@ -207,25 +225,20 @@ void frmReceive::AskWhereToSave(const std::string& offered_name) {
 
 // A file the transfer did not finish is not the offered file; it goes rather than pass for it.
 void frmReceive::CloseOutput() {
-  if (!output_.is_open()) return;
-  output_.close();
-  output_.clear();
-  std::error_code ignored;
-  std::filesystem::remove(output_path_, ignored);
+  if (!output_) return;
+  output_->Close();
+  output_.reset();
+  program_.Rt().Files().Remove(output_path_);
   output_path_.clear();
 }
 
-bool frmReceive::CloseOutputKept() {
-  if (!output_.is_open()) return true;
-  output_.close();
-  const bool written = !output_.fail();
-  output_.clear();
-  if (!written) {
-    std::error_code ignored;
-    std::filesystem::remove(output_path_, ignored);
-  }
+platform::FileProblem frmReceive::CloseOutputKept() {
+  if (!output_) return platform::FileProblem::kNone;
+  const platform::FileProblem problem = output_->Close();
+  output_.reset();
+  if (problem != platform::FileProblem::kNone) program_.Rt().Files().Remove(output_path_);
   output_path_.clear();
-  return written;
+  return problem;
 }
 
 void frmReceive::ScheduleTick() {

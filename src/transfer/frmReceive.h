@@ -4,13 +4,12 @@
 // data and shows progress and rate. It is opened by an invitation seen in the chat (with the
 // address filled in) or empty from "Receive File", where the user types or pastes the address.
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/Window.h"
+#include "platform/WrittenFile.h"
 #include "runtime/CommandButton.h"
 #include "runtime/Form.h"
 #include "runtime/Frame.h"
@@ -79,16 +78,16 @@ class frmReceive : public runtime::Form {
   void ReportFileFailure(std::string_view status);
   // Closes the output file and removes it: it holds an incomplete file.
   void CloseOutput();
-  // Closes the complete output file; false (and the file removed) when its last bytes failed.
-  bool CloseOutputKept();
+  // Closes the complete output file; a problem (and the file removed) when its last bytes failed.
+  platform::FileProblem CloseOutputKept();
   void ScheduleTick();
   int64_t Now() const;
 
   app::Quillon& program_;
   platform::Hwnd notice_input_ = 0;
   FileReceiver receiver_;
-  std::ofstream output_;
-  std::filesystem::path output_path_;
+  std::unique_ptr<platform::WrittenFile> output_;
+  std::string output_path_;
   // Counts connections and unloads, so that a save dialog that returns after the window moved
   // on does not touch the transfer that followed.
   uint64_t attempt_ = 0;

@@ -220,7 +220,7 @@ void frmSend::Invite() {
   pieces.file_size = FileSize;
   pieces.address = PublicIP;
   pieces.number = number;
-  source_ = std::make_unique<DiskFileSource>(FilePath);
+  source_ = std::make_unique<DiskFileSource>(program_.Rt().Files(), FilePath);
   sender_ = std::make_unique<FileSender>(*source_, FileSize, ShortName);
   SendTransferNotice(program_, notice_input_, InvitationText(pieces));
   Invited = true;

@@ -49,7 +49,7 @@ class StatusNumberEdgesTest : public ::testing::Test {
   vbscript::VbScriptHostFactory factory_{p_.clock_};
   platform::Platform platform_{p_.desktop_,       p_.shell_, p_.hotkeys_, *p_.registry_,
                                p_.accessibility_, network_,  p_.dialogs_, p_.clock_,
-                               p_.instances_,     &factory_};
+                               p_.instances_,     &factory_, &p_.files_};
   standin::GoogleTalk client_{p_.desktop_, p_.shell_, "me"};
   std::unique_ptr<app::Quillon> program_;
   frmReader* reader_ = nullptr;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "os/PosixFiles.h"
 #include "os/SqliteRegistry.h"
 #include "platform/Network.h"
 #include "platform/Platform.h"
@@ -16,6 +17,7 @@
 #include "sim/SimAccessibility.h"
 #include "sim/SimDesktop.h"
 #include "sim/SimDialogs.h"
+#include "sim/SimFiles.h"
 #include "sim/SimHotkeys.h"
 #include "sim/SimInstances.h"
 #include "sim/SimShell.h"
@@ -48,7 +50,7 @@ class TestPlatform {
     registry_ = os::SqliteRegistry::Open(folder_ / "registry.sqlite3").registry;
     platform_ = std::make_unique<platform::Platform>(
         platform::Platform{desktop_, shell_, hotkeys_, *registry_, accessibility_, network_,
-                           dialogs_, clock_, instances_});
+                           dialogs_, clock_, instances_, nullptr, &files_});
     loop_.AddSource(&desktop_);
     dialogs_.SetModalRunner([this](const std::function<bool()>& done) {
       loop_.RunModal(runtime::ModalKind::kPopupMenu, done);
@@ -83,6 +85,8 @@ class TestPlatform {
   sim::SimAccessibility accessibility_;
   NoNetwork network_;
   sim::SimInstances instances_;
+  os::PosixFiles disk_;
+  sim::SimFiles files_{disk_};
   std::unique_ptr<os::SqliteRegistry> registry_;
   runtime::EventLoop loop_;
   std::unique_ptr<platform::Platform> platform_;

@@ -27,7 +27,7 @@ struct World {
   explicit World(const char* contact) {
     p.platform_ = std::make_unique<platform::Platform>(
         platform::Platform{p.desktop_, p.shell_, p.hotkeys_, *p.registry_, p.accessibility_, net,
-                           p.dialogs_, p.clock_, p.instances_});
+                           p.dialogs_, p.clock_, p.instances_, nullptr, &p.files_});
     client.SetContacts({contact});
     client.SetRelay(&lines);
     client.Start("Working");

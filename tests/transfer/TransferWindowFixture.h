@@ -47,7 +47,7 @@ class TransferWindowFixture : public ::testing::Test {
   TransferWindowFixture() {
     p_.platform_ = std::make_unique<platform::Platform>(
         platform::Platform{p_.desktop_, p_.shell_, p_.hotkeys_, *p_.registry_, p_.accessibility_,
-                           net_, p_.dialogs_, p_.clock_, p_.instances_});
+                           net_, p_.dialogs_, p_.clock_, p_.instances_, nullptr, &p_.files_});
     client_.SetContacts({"Alex", "Sam"});
     client_.SetRelay(&sent_);
     client_.Start("Working");
