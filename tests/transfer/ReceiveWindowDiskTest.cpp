@@ -60,7 +60,9 @@ TEST_F(ReceiveWindowDiskTest, ADiskThatFillsUpSaysSoAndLeavesNoPartFile) {
     EXPECT_NE(LastReport().find(std::string(kDiskFull)), std::string::npos) << LastReport();
     // Broken off mid-file, the sender's connection is closed; after the last block the sender
     // has nothing more to send and closes it itself.
-    if (c.full_before_block < 2) EXPECT_EQ(socket->state, SocketState::kClosed);
+    if (c.full_before_block < 2) {
+      EXPECT_EQ(socket->state, SocketState::kClosed);
+    }
     p_.files_.SetDiskFull(false);
     window().Command2.PersonClick();
     Run();
