@@ -8,6 +8,14 @@ namespace {
 using platform::SocketState;
 using transfer::frmSend;
 
+// The file's bytes as one connection carried them: after the size and name messages and before
+// the closing "ende:".
+std::string DataBetweenNameAndEnd(const SocketRecord& socket) {
+  std::string data;
+  for (size_t i = 2; i + 1 < socket.sent.size(); ++i) data += socket.sent[i];
+  return data;
+}
+
 class SendWindowTest : public TransferWindowFixture {
  protected:
   // The dialogue up to "fine" on a connection the window accepted.
@@ -158,9 +166,7 @@ TEST_F(SendWindowTest, AReceiverWhoseConnectionBrokeConnectsAgainAndGetsTheWhole
   size_t reported = 2;
   DrainSends(second, reported);
   EXPECT_EQ(Status(window), "Send Complete");
-  std::string streamed;
-  for (size_t i = 2; i + 1 < second->sent.size(); ++i) streamed += second->sent[i];
-  EXPECT_TRUE(streamed == content);
+  EXPECT_TRUE(DataBetweenNameAndEnd(*second) == content);
   EXPECT_EQ(second->sent.back(), "ende:data.bin");
   EXPECT_EQ(second->state, SocketState::kClosed);
   // Whoever comes now is turned away: the request is not taken.
@@ -191,9 +197,7 @@ TEST_F(SendWindowTest, ASecondReceiverDuringTheDataTakesTheTransferOverFromTheSt
   size_t reported = 2;
   DrainSends(second, reported);
   EXPECT_EQ(Status(window), "Send Complete");
-  std::string streamed;
-  for (size_t i = 2; i + 1 < second->sent.size(); ++i) streamed += second->sent[i];
-  EXPECT_TRUE(streamed == content);
+  EXPECT_TRUE(DataBetweenNameAndEnd(*second) == content);
   EXPECT_EQ(sent_.To("Alex").size(), 1u) << "no cancel notice";
 }
 
