@@ -1,6 +1,9 @@
 #include "friends/frmFriend.h"
 
+#include <array>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 #include "app/Quillon.h"
 #include "app/frmMain.h"
@@ -8,6 +11,7 @@
 #include "friends/FriendSnap.h"
 #include "friends/Gradient.h"
 #include "platform/Files.h"
+#include "platform/OpenedFile.h"
 #include "runtime/CodePage.h"
 #include "runtime/ProgramError.h"
 
@@ -148,9 +152,13 @@ void frmFriend::refreshGradient() {
       std::string path = settings.Read("Backpicture", "");
       platform::Files& files = Rt().Files();
       if (!path.empty() && files.Exists(path)) {
-        // A picture that is there but cannot be read is as invalid as a damaged one.
-        std::string bytes;
-        if (files.Read(path, bytes) != platform::FileProblem::kNone || !IsPicture(bytes)) {
+        // A picture that is there but cannot be read is as invalid as a damaged one. The kind of
+        // picture shows in its first bytes, so only those are read, however large the file.
+        platform::FileProblem problem = platform::FileProblem::kNone;
+        std::unique_ptr<platform::OpenedFile> file = files.Open(path, problem);
+        std::array<char, 4> head{};
+        std::optional<size_t> got = file ? file->ReadAt(0, head) : std::nullopt;
+        if (!got || !IsPicture(std::string_view(head.data(), *got))) {
           throw runtime::ProgramError(481, "Quillon", "Invalid picture");
         }
         picture_ = runtime::Picture{path, Rt().NewPictureHandle()};
