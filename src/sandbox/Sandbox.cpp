@@ -598,6 +598,7 @@ Outcome Sandbox::DoHotkey(const Statement& s) {
 
 Outcome Sandbox::DoFile(const Statement& s) {
   if (s.Size() == 5 && s.Is(2, "replace")) return ReplaceInFile(s);
+  if (s.Size() == 4 && s.Is(2, "from")) return CopyIntoFile(s);
   if (s.Size() != 3) return Outcome::Fail("file \"PATH\" <<END", s.source);
   std::filesystem::path path = Current().ResolvePath(s.At(1));
   std::error_code ignored;
@@ -637,6 +638,25 @@ Outcome Sandbox::ReplaceInFile(const Statement& s) {
     return Outcome::Fail("\"" + old_text + "\" once in " + s.At(1),
                          at == std::string::npos ? "not found" : "found more than once");
   content.replace(at, old_text.size(), s.At(4));
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+  if (!out) return Outcome::Fail("a file written", "cannot write " + path.string());
+  return Outcome::Ok();
+}
+
+// A file that lives beside the scenario (an example plugin of the guides, say) is copied in as it
+// stands, so the scenario checks that very file and not a copy of it that could drift apart.
+Outcome Sandbox::CopyIntoFile(const Statement& s) {
+  std::filesystem::path source(s.At(3));
+  if (source.is_relative() && !interactive_) {
+    source = std::filesystem::path(file_name_).parent_path() / source;
+  }
+  std::ifstream in(source, std::ios::binary);
+  if (!in) return Outcome::Fail("a file to copy", "cannot read " + source.string());
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::filesystem::path path = Current().ResolvePath(s.At(1));
+  std::error_code ignored;
+  std::filesystem::create_directories(path.parent_path(), ignored);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
   if (!out) return Outcome::Fail("a file written", "cannot write " + path.string());
