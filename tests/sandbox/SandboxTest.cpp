@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "sandbox/Sandbox.h"
@@ -60,6 +61,27 @@ TEST_F(SandboxTest, ExitStatusSaysWhetherEveryCheckHeld) {
   EXPECT_EQ(RunFile("type \"never closed\n"), 2);
   testing::internal::GetCapturedStderr();
   EXPECT_EQ(sandbox_.RunFile("/no/such/file.scn"), 2);
+}
+
+// A copied file is found from the scenario's own folder, wherever the sandbox was started, and
+// arrives byte for byte; a source that is not there fails the statement.
+TEST_F(SandboxTest, FileFromCopiesWhatStandsBesideTheScenario) {
+  std::filesystem::path folder =
+      std::filesystem::path(::testing::TempDir()) / ("file_from_" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder / "examples");
+  std::ofstream(folder / "examples" / "note.qn", std::ios::binary) << "line one\r\nline two";
+  std::ofstream(folder / "copies.scn")
+      << "file \"Plugins/note.qn\" from \"examples/note.qn\"\n"
+         "expect file \"Plugins/note.qn\" \"line one\\r\\nline two\"\n";
+  std::ofstream(folder / "missing.scn") << "file \"Plugins/none.qn\" from \"examples/none.qn\"\n";
+  Sandbox copies(Options());
+  EXPECT_EQ(copies.RunFile(folder / "copies.scn"), 0);
+  testing::internal::CaptureStderr();
+  Sandbox missing(Options());
+  EXPECT_EQ(missing.RunFile(folder / "missing.scn"), 1);
+  std::string report = testing::internal::GetCapturedStderr();
+  EXPECT_NE(report.find("cannot read"), std::string::npos) << report;
+  std::filesystem::remove_all(folder);
 }
 
 TEST_F(SandboxTest, TypingGoesToTheFrontChatAndKeysEdit) {
