@@ -13,10 +13,27 @@ constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\R
 
 frmOptions::frmOptions(Quillon& program)
     : runtime::Form(program.Rt(), "frmOptions", "Options"), program_(program) {
-  Move(200, 150, 420, 470);
+  Move(200, 120, 408, 446);
+  Label4.Move(8, 8, 384, 52);
+  Frame1.Move(8, 64, 384, 92);
+  chkStartup.Move(16, 84, 164, 20);
+  Label1.Move(16, 108, 368, 20);
+  Text1.Move(16, 128, 328, 20);
+  Label2.Move(352, 128, 32, 20);
+  Frame2.Move(8, 164, 384, 212);
+  chkBck.Move(16, 184, 368, 20);
+  chkBck2.Move(16, 206, 368, 20);
+  chkFont.Move(16, 228, 260, 20);
+  lblHelpFont.Move(284, 228, 100, 20);
+  chkSmiley.Move(16, 250, 260, 20);
+  lblHelpSmileys.Move(284, 250, 100, 20);
+  chkCustomImages.Move(16, 272, 260, 20);
+  lblHelpCustom.Move(284, 272, 100, 20);
+  chkFN.Move(16, 294, 368, 52);
+  chkUnderline.Move(16, 348, 368, 20);
+  cmdOK.Move(312, 384, 80, 23);
   Frame1.SetCaption("General");
   chkStartup.SetCaption("&Run at Startup");
-  chkStartup.Move(10, 20, 150, 20);
   Label1.SetCaption("Boss Protection Picture:");
   Label2.SetCaption("...");
   Frame2.SetCaption("Chat Window");
