@@ -13,25 +13,25 @@ constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\R
 
 frmOptions::frmOptions(Quillon& program)
     : runtime::Form(program.Rt(), "frmOptions", "Options"), program_(program) {
-  Move(200, 120, 408, 446);
-  Label4.Move(8, 8, 384, 52);
-  Frame1.Move(8, 64, 384, 92);
-  chkStartup.Move(16, 84, 164, 20);
-  Label1.Move(16, 108, 368, 20);
-  Text1.Move(16, 128, 328, 20);
-  Label2.Move(352, 128, 32, 20);
-  Frame2.Move(8, 164, 384, 212);
-  chkBck.Move(16, 184, 368, 20);
-  chkBck2.Move(16, 206, 368, 20);
-  chkFont.Move(16, 228, 260, 20);
-  lblHelpFont.Move(284, 228, 100, 20);
-  chkSmiley.Move(16, 250, 260, 20);
-  lblHelpSmileys.Move(284, 250, 100, 20);
-  chkCustomImages.Move(16, 272, 260, 20);
-  lblHelpCustom.Move(284, 272, 100, 20);
-  chkFN.Move(16, 294, 368, 52);
-  chkUnderline.Move(16, 348, 368, 20);
-  cmdOK.Move(312, 384, 80, 23);
+  Move(200, 120, 408, 418);
+  Label4.Move(8, 8, 384, 36);
+  Frame1.Move(8, 52, 384, 92);
+  chkStartup.Move(16, 72, 164, 20);
+  Label1.Move(16, 96, 368, 20);
+  Text1.Move(16, 116, 328, 20);
+  Label2.Move(352, 116, 32, 20);
+  Frame2.Move(8, 152, 384, 196);
+  chkBck.Move(16, 172, 368, 20);
+  chkBck2.Move(16, 194, 368, 20);
+  chkFont.Move(16, 216, 260, 20);
+  lblHelpFont.Move(284, 216, 100, 20);
+  chkSmiley.Move(16, 238, 260, 20);
+  lblHelpSmileys.Move(284, 238, 100, 20);
+  chkCustomImages.Move(16, 260, 260, 20);
+  lblHelpCustom.Move(284, 260, 100, 20);
+  chkFN.Move(16, 282, 368, 36);
+  chkUnderline.Move(16, 320, 368, 20);
+  cmdOK.Move(312, 356, 80, 23);
   Frame1.SetCaption("General");
   chkStartup.SetCaption("&Run at Startup");
   Label1.SetCaption("Boss Protection Picture:");
