@@ -54,12 +54,16 @@ frmMain::frmMain(Quillon& program)
       chat_view_(std::make_unique<chatview::ChatViewPass>(program, *this)),
       colors_(std::make_unique<chatview::ChatColors>(program, *this)) {
   watcher_.SetDebug(HasSwitch("-debug"));
+  // Never shown: a small window that holds the buttons' designs and the two tray pictures.
+  Move(0, 0, 120, 80);
   picIcon(0).SetVisible(false);
   picIcon(0).Move(0, 0, 20, 20);
   picIconX(0).SetVisible(false);
-  picIconX(0).Move(0, 0, 16, 16);
+  picIconX(0).Move(24, 0, 16, 16);
   Picture2.SetVisible(false);
+  Picture2.Move(44, 0, 16, 16);
   Picture3.SetVisible(false);
+  Picture3.Move(64, 0, 16, 16);
   Picture2.SetPicture(runtime::Picture{"res:boss", program.Rt().NewPictureHandle()});
   Picture3.SetPicture(runtime::Picture{"res:plain", program.Rt().NewPictureHandle()});
   HookControl1.on_posted_message = [this](uint32_t& m, platform::WParam& wp, platform::LParam& lp) {

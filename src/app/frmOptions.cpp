@@ -13,10 +13,27 @@ constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\R
 
 frmOptions::frmOptions(Quillon& program)
     : runtime::Form(program.Rt(), "frmOptions", "Options"), program_(program) {
-  Move(200, 150, 420, 470);
+  Move(200, 120, 408, 402);
+  Frame1.Move(2, 2, 396, 90);
+  chkStartup.Move(10, 20, 150, 20);
+  Label1.Move(10, 44, 380, 20);
+  Text1.Move(10, 64, 340, 20);
+  Label2.Move(356, 64, 32, 20);
+  Frame2.Move(2, 98, 396, 234);
+  Label4.Move(10, 116, 380, 36);
+  chkBck.Move(10, 156, 380, 20);
+  chkBck2.Move(10, 178, 380, 20);
+  chkFont.Move(10, 200, 264, 20);
+  lblHelpFont.Move(282, 200, 100, 20);
+  chkSmiley.Move(10, 222, 264, 20);
+  lblHelpSmileys.Move(282, 222, 100, 20);
+  chkCustomImages.Move(10, 244, 264, 20);
+  lblHelpCustom.Move(282, 244, 100, 20);
+  chkFN.Move(10, 266, 380, 36);
+  chkUnderline.Move(10, 304, 380, 20);
+  cmdOK.Move(310, 340, 80, 23);
   Frame1.SetCaption("General");
   chkStartup.SetCaption("&Run at Startup");
-  chkStartup.Move(10, 20, 150, 20);
   Label1.SetCaption("Boss Protection Picture:");
   Label2.SetCaption("...");
   Frame2.SetCaption("Chat Window");

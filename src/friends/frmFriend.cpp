@@ -20,7 +20,7 @@ namespace quillon::friends {
 namespace {
 
 constexpr int kLabelCharacterPixels = 10;  // Arial 12 bold, an average letter
-constexpr int kLabelHeightPixels = 19;
+constexpr int kLabelHeightPixels = 20;     // a line of it with its leading
 constexpr int kTextHeightPixels = 22;
 
 int ToPixels(int twips, int twips_per_pixel) {
@@ -37,6 +37,8 @@ bool IsPicture(std::string_view bytes) {
 
 frmFriend::frmFriend(app::Quillon& program, app::frmMain& main)
     : runtime::Form(program.Rt(), "frmFriend", kTitle), program_(program), main_(main) {
+  // No system frame: the whole window is the friend's surface, with a border of its own (Box).
+  SetTitleBar(false);
   Move(0, 0, ToPixels(kDesignWidth, TwipsX()), ToPixels(kHeight, TwipsY()));
   Label1.SetCaption("Friend");
   SizeLabelToText();

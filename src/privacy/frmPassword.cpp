@@ -7,7 +7,10 @@ namespace quillon::privacy {
 
 frmPassword::frmPassword(runtime::Runtime& runtime, Lock& lock)
     : runtime::Form(runtime, "frmPassword", "Set Lock Password"), lock_(lock) {
-  Move(320, 260, 320, 130);
+  Move(320, 260, 360, 98);
+  lblText.Move(8, 8, 336, 20);
+  Text1.Move(8, 36, 256, 23);
+  Command1.Move(272, 36, 72, 23);
   lblText.SetCaption("Set Password for Lock:     (Leave blank for no pass)");
   Text1.SetPasswordChar('*');
   Command1.SetCaption("&Set");

@@ -48,9 +48,10 @@ class Control {
   void SetVisible(bool visible);
   const std::string& Tag() const { return tag_; }
   void SetTag(std::string tag) { tag_ = std::move(tag); }
-  // Position and size in pixels, relative to the parent window. Each load of the form starts
-  // from the position and size the control had when the form was first loaded (its design), so
-  // code that moves or sizes it on load does so from the same start every time.
+  // Position and size in pixels, relative to the parent window's client area: for a control of
+  // a form, the form's client area, also inside a frame (see runtime/Metrics.h). Each load of
+  // the form starts from the position and size the control had when the form was first loaded
+  // (its design), so code that moves or sizes it on load does so from the same start every time.
   platform::Rect Bounds() const;
   void Move(int left, int top, int width, int height);
   // The colour the control is filled with; the system's button face unless set.

@@ -50,9 +50,14 @@ class Form {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
-  // Position and size in pixels on the screen.
+  // Position and size in pixels on the screen: the outer window, title bar and border included
+  // (runtime/Metrics.h has the measures of both and of the client area the controls stand in).
   platform::Rect Bounds() const;
   void Move(int left, int top, int width, int height);
+  // Whether the window has the system's title bar and border; a form without draws all of its
+  // window itself, and its controls are placed from its outer corner.
+  bool HasTitleBar() const { return title_bar_; }
+  void SetTitleBar(bool title_bar) { title_bar_ = title_bar; }
   // The extended style the window is made with (top-most, tool window).
   void SetInitialExStyle(uint32_t ex_style) { initial_ex_style_ = ex_style; }
   const std::string& Tag() const { return tag_; }
@@ -101,6 +106,7 @@ class Form {
   std::string tag_;
   platform::Rect bounds_{100, 100, 500, 400};
   uint32_t initial_ex_style_ = 0;
+  bool title_bar_ = true;
   platform::Hwnd hwnd_ = 0;
   bool initialized_ = false;
   std::vector<Control*> controls_;

@@ -28,14 +28,35 @@ frmReader::frmReader(app::Quillon& program)
       Timer1(*this, "Timer1", 10, false, [this] { CaretPos = Text1.SelStart(); }),
       program_(program),
       loader_(program, *this) {
-  Move(200, 150, 470, 420);
+  Move(200, 150, 478, 398);
+  // The heading, the on/off button and its light stand in the header band.
   Picture1.Move(0, 0, 470, kHeaderHeight);
+  Shape1.Move(346, 24, 12, 12);
+  Command1.Move(366, 18, 96, 23);
+  Label1.Move(8, 68, 300, 20);
+  btnOK.Move(398, 88, 64, 23);
+  Label2.Move(8, 120, 200, 20);
+  Label3.Move(216, 142, 56, 20);
+  txtName.Move(276, 140, 186, 23);
+  Label4.Move(216, 170, 56, 20);
+  txtAuthor.Move(276, 168, 186, 23);
+  Label5.Move(216, 198, 56, 20);
+  txtVersion.Move(276, 196, 186, 23);
+  Label6.Move(216, 226, 56, 20);
+  txtDate.Move(276, 224, 186, 23);
+  Button2.Move(216, 256, 76, 23);
+  Button1.Move(300, 256, 76, 23);
+  Button3.Move(384, 256, 78, 23);
+  Button4.Move(216, 288, 100, 23);
+  Command2.Move(8, 336, 80, 23);
+  Command3.Move(96, 336, 80, 23);
+  cmdOK.Move(382, 336, 80, 23);
   lblHeading.SetCaption("Status Manager");
   lblHeading.Move(12, 0, 200, 28);
   Label1.SetCaption("Your Status Code:");
-  Text1.Move(10, 80, 440, 24);
+  Text1.Move(8, 88, 382, 23);
   Label2.SetCaption("Functions:");
-  List1.Move(10, 130, 200, 160);
+  List1.Move(8, 140, 200, 184);
   Label3.SetCaption("Name:");
   Label4.SetCaption("Author:");
   Label5.SetCaption("Version:");

@@ -55,7 +55,15 @@ frmReceive::frmReceive(app::Quillon& program)
               [this](int index, int, const std::string&) { Winsock1_Close(index); },
           }),
       program_(program) {
-  Move(300, 250, 330, 210);
+  Move(300, 250, 352, 232);
+  Frame1.Move(8, 8, 240, 54);
+  txtIP.Move(16, 28, 188, 22);
+  Picture1.Move(212, 29, 20, 20);
+  Command1.Move(256, 30, 80, 23);
+  Frame2.Move(8, 70, 328, 92);
+  Label1.Move(16, 90, 312, 36);
+  ProgressBar1.Move(16, 130, 312, 20);
+  Command2.Move(256, 170, 80, 23);
   Frame1.SetCaption("IP Address");
   Command1.SetCaption("Connect");
   Frame2.SetCaption("Status");

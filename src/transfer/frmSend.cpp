@@ -52,7 +52,11 @@ frmSend::frmSend(app::Quillon& program)
               [this](int index, int, const std::string&) { Winsock1_Close(index); },
           }),
       program_(program) {
-  Move(300, 250, 360, 150);
+  Move(300, 250, 352, 170);
+  Frame1.Move(8, 8, 328, 92);
+  Label1.Move(16, 28, 312, 36);
+  ProgressBar1.Move(16, 68, 312, 20);
+  Command1.Move(256, 108, 80, 23);
   Frame1.SetCaption("Send File");
   Label1.SetCaption(kStatusCancelled);
   Command1.SetCaption("&Cancel");

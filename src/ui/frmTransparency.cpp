@@ -7,7 +7,15 @@ namespace quillon::ui {
 
 frmTransparency::frmTransparency(app::Quillon& program)
     : runtime::Form(program.Rt(), "frmTransparency", "Set Chat Transparency"), program_(program) {
-  Move(300, 200, 330, 230);
+  Move(300, 200, 328, 254);
+  lblText.Move(8, 8, 304, 20);
+  Frame1.Move(8, 32, 304, 124);
+  Label2.Move(16, 52, 288, 20);
+  Slider1.Move(16, 72, 288, 26);
+  Label3.Move(16, 102, 288, 20);
+  Slider2.Move(16, 122, 288, 26);
+  Label1.Move(8, 164, 304, 20);
+  Command1.Move(232, 192, 80, 23);
   Frame1.SetCaption("Chat Transparency");
   Label2.SetCaption("Main Window:");
   Label3.SetCaption("Conversation Windows:");

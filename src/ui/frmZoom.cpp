@@ -7,7 +7,12 @@ namespace quillon::ui {
 
 frmZoom::frmZoom(app::Quillon& program)
     : runtime::Form(program.Rt(), "frmZoom", "Set Chat Zoom"), program_(program) {
-  Move(300, 200, 300, 180);
+  Move(300, 200, 280, 178);
+  lblText.Move(8, 8, 256, 20);
+  Frame1.Move(8, 32, 256, 76);
+  Slider1.Move(16, 50, 240, 26);
+  Label1.Move(16, 80, 120, 20);
+  Command1.Move(184, 116, 80, 23);
   Frame1.SetCaption("Zoom");
   lblText.SetCaption("Zoom the typing area");
   Label1.SetCaption("(Set To Default)");
