@@ -5,9 +5,10 @@
 #include <cstring>
 
 #include "platform/Clock.h"
-#include "runtime/CodePage.h"
 #include "sim/RichEditBox.h"
 #include "sim/SimHtmlDocument.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::sim {
 
@@ -363,7 +364,7 @@ LResult SimDesktop::CopyText(std::string_view text, WParam size, LParam buffer) 
   if (size == 0 || buffer == 0) return 0;
   auto* out = reinterpret_cast<char*>(buffer);
   size_t n = std::min<size_t>(text.size(), size - 1);
-  while (n > 0 && n < text.size() && (static_cast<uint8_t>(text[n]) & 0xC0) == 0x80) --n;
+  while (n > 0 && n < text.size() && text::IsUtf8Continuation(text[n])) --n;
   std::memcpy(out, text.data(), n);
   out[n] = '\0';
   return static_cast<LResult>(n);
@@ -685,7 +686,7 @@ platform::ColorRef SimDesktop::GetSysColor(int index) {
 void SimDesktop::TypeCharacter(char32_t character) {
   Hwnd target = GetFocus();
   if (target == 0) return;
-  PostMessage(target, msg::kChar, codepage::CharCodeOf(character), 1);
+  PostMessage(target, msg::kChar, text::CharCodeOf(character), 1);
 }
 
 void SimDesktop::PressKey(uint32_t virtual_key) {

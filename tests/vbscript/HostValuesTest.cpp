@@ -10,7 +10,7 @@
 #include "EchoObject.h"
 #include "VirtualClock.h"
 #include "platform/ScriptArray.h"
-#include "platform/ScriptDate.h"
+#include "text/ScriptDate.h"
 #include "vbscript/VbScriptHost.h"
 #include "vbscript/tool/WScriptObject.h"
 
@@ -100,7 +100,7 @@ TEST(HostValues, TwoDimensionalArraysIndexFirstDimensionFastest) {
 
 TEST(HostValues, ScalarsArriveWithTheirTypes) {
   Fixture f;
-  f.exchange->out["when"] = ScriptValue::Date(platform::ScriptDayNumber(2026, 12, 25) + 0.75);
+  f.exchange->out["when"] = ScriptValue::Date(quillon::text::ScriptDayNumber(2026, 12, 25) + 0.75);
   f.exchange->out["price"] = ScriptValue::Currency(123450);
   f.exchange->out["missing"] = ScriptValue::Null();
   f.exchange->out["none"] = ScriptValue::Nothing();
@@ -126,7 +126,7 @@ TEST(HostValues, WhatTheScriptPassesArrivesAsTheHostExpects) {
   ASSERT_TRUE(got[0].IsArray());
   EXPECT_EQ(got[0].ArrayValue()->elements[1].StringValue(), "two");
   EXPECT_EQ(got[1].Type(), ScriptType::kDate);
-  EXPECT_EQ(got[1].DoubleValue(), platform::ScriptDayNumber(2003, 1, 2));
+  EXPECT_EQ(got[1].DoubleValue(), quillon::text::ScriptDayNumber(2003, 1, 2));
   EXPECT_EQ(got[2].Type(), ScriptType::kDouble);
   EXPECT_EQ(got[3].CurrencyValue(), 30000);
   EXPECT_TRUE(got[4].IsNull());

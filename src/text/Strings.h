@@ -1,21 +1,46 @@
 #pragma once
-// Small text helpers the program's parts share.
+// Small text helpers every layer shares. "No case" here means ASCII letters only: these compare
+// names, tags, schemes and colours, which are ASCII by definition; the code page's own letters
+// are CodePage.h's business.
 #include <cstring>
 #include <string>
 #include <string_view>
 
-namespace quillon::runtime {
+namespace quillon::text {
 
 // ASCII letters to lower case; every other byte (UTF-8 included) as it is.
+inline char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 inline std::string AsciiLower(std::string_view text) {
   std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : out) c = AsciiLower(c);
   return out;
 }
 
-// Without the blanks at either end.
+inline bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+inline bool StartsWithAsciiNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsAsciiNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+// Spaces, tabs and line ends: what a value typed or read from a file may carry around it.
+inline bool IsWhitespace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+inline std::string_view TrimWhitespace(std::string_view text) {
+  while (!text.empty() && IsWhitespace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWhitespace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Without the blanks (spaces only) at either end.
 inline std::string TrimBlanks(std::string_view text) {
   size_t start = text.find_first_not_of(' ');
   if (start == std::string_view::npos) return {};
@@ -31,7 +56,7 @@ inline size_t FindAsciiNoCase(std::string_view text, std::string_view what, size
   if (from > text.size()) return npos;
   if (what.empty()) return from;
   if (what.size() > text.size() - from) return npos;
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  auto lower = [](char c) { return AsciiLower(c); };
   auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
   const char first_lower = lower(what[0]);
   const char first_upper = upper(what[0]);
@@ -56,4 +81,4 @@ inline size_t FindAsciiNoCase(std::string_view text, std::string_view what, size
   return npos;
 }
 
-}  // namespace quillon::runtime
+}  // namespace quillon::text
