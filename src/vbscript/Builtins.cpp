@@ -167,8 +167,10 @@ ScriptValue Replace(Interpreter&, Args a) {
   // The result begins at `start`: Replace drops what stands before it.
   std::string rest(text::CharSlice(source, static_cast<size_t>(start - 1), std::string::npos));
   if (find.empty() || count == 0) return ScriptValue::String(rest);
-  std::string folded = ignore_case ? text::Lower(rest) : std::string();
-  std::string folded_find = ignore_case ? text::Lower(find) : std::string();
+  // Offsets found in the folded text are used in `rest`, so the folding must keep every byte
+  // where it was (the code page's letters keep their length, malformed bytes stay as they are).
+  std::string folded = ignore_case ? quillon::text::Cp1252Lower(rest) : std::string();
+  std::string folded_find = ignore_case ? quillon::text::Cp1252Lower(find) : std::string();
   const std::string& hay = ignore_case ? folded : rest;
   const std::string& needle = ignore_case ? folded_find : find;
   std::string out;

@@ -82,10 +82,9 @@ int Compare(std::string_view a, std::string_view b, bool ignore_case) {
 size_t Find(std::string_view haystack, std::string_view needle, size_t from, bool ignore_case) {
   if (from > haystack.size()) return std::string_view::npos;
   if (!ignore_case) return haystack.find(needle, from);
-  std::string folded_haystack = Lower(haystack);
-  std::string folded_needle = Lower(needle);
-  // Folding keeps the byte length of every character it changes, so offsets carry over.
-  return folded_haystack.find(folded_needle, from);
+  // Folding keeps the byte length of every character it changes and leaves malformed bytes as
+  // they are, so offsets in the folded text are offsets in the text.
+  return quillon::text::Cp1252Lower(haystack).find(quillon::text::Cp1252Lower(needle), from);
 }
 
 size_t FindLast(std::string_view haystack, std::string_view needle, size_t before_end,
@@ -93,7 +92,7 @@ size_t FindLast(std::string_view haystack, std::string_view needle, size_t befor
   if (needle.size() > before_end) return std::string_view::npos;
   size_t start = before_end - needle.size();
   if (!ignore_case) return haystack.rfind(needle, start);
-  return Lower(haystack).rfind(Lower(needle), start);
+  return quillon::text::Cp1252Lower(haystack).rfind(quillon::text::Cp1252Lower(needle), start);
 }
 
 }  // namespace quillon::vbscript::text

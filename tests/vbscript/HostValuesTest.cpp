@@ -180,5 +180,18 @@ TEST(HostValues, WScriptEchoWritesLinesAndQuitEndsWithTheCode) {
   EXPECT_EQ(std::string(buffer, size), "1 two 3.5  True\n\ndemo.vbs\n");
 }
 
+// A host's string need not be UTF-8 (a byte read from an "ANSI" file, say). Comparing without
+// regard to case must still find and cut at the right places in it: a search that counted in a
+// re-encoded copy would land beside the match and garble what Replace and Split give back.
+TEST(HostValues, TextComparisonFindsTheRightPlaceInMalformedStrings) {
+  Fixture f;
+  f.exchange->out["raw"] = ScriptValue::String("\351ab\351AB");  // é as one byte
+  EXPECT_EQ(f.Run("s = Host.Raw\n"
+                  "WScript.Echo InStr(1, s, \"ab\", 1), InStrRev(s, \"ab\", -1, 1)\n"
+                  "WScript.Echo Replace(s, \"AB\", \"-\", 1, -1, 1)\n"
+                  "WScript.Echo Join(Split(s, \"B\", -1, 1), \"|\")"),
+            std::vector<std::string>({"2 5", "\351-\351-", "\351a|\351A|"}));
+}
+
 }  // namespace
 }  // namespace quillon::vbscript::testing
