@@ -8,6 +8,7 @@
 #include "sim/RichEditBox.h"
 #include "sim/SimHtmlDocument.h"
 #include "text/CodePage.h"
+#include "text/Strings.h"
 #include "text/Utf8.h"
 
 namespace quillon::sim {
@@ -37,18 +38,6 @@ struct SimDesktop::Window {
   std::unique_ptr<WindowBehaviour> behaviour;
   Hwnd focus = 0;  // top-level windows: the focused descendant
 };
-
-namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-}  // namespace
 
 SimDesktop::SimDesktop(platform::Clock& clock, int screen_width, int screen_height)
     : clock_(clock), screen_width_(screen_width), screen_height_(screen_height) {
@@ -268,7 +257,7 @@ std::optional<LResult> SimDesktop::SendMessageTimeout(Hwnd window, uint32_t mess
 uint32_t SimDesktop::RegisterWindowMessage(std::string_view name) {
   if (name.empty()) return 0;
   auto [it, added] = registered_messages_.try_emplace(
-      Upper(name), static_cast<uint32_t>(0xC000 + registered_messages_.size()));
+      text::AsciiUpper(name), static_cast<uint32_t>(0xC000 + registered_messages_.size()));
   return it->second;
 }
 

@@ -8,7 +8,7 @@
 
 namespace quillon::text {
 
-// ASCII letters to lower case; every other byte (UTF-8 included) as it is.
+// ASCII letters to lower or upper case; every other byte (UTF-8 included) as it is.
 inline char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -16,6 +16,16 @@ inline char AsciiLower(char c) {
 inline std::string AsciiLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = AsciiLower(c);
+  return out;
+}
+
+inline char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline std::string AsciiUpper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiUpper(c);
   return out;
 }
 
@@ -56,10 +66,8 @@ inline size_t FindAsciiNoCase(std::string_view text, std::string_view what, size
   if (from > text.size()) return npos;
   if (what.empty()) return from;
   if (what.size() > text.size() - from) return npos;
-  auto lower = [](char c) { return AsciiLower(c); };
-  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-  const char first_lower = lower(what[0]);
-  const char first_upper = upper(what[0]);
+  const char first_lower = AsciiLower(what[0]);
+  const char first_upper = AsciiUpper(what[0]);
   const char* base = text.data();
   const size_t last_start = text.size() - what.size();
   for (size_t at = from; at <= last_start;) {
@@ -74,7 +82,7 @@ inline size_t FindAsciiNoCase(std::string_view text, std::string_view what, size
     }
     if (candidate == npos) return npos;
     size_t i = 1;
-    while (i < what.size() && lower(base[candidate + i]) == lower(what[i])) ++i;
+    while (i < what.size() && AsciiLower(base[candidate + i]) == AsciiLower(what[i])) ++i;
     if (i == what.size()) return candidate;
     at = candidate + 1;
   }

@@ -75,6 +75,7 @@ TEST(Strings, NoCaseComparisonsFoldAsciiLettersOnly) {
   for (const Case& c : cases) {
     EXPECT_EQ(EqualsAsciiNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
     EXPECT_EQ(AsciiLower(c.a) == AsciiLower(c.b), c.equal) << c.a << " / " << c.b;
+    EXPECT_EQ(AsciiUpper(c.a) == AsciiUpper(c.b), c.equal) << c.a << " / " << c.b;
   }
   EXPECT_TRUE(StartsWithAsciiNoCase("HTTPS://x", "https://"));
   EXPECT_FALSE(StartsWithAsciiNoCase("http", "https://"));
