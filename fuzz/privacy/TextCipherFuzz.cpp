@@ -5,7 +5,7 @@
 #include <string>
 
 #include "privacy/TextCipher.h"
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (auto& c : bytes) {
     if (c == '\0') c = 'x';
   }
-  const std::string text = quillon::codepage::Cp1252ToUtf8(bytes);
+  const std::string text = quillon::text::Cp1252ToUtf8(bytes);
   const std::string back =
       quillon::privacy::DecryptText(quillon::privacy::EncryptText(text, key), key);
   if (back.compare(0, text.size(), text) != 0) std::abort();

@@ -5,8 +5,8 @@
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
 #include "platform/Files.h"
-#include "runtime/CodePage.h"
 #include "runtime/ProgramError.h"
+#include "text/CodePage.h"
 #include "ui/Transparency.h"
 #include "ui/frmTransparency.h"
 
@@ -193,8 +193,8 @@ void MainMenus::LoadImages() {
       size_t comma = line.find(',');
       if (comma == std::string::npos) continue;
       // The file is plain 8-bit text, as any text editor of the platform saves it.
-      Menu& entry = saved.Add("mnuImages", codepage::Cp1252ToUtf8(line.substr(0, comma)), n);
-      entry.SetTag(codepage::Cp1252ToUtf8(line.substr(comma + 1)));
+      Menu& entry = saved.Add("mnuImages", text::Cp1252ToUtf8(line.substr(0, comma)), n);
+      entry.SetTag(text::Cp1252ToUtf8(line.substr(comma + 1)));
       entry.on_click = [this, n] { form_.mnuImages_Click(n); };
       any = true;
     }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/ScriptValue.h"
+#include "text/NumberText.h"
 
 namespace quillon::app {
 
@@ -10,7 +11,7 @@ namespace {
 
 std::optional<double> Rounded(std::string_view text) {
   double value = 0;
-  if (!platform::ScriptValue::ParseNumber(text, value) || !std::isfinite(value)) {
+  if (!text::ParseNumber(text, value) || !std::isfinite(value)) {
     return std::nullopt;
   }
   return std::nearbyint(value);

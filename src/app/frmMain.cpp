@@ -11,8 +11,8 @@
 #include "chatview/ChatViewPass.h"
 #include "gtalk/GTalkWindows.h"
 #include "runtime/ProgramError.h"
-#include "runtime/Strings.h"
 #include "status/frmReader.h"
+#include "text/Strings.h"
 
 namespace quillon::app {
 
@@ -81,7 +81,7 @@ frmMain::~frmMain() = default;
 
 bool frmMain::HasSwitch(std::string_view name) const {
   // Searched anywhere in the command line, without regard to case.
-  return runtime::AsciiLower(Rt().Info().command_line).find(runtime::AsciiLower(name)) !=
+  return text::AsciiLower(Rt().Info().command_line).find(text::AsciiLower(name)) !=
          std::string::npos;
 }
 

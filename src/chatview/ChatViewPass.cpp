@@ -12,6 +12,7 @@
 #include "chatview/MarkupRules.h"
 #include "runtime/Runtime.h"
 #include "runtime/ScopedValue.h"
+#include "text/Strings.h"
 
 namespace quillon::chatview {
 namespace {
@@ -41,17 +42,11 @@ std::optional<double> Number(std::string_view text) {
   return value;
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The browser reports "#rrggbb" for the "RRGGBB" it was given.
 bool SameColor(std::string_view reported, std::string_view stored) {
   if (!reported.empty() && reported.front() == '#') reported.remove_prefix(1);
   if (!stored.empty() && stored.front() == '#') stored.remove_prefix(1);
-  if (reported.size() != stored.size()) return false;
-  for (size_t i = 0; i < reported.size(); ++i) {
-    if (LowerAscii(reported[i]) != LowerAscii(stored[i])) return false;
-  }
-  return true;
+  return text::EqualsAsciiNoCase(reported, stored);
 }
 
 // A step that fails is reported under the pass's name, and the pass goes on with the next one:

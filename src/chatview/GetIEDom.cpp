@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/WindowSystem.h"
+#include "text/Strings.h"
 
 namespace quillon::chatview {
 namespace {
@@ -10,18 +11,12 @@ namespace {
 // What a class name buffer of 100 characters holds: the name cut to 99 characters.
 constexpr size_t kClassNameLimit = 99;
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 bool GetIEDom::IsIEServer(platform::Hwnd window) {
   std::string name = windows_.GetClassName(window);
   if (name.size() > kClassNameLimit) name.resize(kClassNameLimit);
-  if (name.size() != kBrowserClass.size()) return false;
-  for (size_t i = 0; i < name.size(); ++i) {
-    if (LowerAscii(name[i]) != LowerAscii(kBrowserClass[i])) return false;
-  }
-  return true;
+  return text::EqualsAsciiNoCase(name, kBrowserClass);
 }
 
 int32_t GetIEDom::FindIEServerChild(platform::Hwnd window, platform::Hwnd& found) {

@@ -4,7 +4,9 @@
 #include <array>
 #include <functional>
 
-#include "runtime/Strings.h"
+#include "text/HtmlEscape.h"
+#include "text/Strings.h"
+#include "text/Utf8.h"
 
 namespace quillon::chatview {
 namespace {
@@ -15,18 +17,11 @@ constexpr std::string_view kCleared = "<P>**Cleared**<P>";
 // Longer than any character reference a browser writes ("&thetasym;", "&#1114111;").
 constexpr size_t kLongestReference = 12;
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         MarkupRules::FindNoCase(text.substr(0, prefix.size()), prefix) == 0;
-}
-
 // The byte offset of character `count` (0-based), or the size when the text is shorter.
 size_t OffsetOfCharacter(std::string_view text, size_t count) {
   size_t characters = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (IsContinuation(text[i])) continue;
+    if (text::IsUtf8Continuation(text[i])) continue;
     if (characters == count) return i;
     ++characters;
   }
@@ -55,34 +50,15 @@ size_t SplitReference(std::string_view text, size_t cut) {
   return amp;
 }
 
-// Escapes raw text (a folder path) for a double-quoted attribute.
-std::string EscapeRaw(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '&') {
-      out += "&amp;";
-    } else if (c == '"') {
-      out += "&quot;";
-    } else if (c == '<') {
-      out += "&lt;";
-    } else if (c == '>') {
-      out += "&gt;";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 size_t CharacterCount(std::string_view text) {
   return static_cast<size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
+      std::count_if(text.begin(), text.end(), [](char c) { return !text::IsUtf8Continuation(c); }));
 }
 
 }  // namespace
 
 size_t MarkupRules::FindNoCase(std::string_view text, std::string_view what, size_t from) {
-  return runtime::FindAsciiNoCase(text, what, from);
+  return text::FindAsciiNoCase(text, what, from);
 }
 
 void MarkupRules::ReplaceAll(std::string& text, std::string_view what, std::string_view with) {
@@ -134,9 +110,9 @@ std::string MarkupRules::WithoutEmoticonSpans(std::string_view markup) {
 
 std::string MarkupRules::SmileyPicture(std::string_view program_folder, char mouth) {
   std::string picture = "<img src=\"";
-  picture += EscapeRaw(program_folder);
+  picture += text::EscapeHtml(program_folder);
   picture += "Images/smileys/!";
-  picture += EscapeRaw(std::string_view(&mouth, 1));
+  picture += text::EscapeHtml(std::string_view(&mouth, 1));
   picture += ".gif\">";
   return picture;
 }
@@ -205,7 +181,7 @@ size_t MarkupRules::TailStart(std::string_view markup) {
   if (markup.size() <= kTailCharacters) return 0;
   auto continuations = [&](size_t from, size_t to) {
     size_t count = 0;
-    for (size_t i = from; i < to; ++i) count += IsContinuation(markup[i]) ? 1 : 0;
+    for (size_t i = from; i < to; ++i) count += text::IsUtf8Continuation(markup[i]) ? 1 : 0;
     return count;
   };
   size_t cut = markup.size() - kTailCharacters;
@@ -216,7 +192,7 @@ size_t MarkupRules::TailStart(std::string_view markup) {
     cut -= back;
   }
   if (cut == 0) return 0;
-  while (cut < markup.size() && IsContinuation(markup[cut])) ++cut;
+  while (cut < markup.size() && text::IsUtf8Continuation(markup[cut])) ++cut;
   if (InsideTag(markup, cut)) {
     const size_t close = markup.find('>', cut);
     return close == std::string_view::npos ? markup.size() : close + 1;
@@ -266,7 +242,7 @@ std::string MarkupRules::PictureAddress(std::string_view inner) {
   const std::string_view after = inner.substr(close + 4);
   const size_t link = before.find('<');
   if (link == std::string_view::npos || before.rfind('<') != link ||
-      !StartsWithNoCase(before.substr(link), "<a ")) {
+      !text::StartsWithAsciiNoCase(before.substr(link), "<a ")) {
     return {};
   }
   if (address.find_first_of("<>") != std::string_view::npos ||
@@ -275,10 +251,12 @@ std::string MarkupRules::PictureAddress(std::string_view inner) {
   }
   // Only web addresses: a picture's address may not run script ("javascript:") or reach local
   // files.
-  const bool web = StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://") ||
-                   StartsWithNoCase(address, "ftp://") || StartsWithNoCase(address, "www.");
+  const bool web = text::StartsWithAsciiNoCase(address, "http://") ||
+                   text::StartsWithAsciiNoCase(address, "https://") ||
+                   text::StartsWithAsciiNoCase(address, "ftp://") ||
+                   text::StartsWithAsciiNoCase(address, "www.");
   if (!web) return {};
-  return AttributeText(address);
+  return text::EscapeHtml(address, {.keep_references = true});
 }
 
 size_t MarkupRules::ClearPosition(std::string_view markup) {
@@ -310,23 +288,6 @@ std::string MarkupRules::ClearedMarkup(std::string_view markup) {
   std::string cleared(markup.substr(0, keep));
   cleared += kCleared;
   return cleared;
-}
-
-std::string MarkupRules::AttributeText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '"') {
-      out += "&quot;";
-    } else if (c == '<') {
-      out += "&lt;";
-    } else if (c == '>') {
-      out += "&gt;";
-    } else {
-      out += c;
-    }
-  }
-  return out;
 }
 
 }  // namespace quillon::chatview

@@ -81,10 +81,6 @@ class MarkupRules {
   static size_t ClearPosition(std::string_view markup);
   // The markup that replaces the conversation when it is cleared.
   static std::string ClearedMarkup(std::string_view markup);
-
-  // Text made safe inside a double-quoted attribute value. Character references already in it
-  // stay as they are: the chat view has escaped the text it shows.
-  static std::string AttributeText(std::string_view text);
 };
 
 }  // namespace quillon::chatview

@@ -5,7 +5,7 @@
 #include "friends/FriendSettings.h"
 #include "friends/FriendSnap.h"
 #include "friends/frmFriend.h"
-#include "runtime/Strings.h"
+#include "text/Strings.h"
 #include "ui/Transparency.h"
 
 namespace quillon::friends {
@@ -14,7 +14,7 @@ namespace {
 
 // `text` cut before the first occurrence of `part`, letter case ignored.
 std::string CutBefore(std::string text, std::string_view part) {
-  size_t at = runtime::AsciiLower(text).find(runtime::AsciiLower(part));
+  size_t at = text::AsciiLower(text).find(text::AsciiLower(part));
   if (at != std::string::npos) text.erase(at);
   return text;
 }
@@ -36,9 +36,9 @@ std::string FriendRecords::NameFromChatTitle(std::string_view title) {
 std::optional<std::string> FriendRecords::NameFromFound(std::string_view searched_key,
                                                         std::string_view found_key, int32_t found) {
   constexpr int32_t kValueData = 2;
-  std::string prefix = runtime::AsciiLower(searched_key) + "\\";
+  std::string prefix = text::AsciiLower(searched_key) + "\\";
   if (found != kValueData || found_key.size() <= prefix.size() ||
-      runtime::AsciiLower(found_key.substr(0, prefix.size())) != prefix) {
+      text::AsciiLower(found_key.substr(0, prefix.size())) != prefix) {
     return std::nullopt;
   }
   return std::string(found_key.substr(prefix.size()));

@@ -12,8 +12,8 @@
 #include "friends/Gradient.h"
 #include "platform/Files.h"
 #include "platform/OpenedFile.h"
-#include "runtime/CodePage.h"
 #include "runtime/ProgramError.h"
+#include "text/Utf8.h"
 
 namespace quillon::friends {
 
@@ -117,7 +117,7 @@ void frmFriend::Form_Resize() {
 }
 
 void frmFriend::SizeLabelToText() {
-  int characters = static_cast<int>(codepage::DecodeUtf8(Label1.Caption()).size());
+  int characters = static_cast<int>(text::DecodeUtf8(Label1.Caption()).size());
   platform::Rect r = Label1.Bounds();
   Label1.Move(r.left, r.top, characters * kLabelCharacterPixels + 2, kLabelHeightPixels);
 }

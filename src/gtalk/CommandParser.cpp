@@ -9,9 +9,10 @@
 #include "app/frmMain.h"
 #include "gtalk/GTalkCommandIds.h"
 #include "gtalk/TextFilter.h"
-#include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
-#include "runtime/Strings.h"
+#include "text/CodePage.h"
+#include "text/Strings.h"
+#include "text/Utf8.h"
 
 namespace quillon::gtalk {
 
@@ -70,20 +71,20 @@ void CommandParser::Complete(uint32_t& message, WParam& wparam) {
   platform::Hwnd input = program_.Chat().ChatInput;
   uint32_t start = 0;
   windows.SendMessage(input, msg::kEmGetSel, reinterpret_cast<WParam>(&start), 0);
-  std::u32string all = codepage::DecodeUtf8(TextFilter::PlainText(program_.GTalk().GetText(input)));
+  std::u32string all = text::DecodeUtf8(TextFilter::PlainText(program_.GTalk().GetText(input)));
   std::u32string typed = all.substr(0, std::min<size_t>(start, all.size()));
   std::u32string before = typed;
   bool blank = wparam == ' ';
-  if (!blank) typed += codepage::CodePointOfCharCode(static_cast<uint32_t>(wparam));
+  if (!blank) typed += text::CodePointOfCharCode(static_cast<uint32_t>(wparam));
   if (typed.empty() || typed[0] != U'/') {
     command_mode_ = false;
     return;
   }
-  std::string name = codepage::EncodeUtf8(typed.substr(1));
+  std::string name = text::EncodeUtf8(typed.substr(1));
   if (!blank) {
     // The first command of the list that begins with what was typed.
-    std::string list = runtime::AsciiLower(command_list_);
-    size_t found = list.find("," + runtime::AsciiLower(name));
+    std::string list = text::AsciiLower(command_list_);
+    size_t found = list.find("," + text::AsciiLower(name));
     size_t next = found == std::string::npos ? std::string::npos : list.find(',', found + 1);
     name = next == std::string::npos ? std::string()
                                      : command_list_.substr(found + 1, next - found - 1);
@@ -98,7 +99,7 @@ void CommandParser::Complete(uint32_t& message, WParam& wparam) {
     Discard(message, wparam);
     return;
   }
-  if (runtime::AsciiLower(arg_command_list_).find("," + runtime::AsciiLower(name) + ",") !=
+  if (text::AsciiLower(arg_command_list_).find("," + text::AsciiLower(name) + ",") !=
       std::string::npos) {
     command_mode_ = false;
     argument_mode_ = true;  // the blank goes to the input; the argument is ordinary typing
@@ -122,7 +123,7 @@ void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wp
   // "/status" or "/customstatus" alone change nothing.
   std::string argument = blank == std::string::npos ? std::string() : line.substr(blank + 1);
   // The command word in lower case with the code page's letters, so "s:CAFÉ" searches for "café".
-  std::string command = codepage::Cp1252Lower(line.substr(0, blank));
+  std::string command = text::Cp1252Lower(line.substr(0, blank));
   if (RunCommand(command, argument)) {
     Discard(message, wparam);
     program_.GTalk().SetText("", state.ChatInput, false);

@@ -5,7 +5,7 @@
 #include "app/ErrorReporter.h"
 #include "gtalk/GTalkCommandIds.h"
 #include "runtime/Runtime.h"
-#include "runtime/Strings.h"
+#include "text/Strings.h"
 
 namespace quillon::gtalk {
 
@@ -86,11 +86,11 @@ bool GTalkWindows::ChangeStatus(std::string_view text) {
 std::string GTalkWindows::ApplyStatusPrefix(bool return_only, std::string_view text) {
   std::string prefix = state_.StatusPrefix;
   auto [status_area, edit_box] = FindStatusBox();
-  std::string status = return_only ? std::string(text) : runtime::TrimBlanks(GetText(edit_box));
+  std::string status = return_only ? std::string(text) : text::TrimBlanks(GetText(edit_box));
   std::string before = status;
   if (!status.empty() && status[0] == '(') {
     size_t close = status.find(')');
-    if (close != std::string::npos) status = runtime::TrimBlanks(status.substr(close + 1));
+    if (close != std::string::npos) status = text::TrimBlanks(status.substr(close + 1));
   }
   if (!prefix.empty()) status = "(" + prefix + ") " + status;
   if (return_only) return status;

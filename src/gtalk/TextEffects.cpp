@@ -3,8 +3,8 @@
 #include "app/Quillon.h"
 #include "app/frmMain.h"
 #include "gtalk/TextFilter.h"
-#include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
+#include "text/Utf8.h"
 
 namespace quillon::gtalk {
 
@@ -41,11 +41,11 @@ void TextEffects::BoldItalic(int italic) {
     windows.SendMessage(input, msg::kEmGetSel, reinterpret_cast<platform::WParam>(&start),
                         reinterpret_cast<LParam>(&end));
     if (start == end) end = start + 1;
-    std::u32string text = codepage::DecodeUtf8(program_.GTalk().GetText(input));
+    std::u32string text = text::DecodeUtf8(program_.GTalk().GetText(input));
     std::u32string selected =
         start < text.size() ? text.substr(start, std::min<size_t>(end, text.size()) - start) : U"";
     std::string marker = italic == 1 ? "_" : "*";
-    std::string replacement = marker + codepage::EncodeUtf8(selected) + marker;
+    std::string replacement = marker + text::EncodeUtf8(selected) + marker;
     windows.SendMessage(input, msg::kEmReplaceSel, 0,
                         reinterpret_cast<LParam>(replacement.c_str()));
     if (end - 1 == start) {

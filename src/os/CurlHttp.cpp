@@ -3,9 +3,10 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <string>
+
+#include "text/Strings.h"
 
 namespace quillon::os {
 namespace {
@@ -20,9 +21,7 @@ bool CurlReady() {
 bool HasWebScheme(std::string_view url) {
   const size_t colon = url.find("://");
   if (colon == std::string_view::npos) return false;
-  std::string scheme(url.substr(0, colon));
-  std::transform(scheme.begin(), scheme.end(), scheme.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string scheme = text::AsciiLower(url.substr(0, colon));
   return scheme == "http" || scheme == "https";
 }
 

@@ -6,7 +6,8 @@
 // Conversions follow the variant rules of the platform (what CStr, CDbl, CLng, CBool and CDate
 // do, en-US formats): they never throw; a failure comes back as a script error number (13 "Type
 // mismatch", 6 "Overflow", 94 "Invalid use of Null") and 0 means success. Converting an object
-// reads its default property.
+// reads its default property. Text is read and written as text/NumberText.h and text/DateText.h
+// say.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -111,19 +112,6 @@ class ScriptValue {
   std::string Text() const;
   double Number() const;
   bool Truth() const;
-
-  // The number a string stands for, as IsNumeric and CDbl read it: blanks around, a sign,
-  // thousands separators, a decimal point, an exponent, "&H" hexadecimal and "&O" octal.
-  static bool ParseNumber(std::string_view text, double& out);
-  // A date, a time or both, in the forms en-US users write ("6/12/2026", "2026-06-12",
-  // "June 12, 2026", "3:04 PM", "15:04:05", "6/12/2026 3:04:05 PM").
-  static bool ParseDate(std::string_view text, double& serial);
-  // Numbers as CStr writes them: up to 15 significant digits, exponent form for very large and
-  // very small magnitudes.
-  static std::string FormatDouble(double value, int significant_digits = 15);
-  static std::string FormatCurrency(int64_t ten_thousandths);
-  // M/D/YYYY h:mm:ss AM, the date or the time alone when the other part is zero.
-  static std::string FormatDate(double serial);
 
   // Destroys the values, taking apart the arrays and collections among them that nothing else
   // holds level by level, so that nesting of any depth ends without deep recursion.

@@ -1,7 +1,7 @@
 #include "privacy/TextCipher.h"
 
 #include "privacy/Skipjack.h"
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
 
 namespace quillon::privacy {
 namespace {
@@ -21,7 +21,7 @@ uint8_t HexValue(char c) {
 
 // The key text is read as up to ten hexadecimal pairs; missing pairs are zero bytes.
 Skipjack KeyFromText(std::string_view key_text) {
-  const std::string bytes = codepage::Utf8ToCp1252(key_text);
+  const std::string bytes = text::Utf8ToCp1252(key_text);
   Skipjack::Key key{};
   for (size_t i = 0; i < key.size(); ++i) {
     const uint8_t high = 2 * i < bytes.size() ? HexValue(bytes[2 * i]) : 0;
@@ -34,7 +34,7 @@ Skipjack KeyFromText(std::string_view key_text) {
 }  // namespace
 
 std::string EncryptText(std::string_view plain_text, std::string_view key_text) {
-  const std::string bytes = codepage::Utf8ToCp1252(plain_text);
+  const std::string bytes = text::Utf8ToCp1252(plain_text);
   if (bytes.empty()) return {};
   const Skipjack cipher = KeyFromText(key_text);
   std::string out;
@@ -54,7 +54,7 @@ std::string EncryptText(std::string_view plain_text, std::string_view key_text) 
 
 std::string DecryptText(std::string_view cipher_text, std::string_view key_text) {
   // Converting first makes every character one byte, so blocks are counted in characters.
-  const std::string digits = codepage::Utf8ToCp1252(cipher_text);
+  const std::string digits = text::Utf8ToCp1252(cipher_text);
   const Skipjack cipher = KeyFromText(key_text);
   std::string bytes;
   for (size_t start = 0; start + kCipherBlock <= digits.size(); start += kCipherBlock) {
@@ -68,7 +68,7 @@ std::string DecryptText(std::string_view cipher_text, std::string_view key_text)
       bytes += static_cast<char>(byte);
     }
   }
-  return codepage::Cp1252ToUtf8(bytes);
+  return text::Cp1252ToUtf8(bytes);
 }
 
 }  // namespace quillon::privacy

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::runtime {
 
@@ -12,31 +13,31 @@ namespace msg = platform::msg;
 void TextBox::SetText(std::string_view text) {
   bool changed = text != caption_;
   caption_ = std::string(text);
-  sel_start_ = std::min<int>(sel_start_, static_cast<int>(codepage::DecodeUtf8(caption_).size()));
+  sel_start_ = std::min<int>(sel_start_, static_cast<int>(text::DecodeUtf8(caption_).size()));
   if (changed) Raise("Change", on_change);
 }
 
 void TextBox::SetSelStart(int position) {
-  int length = static_cast<int>(codepage::DecodeUtf8(caption_).size());
+  int length = static_cast<int>(text::DecodeUtf8(caption_).size());
   sel_start_ = std::clamp(position, 0, length);
 }
 
 void TextBox::Type(int key_ascii) {
   if (locked_) return;
-  std::u32string text = codepage::DecodeUtf8(caption_);
+  std::u32string text = text::DecodeUtf8(caption_);
   int at = std::clamp(sel_start_, 0, static_cast<int>(text.size()));
   if (key_ascii == platform::vk::kBack) {
     if (at == 0) return;
     text.erase(static_cast<size_t>(at - 1), 1);
     --at;
   } else if (key_ascii >= 0x20 || key_ascii == '\t') {
-    text.insert(text.begin() + at, codepage::CodePointOfCharCode(static_cast<uint32_t>(key_ascii)));
+    text.insert(text.begin() + at, text::CodePointOfCharCode(static_cast<uint32_t>(key_ascii)));
     ++at;
   } else {
     return;  // Enter and other control keys type nothing into a one-line box
   }
   sel_start_ = at;
-  SetText(codepage::EncodeUtf8(text));
+  SetText(text::EncodeUtf8(text));
 }
 
 platform::LResult TextBox::Handle(uint32_t message, platform::WParam wparam,

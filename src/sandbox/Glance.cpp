@@ -5,6 +5,7 @@
 #include "app/Quillon.h"
 #include "runtime/Form.h"
 #include "sandbox/UserWorld.h"
+#include "text/Utf8.h"
 
 namespace quillon::sandbox {
 namespace {
@@ -26,7 +27,7 @@ std::string Short(std::string_view text) {
       out += c;
     }
     // Count characters, not the continuation bytes of UTF-8.
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++shown;
+    if (!text::IsUtf8Continuation(c)) ++shown;
   }
   return out + "\"";
 }

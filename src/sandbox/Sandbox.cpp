@@ -13,12 +13,12 @@
 #include <thread>
 
 #include "os/SteadyClock.h"
-#include "runtime/CodePage.h"
 #include "sandbox/Glance.h"
 #include "sandbox/ScenarioReader.h"
 #include "sandbox/SiteServer.h"
 #include "sim/RichEditBox.h"
 #include "sim/VirtualClock.h"
+#include "text/Utf8.h"
 
 namespace quillon::sandbox {
 
@@ -544,7 +544,7 @@ Outcome Sandbox::DoActivate(const Statement& s) {
 Outcome Sandbox::DoType(const Statement& s) {
   if (s.Size() != 2) return Outcome::Fail("type \"TEXT\"", s.source);
   sim::SimDesktop& desktop = Current().Desktop();
-  for (char32_t c : codepage::DecodeUtf8(s.At(1))) {
+  for (char32_t c : text::DecodeUtf8(s.At(1))) {
     // A line break in the text is the Enter key.
     if (c == U'\n') {
       desktop.PressKey(platform::vk::kReturn);

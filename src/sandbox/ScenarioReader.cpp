@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "runtime/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::sandbox {
 namespace {
@@ -80,7 +80,7 @@ bool ScenarioReader::ReadLine(std::string_view line, int line_number, Statement&
               error = "a \\u escape needs four hex digits";
               return false;
             }
-            codepage::AppendUtf8(word.text, static_cast<char32_t>(code));
+            text::AppendUtf8(word.text, static_cast<char32_t>(code));
             i += 5;
             break;
           }

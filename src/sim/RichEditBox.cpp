@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "runtime/CodePage.h"
 #include "sim/SimDesktop.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::sim {
 
@@ -14,8 +15,8 @@ using platform::WParam;
 namespace msg = platform::msg;
 
 void RichEditBox::SetText(std::string_view utf8) {
-  text_ = codepage::DecodeUtf8(utf8);
-  utf8_ = codepage::EncodeUtf8(text_);
+  text_ = text::DecodeUtf8(utf8);
+  utf8_ = text::EncodeUtf8(text_);
   // The caret goes to the end of the new text, so a person who goes on typing after the program
   // filled the box (a recalled line, a shortcut) continues the line.
   anchor_ = caret_ = static_cast<int>(text_.size());
@@ -45,7 +46,7 @@ int RichEditBox::ZoomPercent() const {
 void RichEditBox::ReplaceSelection(std::u32string_view with) {
   int start = SelectionStart();
   text_.replace(start, SelectionEnd() - start, with);
-  utf8_ = codepage::EncodeUtf8(text_);
+  utf8_ = text::EncodeUtf8(text_);
   anchor_ = caret_ = start + static_cast<int>(with.size());
 }
 
@@ -64,7 +65,7 @@ void RichEditBox::TypeCode(uint32_t code) {
     return;
   }
   if (code < 0x20 && code != '\t') return;  // other control characters type nothing
-  char32_t character = codepage::CodePointOfCharCode(code);
+  char32_t character = text::CodePointOfCharCode(code);
   ReplaceSelection(std::u32string_view(&character, 1));
 }
 
@@ -132,7 +133,7 @@ LResult RichEditBox::Handle(SimDesktop& desktop, platform::Hwnd window, uint32_t
       }
       return SelectionEnd();
     case msg::kEmReplaceSel:
-      ReplaceSelection(codepage::DecodeUtf8(lparam ? reinterpret_cast<const char*>(lparam) : ""));
+      ReplaceSelection(text::DecodeUtf8(lparam ? reinterpret_cast<const char*>(lparam) : ""));
       desktop.SetTitle(window, Text());
       return 0;
     case msg::kEmSetReadOnly:

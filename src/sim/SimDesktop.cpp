@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "platform/Clock.h"
-#include "runtime/CodePage.h"
 #include "sim/RichEditBox.h"
 #include "sim/SimHtmlDocument.h"
+#include "text/CodePage.h"
+#include "text/Strings.h"
+#include "text/Utf8.h"
 
 namespace quillon::sim {
 
@@ -36,18 +38,6 @@ struct SimDesktop::Window {
   std::unique_ptr<WindowBehaviour> behaviour;
   Hwnd focus = 0;  // top-level windows: the focused descendant
 };
-
-namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-}  // namespace
 
 SimDesktop::SimDesktop(platform::Clock& clock, int screen_width, int screen_height)
     : clock_(clock), screen_width_(screen_width), screen_height_(screen_height) {
@@ -267,7 +257,7 @@ std::optional<LResult> SimDesktop::SendMessageTimeout(Hwnd window, uint32_t mess
 uint32_t SimDesktop::RegisterWindowMessage(std::string_view name) {
   if (name.empty()) return 0;
   auto [it, added] = registered_messages_.try_emplace(
-      Upper(name), static_cast<uint32_t>(0xC000 + registered_messages_.size()));
+      text::AsciiUpper(name), static_cast<uint32_t>(0xC000 + registered_messages_.size()));
   return it->second;
 }
 
@@ -363,7 +353,7 @@ LResult SimDesktop::CopyText(std::string_view text, WParam size, LParam buffer) 
   if (size == 0 || buffer == 0) return 0;
   auto* out = reinterpret_cast<char*>(buffer);
   size_t n = std::min<size_t>(text.size(), size - 1);
-  while (n > 0 && n < text.size() && (static_cast<uint8_t>(text[n]) & 0xC0) == 0x80) --n;
+  while (n > 0 && n < text.size() && text::IsUtf8Continuation(text[n])) --n;
   std::memcpy(out, text.data(), n);
   out[n] = '\0';
   return static_cast<LResult>(n);
@@ -685,7 +675,7 @@ platform::ColorRef SimDesktop::GetSysColor(int index) {
 void SimDesktop::TypeCharacter(char32_t character) {
   Hwnd target = GetFocus();
   if (target == 0) return;
-  PostMessage(target, msg::kChar, codepage::CharCodeOf(character), 1);
+  PostMessage(target, msg::kChar, text::CharCodeOf(character), 1);
 }
 
 void SimDesktop::PressKey(uint32_t virtual_key) {

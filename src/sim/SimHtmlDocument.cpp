@@ -6,6 +6,7 @@
 
 #include "sim/SimAccessibility.h"
 #include "sim/SimDesktop.h"
+#include "text/Strings.h"
 
 namespace quillon::sim {
 namespace {
@@ -38,7 +39,7 @@ constexpr std::array<NamedColor, 18> kNamedColors = {{
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  c = text::AsciiLower(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -49,7 +50,7 @@ std::string SimHtmlDocument::NormalizeColor(std::string_view color) {
   std::string text;
   for (char c : color) {
     if (!std::isspace(static_cast<unsigned char>(c))) {
-      text += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      text += text::AsciiLower(c);
     }
   }
   for (const auto& named : kNamedColors) {

@@ -1,6 +1,6 @@
 #include "sim/VirtualClock.h"
 
-#include "platform/ScriptDate.h"
+#include "text/ScriptDate.h"
 
 namespace quillon::sim {
 
@@ -14,7 +14,7 @@ VirtualClock::VirtualClock(uint64_t start, const platform::LocalTime& wall) : ti
 void VirtualClock::SetWallTime(const platform::LocalTime& wall) {
   wall_base_tick_ = tick_;
   // The calendar is the one script dates use: whole days since 1899-12-30.
-  double day = platform::ScriptDayNumber(wall.year, wall.month, wall.day);
+  double day = text::ScriptDayNumber(wall.year, wall.month, wall.day);
   wall_base_seconds_ =
       static_cast<int64_t>(day) * 86400 + wall.hour * 3600 + wall.minute * 60 + wall.second;
 }
@@ -23,7 +23,7 @@ platform::LocalTime VirtualClock::Now() {
   int64_t seconds = wall_base_seconds_ + static_cast<int64_t>((tick_ - wall_base_tick_) / 1000);
   int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
   int64_t rest = seconds - days * 86400;
-  platform::ScriptDateParts date = platform::ScriptDateSplit(static_cast<double>(days));
+  text::ScriptDateParts date = text::ScriptDateSplit(static_cast<double>(days));
   return platform::LocalTime{date.year,
                              date.month,
                              date.day,

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <vector>
 
+#include "text/HtmlEscape.h"
+#include "text/Strings.h"
+
 namespace quillon::standin {
 namespace {
 
@@ -20,11 +23,7 @@ std::vector<std::string> EmoticonForms() {
 }
 
 bool StartsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
-  if (text.size() - at < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[at + i])) != prefix[i]) return false;
-  }
-  return true;
+  return text::StartsWithAsciiNoCase(text.substr(at), prefix);
 }
 
 // Where a web address starts at `at`, the length of the address; 0 when none starts there.
@@ -54,39 +53,12 @@ size_t AddressLength(std::string_view text, size_t at) {
   return length >= minimum ? length : 0;
 }
 
-}  // namespace
-
-std::string ChatRenderer::Escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\r':
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        out += "<BR>";
-        break;
-      case '\n':
-        out += "<BR>";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+// The client shows the lines of a message as lines.
+std::string Escape(std::string_view text) {
+  return text::EscapeHtml(text, {.line_breaks_as_br = true});
 }
+
+}  // namespace
 
 std::string ChatRenderer::EmoticonSpan(std::string_view code) {
   return "<SPAN style=\"FONT-WEIGHT: bold; COLOR: rgb(0,95,255)\">" + Escape(code) + "</SPAN>";

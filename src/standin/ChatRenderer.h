@@ -12,7 +12,6 @@ class ChatRenderer {
   static std::string RenderMessage(std::string_view sender, std::string_view text);
   // The text of a line alone: escaped, emoticons in spans, addresses as links.
   static std::string RenderText(std::string_view text);
-  static std::string Escape(std::string_view text);
   // The span in which the client shows an emoticon.
   static std::string EmoticonSpan(std::string_view code);
 };

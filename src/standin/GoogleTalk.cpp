@@ -6,6 +6,7 @@
 #include "sim/RichEditBox.h"
 #include "sim/SimDesktop.h"
 #include "sim/SimShell.h"
+#include "text/Strings.h"
 
 namespace quillon::standin {
 
@@ -14,16 +15,6 @@ using platform::LParam;
 using platform::LResult;
 using platform::WParam;
 namespace msg = platform::msg;
-
-namespace {
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-}  // namespace
 
 GoogleTalk::GoogleTalk(sim::SimDesktop& desktop, sim::SimShell& shell, std::string account)
     : desktop_(desktop), shell_(shell), account_(std::move(account)) {}
@@ -237,7 +228,7 @@ void GoogleTalk::Sent(ChatSession& session, const std::string& line) {
 }
 
 void GoogleTalk::Search(const std::string& text) {
-  std::string wanted = Lower(text);
+  std::string wanted = text::AsciiLower(text);
   while (!wanted.empty() && std::isspace(static_cast<unsigned char>(wanted.back()))) {
     wanted.pop_back();
   }
@@ -245,7 +236,7 @@ void GoogleTalk::Search(const std::string& text) {
   // The client lists contacts whose name begins with the text; an exact name comes first.
   const std::string* match = nullptr;
   for (const std::string& contact : contacts_) {
-    std::string name = Lower(contact);
+    std::string name = text::AsciiLower(contact);
     if (name == wanted) {
       match = &contact;
       break;

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "app/Quillon.h"
-#include "runtime/Strings.h"
+#include "text/Strings.h"
 
 namespace quillon::status {
 
@@ -19,7 +19,7 @@ constexpr uint64_t kWaitStepMs = 100;
 }  // namespace
 
 bool GTalk::HasMember(std::string_view name) const {
-  std::string lower = runtime::AsciiLower(name);
+  std::string lower = text::AsciiLower(name);
   return lower == "status" || lower == "getstatus" || lower == "loadobject" || lower == "wait" ||
          lower == "checkend";
 }
@@ -38,7 +38,7 @@ ScriptStatus GTalk::Member(std::string_view name, platform::ScriptCall kind,
   if (kind == platform::ScriptCall::kPropertyLet || kind == platform::ScriptCall::kPropertySet) {
     return ScriptStatus::Fail(438);
   }
-  std::string lower = runtime::AsciiLower(name);
+  std::string lower = text::AsciiLower(name);
   auto arity = [&](size_t count) { return args.size() == count; };
   if (lower == "status") {
     if (!arity(1)) return ScriptStatus::Fail(450);

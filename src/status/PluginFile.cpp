@@ -1,6 +1,6 @@
 #include "status/PluginFile.h"
 
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
 
 namespace quillon::status {
 
@@ -19,7 +19,7 @@ std::string HeaderValue(std::string_view line, std::string_view tag) {
 }  // namespace
 
 std::vector<std::string> PluginFile::SplitLines(std::string_view cp1252_bytes) {
-  std::string text = codepage::Cp1252ToUtf8(cp1252_bytes);
+  std::string text = text::Cp1252ToUtf8(cp1252_bytes);
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {

@@ -1,6 +1,6 @@
 #include "status/RSS.h"
 
-#include "runtime/Strings.h"
+#include "text/Strings.h"
 
 namespace quillon::status {
 
@@ -60,7 +60,7 @@ std::optional<RSS> RSS::Read(std::string document, std::string& error) {
 }
 
 const std::string* RSS::Field(std::string_view keyword) const {
-  std::string lower = runtime::AsciiLower(keyword);
+  std::string lower = text::AsciiLower(keyword);
   if (lower == "title") return &Title;
   if (lower == "author") return &Author;
   if (lower == "link") return &Link;

@@ -6,9 +6,10 @@
 #include "app/Quillon.h"
 #include "platform/ScriptHostFactory.h"
 #include "platform/ScriptValue.h"
-#include "runtime/CodePage.h"
-#include "runtime/Strings.h"
 #include "status/GTalk.h"
+#include "text/NumberText.h"
+#include "text/Strings.h"
+#include "text/Utf8.h"
 
 namespace quillon::status {
 
@@ -17,7 +18,7 @@ namespace {
 // Whether a setting's text reads as the number `n` (as comparing a value to a number does).
 bool IsNumber(const std::string& text, double n) {
   double value = 0;
-  return platform::ScriptValue::ParseNumber(text, value) && value == n;
+  return text::ParseNumber(text, value) && value == n;
 }
 
 }  // namespace
@@ -194,7 +195,7 @@ void frmReader::Command2_Click() {
                                         "Set Status Interval", current);
   if (!answer) return;
   double value = 0;
-  if (!platform::ScriptValue::ParseNumber(*answer, value)) return;
+  if (!text::ParseNumber(*answer, value)) return;
   value = std::nearbyint(value);
   // The interval is a 16-bit number of milliseconds; 0, negative and larger answers change
   // nothing.
@@ -253,7 +254,7 @@ void frmReader::Button3_Click() {
 }
 
 void frmReader::List1_DblClick() {
-  std::u32string text = codepage::DecodeUtf8(Text1.Text());
+  std::u32string text = text::DecodeUtf8(Text1.Text());
   bool blank_before = CaretPos > 0 && CaretPos <= static_cast<int32_t>(text.size()) &&
                       text[static_cast<size_t>(CaretPos) - 1] == U' ';
   std::string updated = Text1.Text();
@@ -284,7 +285,7 @@ void frmReader::tmrStatus_Timer() {
     ~Done() { flag = false; }
   } done{ticking_};
   gtalk::GTalkWindows& gtalk = program_.GTalk();
-  std::string status = runtime::TrimBlanks(loader_.ParseStatus(Text1.Text()));
+  std::string status = text::TrimBlanks(loader_.ParseStatus(Text1.Text()));
   status = gtalk.ApplyStatusPrefix(true, status);
   auto [status_area, edit_box] = gtalk.FindStatusBox();
   if (settings.ReadSetting("IsScript", "0") != "1") {

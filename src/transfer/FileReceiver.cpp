@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
 #include "transfer/PlainFileName.h"
 #include "transfer/Protocol.h"
 #include "transfer/TransferStatus.h"
@@ -132,7 +132,7 @@ void FileReceiver::ReadName(TransferActions& actions) {
     return;
   }
   const std::string offered =
-      codepage::Cp1252ToUtf8(std::string_view(message_).substr(kNameMessage.size()));
+      text::Cp1252ToUtf8(std::string_view(message_).substr(kNameMessage.size()));
   state_ = State::kAwaitingSave;
   actions.ask_save_name = PlainFileName(offered);
 }

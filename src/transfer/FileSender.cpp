@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
 #include "transfer/TransferStatus.h"
 
 namespace quillon::transfer {
 
 FileSender::FileSender(FileSource& source, uint64_t file_size, std::string short_name)
-    : source_(source), file_size_(file_size), short_name_(codepage::Utf8ToCp1252(short_name)) {}
+    : source_(source), file_size_(file_size), short_name_(text::Utf8ToCp1252(short_name)) {}
 
 TransferActions FileSender::Begin() {
   outbox_.clear();

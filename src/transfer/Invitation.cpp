@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "privacy/TextCipher.h"
-#include "runtime/Strings.h"
+#include "text/Strings.h"
 #include "transfer/Protocol.h"
 
 namespace quillon::transfer {
@@ -75,7 +75,7 @@ std::string InvitationText(const InvitationPieces& pieces) {
 }
 
 std::optional<TagSpan> FindInvitationTag(std::string_view markup) {
-  const size_t begin = runtime::FindAsciiNoCase(markup, kTagOpen, 0);
+  const size_t begin = text::FindAsciiNoCase(markup, kTagOpen, 0);
   if (begin == std::string_view::npos) return std::nullopt;
   const size_t close = markup.find(kTagClose, begin);
   if (close == std::string_view::npos) return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "runtime/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::transfer {
 namespace {
@@ -38,7 +38,7 @@ bool IsDeviceName(const std::u32string& name) {
          base[3] >= U'1' && base[3] <= U'9';
 }
 
-size_t Utf8Size(std::u32string_view text) { return codepage::EncodeUtf8(text).size(); }
+size_t Utf8Size(std::u32string_view text) { return text::EncodeUtf8(text).size(); }
 
 // Drops characters from the end of the stem until the whole name fits.
 void Shorten(std::u32string& name) {
@@ -66,7 +66,7 @@ void Shorten(std::u32string& name) {
 }  // namespace
 
 std::string PlainFileName(std::string_view offered_name) {
-  const std::u32string offered = codepage::DecodeUtf8(offered_name);
+  const std::u32string offered = text::DecodeUtf8(offered_name);
   std::u32string name;
   for (char32_t c : offered) {
     if (IsSeparator(c)) {
@@ -79,7 +79,7 @@ std::string PlainFileName(std::string_view offered_name) {
   if (name.empty()) return std::string(kFallbackName);
   if (IsDeviceName(name)) name.insert(0, 1, U'_');
   Shorten(name);
-  return codepage::EncodeUtf8(name);
+  return text::EncodeUtf8(name);
 }
 
 }  // namespace quillon::transfer

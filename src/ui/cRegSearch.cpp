@@ -4,7 +4,7 @@
 
 #include "app/ErrorReporter.h"
 #include "runtime/Runtime.h"
-#include "runtime/Strings.h"
+#include "text/Strings.h"
 
 namespace quillon::ui {
 
@@ -88,8 +88,8 @@ std::string cRegSearch::GetRegData(const platform::RegistryValue& value) {
 }
 
 bool cRegSearch::Matches(std::string_view text, std::string_view search, int32_t flags) {
-  if (flags & kWholeText) return runtime::AsciiLower(text) == runtime::AsciiLower(search);
-  return runtime::AsciiLower(text).find(runtime::AsciiLower(search)) != std::string::npos;
+  if (flags & kWholeText) return text::AsciiLower(text) == text::AsciiLower(search);
+  return text::AsciiLower(text).find(text::AsciiLower(search)) != std::string::npos;
 }
 
 bool cRegSearch::CanOpen(uint32_t root, const std::string& key_path) {

@@ -7,9 +7,12 @@
 #include <unordered_map>
 
 #include "platform/ScriptArray.h"
-#include "platform/ScriptDate.h"
 #include "platform/ScriptObject.h"
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
+#include "text/DateText.h"
+#include "text/NumberText.h"
+#include "text/ScriptDate.h"
+#include "text/Utf8.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
 #include "vbscript/RuntimeError.h"
@@ -19,9 +22,9 @@ namespace quillon::vbscript {
 namespace {
 
 using platform::ScriptArray;
-using platform::ScriptDateParts;
 using platform::ScriptType;
 using platform::ScriptValue;
+using quillon::text::ScriptDateParts;
 using Args = std::span<ScriptValue>;
 
 // ---- Argument helpers ----
@@ -66,7 +69,7 @@ const ScriptArray& ArrayArg(Args args, size_t i) {
 double DateArg(const ScriptValue& value) { return ToDate(value); }
 
 ScriptValue CheckedDate(double serial) {
-  if (!(serial > platform::kScriptDateMin - 1 && serial < platform::kScriptDateEnd)) {
+  if (!(serial > quillon::text::kScriptDateMin - 1 && serial < quillon::text::kScriptDateEnd)) {
     ThrowError(5);
   }
   return ScriptValue::Date(serial);
@@ -164,8 +167,10 @@ ScriptValue Replace(Interpreter&, Args a) {
   // The result begins at `start`: Replace drops what stands before it.
   std::string rest(text::CharSlice(source, static_cast<size_t>(start - 1), std::string::npos));
   if (find.empty() || count == 0) return ScriptValue::String(rest);
-  std::string folded = ignore_case ? text::Lower(rest) : std::string();
-  std::string folded_find = ignore_case ? text::Lower(find) : std::string();
+  // Offsets found in the folded text are used in `rest`, so the folding must keep every byte
+  // where it was (the code page's letters keep their length, malformed bytes stay as they are).
+  std::string folded = ignore_case ? quillon::text::Cp1252Lower(rest) : std::string();
+  std::string folded_find = ignore_case ? quillon::text::Cp1252Lower(find) : std::string();
   const std::string& hay = ignore_case ? folded : rest;
   const std::string& needle = ignore_case ? folded_find : find;
   std::string out;
@@ -272,7 +277,7 @@ ScriptValue StringOf(Interpreter&, Args a) {
   } else {
     int32_t code = ToLong(a[1]) % 256;
     if (code < 0) code += 256;
-    codepage::AppendUtf8(unit, codepage::CodePointOfCp1252(static_cast<uint8_t>(code)));
+    quillon::text::AppendUtf8(unit, quillon::text::CodePointOfCp1252(static_cast<uint8_t>(code)));
   }
   Interpreter::CheckStringSize(unit.size() * static_cast<size_t>(count));
   std::string out;
@@ -283,9 +288,9 @@ ScriptValue StringOf(Interpreter&, Args a) {
 
 ScriptValue StrReverse(Interpreter&, Args a) {
   if (a[0].IsNull()) ThrowError(94);
-  std::u32string chars = codepage::DecodeUtf8(ToText(a[0]));
+  std::u32string chars = quillon::text::DecodeUtf8(ToText(a[0]));
   std::reverse(chars.begin(), chars.end());
-  return ScriptValue::String(codepage::EncodeUtf8(chars));
+  return ScriptValue::String(quillon::text::EncodeUtf8(chars));
 }
 
 ScriptValue StrComp(Interpreter&, Args a) {
@@ -299,7 +304,7 @@ ScriptValue Chr(Interpreter&, Args a) {
   int32_t code = LongArg(a, 0, 0);
   if (code < 0 || code > 255) ThrowError(5);
   std::string out;
-  codepage::AppendUtf8(out, codepage::CodePointOfCp1252(static_cast<uint8_t>(code)));
+  quillon::text::AppendUtf8(out, quillon::text::CodePointOfCp1252(static_cast<uint8_t>(code)));
   return ScriptValue::String(std::move(out));
 }
 
@@ -308,7 +313,7 @@ ScriptValue ChrW(Interpreter&, Args a) {
   if (code < -32768 || code > 65535) ThrowError(5);
   if (code < 0) code += 65536;
   std::string out;
-  codepage::AppendUtf8(out, static_cast<char32_t>(code));
+  quillon::text::AppendUtf8(out, static_cast<char32_t>(code));
   return ScriptValue::String(std::move(out));
 }
 
@@ -317,11 +322,11 @@ char32_t FirstChar(const ScriptValue& value) {
   std::string s = ToText(value);
   if (s.empty()) ThrowError(5);
   size_t pos = 0;
-  return codepage::NextCodePoint(s, pos);
+  return quillon::text::NextCodePoint(s, pos);
 }
 
 ScriptValue Asc(Interpreter&, Args a) {
-  int byte = codepage::Cp1252ByteOf(FirstChar(a[0]));
+  int byte = quillon::text::Cp1252ByteOf(FirstChar(a[0]));
   return ScriptValue::Integer(static_cast<int16_t>(byte < 0 ? '?' : byte));
 }
 
@@ -421,7 +426,7 @@ ScriptValue IsNumeric(Interpreter& engine, Args a) {
     case ScriptType::kBoolean:
       return ScriptValue::Boolean(true);
     case ScriptType::kString:
-      return ScriptValue::Boolean(ScriptValue::ParseNumber(v.StringValue(), number));
+      return ScriptValue::Boolean(quillon::text::ParseNumber(v.StringValue(), number));
     default:
       return ScriptValue::Boolean(v.IsNumber());
   }
@@ -436,7 +441,7 @@ ScriptValue IsDate(Interpreter&, Args a) {
   if (a[0].Type() == ScriptType::kDate) return ScriptValue::Boolean(true);
   double serial = 0;
   if (a[0].IsString())
-    return ScriptValue::Boolean(ScriptValue::ParseDate(a[0].StringValue(), serial));
+    return ScriptValue::Boolean(quillon::text::ParseDate(a[0].StringValue(), serial));
   return ScriptValue::Boolean(false);
 }
 
@@ -645,7 +650,7 @@ ScriptValue Timer(Interpreter& engine, Args) {
 
 ScriptValue DatePartOf(const ScriptValue& v, int ScriptDateParts::*field) {
   if (v.IsNull()) return v;
-  ScriptDateParts parts = platform::ScriptDateSplit(DateArg(v));
+  ScriptDateParts parts = quillon::text::ScriptDateSplit(DateArg(v));
   return ScriptValue::Integer(static_cast<int16_t>(parts.*field));
 }
 
@@ -669,7 +674,7 @@ ScriptValue Weekday(Interpreter&, Args a) {
   // The first day is checked even when the date is Null.
   int first_day = FirstDayArg(a, 1);
   if (a[0].IsNull()) return a[0];
-  ScriptDateParts parts = platform::ScriptDateSplit(DateArg(a[0]));
+  ScriptDateParts parts = quillon::text::ScriptDateSplit(DateArg(a[0]));
   return ScriptValue::Integer(static_cast<int16_t>(WeekdayFrom(parts.weekday, first_day)));
 }
 
@@ -700,7 +705,7 @@ ScriptValue DateAdd(Interpreter&, Args a) {
   if (a[2].IsNull()) return a[2];
   double number = std::trunc(ToDouble(a[1]));
   double serial = DateArg(a[2]);
-  ScriptDateParts parts = platform::ScriptDateSplit(serial);
+  ScriptDateParts parts = quillon::text::ScriptDateSplit(serial);
   int64_t months = 0;
   double seconds = 0;
   if (interval == "yyyy") {
@@ -727,9 +732,9 @@ ScriptValue DateAdd(Interpreter&, Args a) {
     int64_t year = total >= 0 ? total / 12 : -((-total + 11) / 12);
     int month = static_cast<int>(total - year * 12) + 1;
     if (year < 100 || year > 9999) ThrowError(5);
-    int day = std::min(parts.day, platform::DaysInMonth(year, month));
-    double day_number = platform::ScriptDayNumber(year, month, day);
-    return CheckedDate(platform::ScriptDateJoin(day_number, TimeOfDay(serial)));
+    int day = std::min(parts.day, quillon::text::DaysInMonth(year, month));
+    double day_number = quillon::text::ScriptDayNumber(year, month, day);
+    return CheckedDate(quillon::text::ScriptDateJoin(day_number, TimeOfDay(serial)));
   }
   double day_number = std::trunc(serial);
   double total_seconds = std::round(TimeOfDay(serial) * 86400.0) + seconds;
@@ -738,7 +743,7 @@ ScriptValue DateAdd(Interpreter&, Args a) {
   // Dates before day 0 count whole days backwards; walk in the calendar, not in the double.
   double new_day = day_number + extra_days;
   if (serial < 0 && day_number == 0) new_day = extra_days;
-  return CheckedDate(platform::ScriptDateJoin(new_day, day_seconds / 86400.0));
+  return CheckedDate(quillon::text::ScriptDateJoin(new_day, day_seconds / 86400.0));
 }
 
 int64_t TotalSeconds(double serial) {
@@ -754,8 +759,8 @@ ScriptValue DateDiff(Interpreter&, Args a) {
   double d1 = DateArg(a[1]);
   double d2 = DateArg(a[2]);
   int first_day = FirstDayArg(a, 3);
-  ScriptDateParts p1 = platform::ScriptDateSplit(d1);
-  ScriptDateParts p2 = platform::ScriptDateSplit(d2);
+  ScriptDateParts p1 = quillon::text::ScriptDateSplit(d1);
+  ScriptDateParts p2 = quillon::text::ScriptDateSplit(d2);
   int64_t s1 = TotalSeconds(d1);
   int64_t s2 = TotalSeconds(d2);
   int64_t days = FloorDiv(s2, 86400) - FloorDiv(s1, 86400);
@@ -797,13 +802,14 @@ ScriptValue DatePart(Interpreter&, Args a) {
   if (a[1].IsNull()) return a[1];
   double serial = DateArg(a[1]);
   int first_day = FirstDayArg(a, 2);
-  ScriptDateParts parts = platform::ScriptDateSplit(serial);
+  ScriptDateParts parts = quillon::text::ScriptDateSplit(serial);
   int day_of_year =
-      static_cast<int>(std::trunc(serial) - platform::ScriptDayNumber(parts.year, 1, 1)) + 1;
+      static_cast<int>(std::trunc(serial) - quillon::text::ScriptDayNumber(parts.year, 1, 1)) + 1;
   if (serial < 0) {
-    day_of_year = static_cast<int>(platform::ScriptDayNumber(parts.year, parts.month, parts.day) -
-                                   platform::ScriptDayNumber(parts.year, 1, 1)) +
-                  1;
+    day_of_year =
+        static_cast<int>(quillon::text::ScriptDayNumber(parts.year, parts.month, parts.day) -
+                         quillon::text::ScriptDayNumber(parts.year, 1, 1)) +
+        1;
   }
   int value = 0;
   if (interval == "yyyy") {
@@ -820,7 +826,8 @@ ScriptValue DatePart(Interpreter&, Args a) {
     value = WeekdayFrom(parts.weekday, first_day);
   } else if (interval == "ww") {
     // Week 1 is the week holding January 1.
-    ScriptDateParts jan1 = platform::ScriptDateSplit(platform::ScriptDayNumber(parts.year, 1, 1));
+    ScriptDateParts jan1 =
+        quillon::text::ScriptDateSplit(quillon::text::ScriptDayNumber(parts.year, 1, 1));
     int offset = WeekdayFrom(jan1.weekday, first_day) - 1;
     value = (day_of_year - 1 + offset) / 7 + 1;
   } else if (interval == "h") {
@@ -845,15 +852,15 @@ ScriptValue DateSerial(Interpreter&, Args a) {
   int64_t month = ToLong(a[1]);
   int64_t day = ToLong(a[2]);
   if (std::llabs(month) > 1000000 || std::llabs(day) > 10000000) ThrowError(5);
-  return CheckedDate(platform::ScriptDayNumber(year, month, day));
+  return CheckedDate(quillon::text::ScriptDayNumber(year, month, day));
 }
 
 ScriptValue TimeSerial(Interpreter&, Args a) {
   for (size_t i = 0; i < 3; ++i) {
     if (a[i].IsNull()) ThrowError(94);
   }
-  double fraction = platform::ScriptTimeFraction(ToLong(a[0]), ToLong(a[1]), ToLong(a[2]));
-  return CheckedDate(platform::ScriptDateJoin(0, fraction));
+  double fraction = quillon::text::ScriptTimeFraction(ToLong(a[0]), ToLong(a[1]), ToLong(a[2]));
+  return CheckedDate(quillon::text::ScriptDateJoin(0, fraction));
 }
 
 ScriptValue DateValue(Interpreter&, Args a) {
@@ -871,11 +878,11 @@ ScriptValue FormatDateTime(Interpreter&, Args a) {
   if (a[0].IsNull()) ThrowError(13);
   double serial = DateArg(a[0]);
   int32_t format = LongArg(a, 1, 0);
-  ScriptDateParts p = platform::ScriptDateSplit(serial);
+  ScriptDateParts p = quillon::text::ScriptDateSplit(serial);
   char buffer[96];
   switch (format) {
     case 0:
-      return ScriptValue::String(ScriptValue::FormatDate(serial));
+      return ScriptValue::String(quillon::text::FormatDate(serial));
     case 1:
       std::snprintf(buffer, sizeof buffer, "%s, %s %d, %d", kDayNames[p.weekday - 1],
                     kMonthNames[p.month - 1], p.day, p.year);
@@ -1012,7 +1019,7 @@ ScriptValue ErrValue(Interpreter& engine, Args) { return engine.ErrValue(); }
 // other characters below 256 become %XX and the rest %uXXXX.
 ScriptValue Escape(Interpreter&, Args a) {
   if (a[0].IsNull()) return a[0];
-  std::u32string chars = codepage::DecodeUtf8(ToText(a[0]));
+  std::u32string chars = quillon::text::DecodeUtf8(ToText(a[0]));
   std::string out;
   for (char32_t c : chars) {
     char buffer[8];
@@ -1049,10 +1056,10 @@ ScriptValue Unescape(Interpreter&, Args a) {
   for (size_t i = 0; i < in.size(); ++i) {
     unsigned value = 0;
     if (in[i] == '%' && i + 1 < in.size() && in[i + 1] == 'u' && hex(i + 2, 4, value)) {
-      codepage::AppendUtf8(out, value);
+      quillon::text::AppendUtf8(out, value);
       i += 5;
     } else if (in[i] == '%' && hex(i + 1, 2, value)) {
-      codepage::AppendUtf8(out, value);
+      quillon::text::AppendUtf8(out, value);
       i += 2;
     } else {
       out += in[i];

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/ScriptArray.h"
+#include "text/NumberText.h"
 #include "vbscript/Text.h"
 
 namespace quillon::vbscript {
@@ -46,7 +47,7 @@ bool Dictionary::KeyOf(const ScriptValue& key, std::string& out, int& error) con
       double number = 0;
       error = key.ToDouble(number);
       if (error != 0) return false;
-      out = "n" + ScriptValue::FormatDouble(number, 17);
+      out = "n" + quillon::text::FormatDouble(number, 17);
       return true;
     }
   }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "text/DateText.h"
+#include "text/Strings.h"
 #include "vbscript/CompileError.h"
 
 namespace quillon::vbscript {
@@ -15,12 +17,6 @@ bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0;
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
 
 // Integer literals are Integer when they fit in 16 bits, Long in 32, Double beyond.
 ScriptValue IntegerLiteral(double value) {
@@ -127,7 +123,7 @@ std::vector<Token> Lexer::Tokenize() {
       Advance();
       token.kind = TokenKind::kIdentifier;
       token.text = name;
-      token.lower = Lower(name);
+      token.lower = quillon::text::AsciiLower(name);
     } else if (IsDigit(c) ||
                (c == '.' && IsDigit(Peek(1)) &&
                 (tokens.empty() || space_before || tokens.back().kind != TokenKind::kIdentifier))) {
@@ -178,7 +174,7 @@ Token Lexer::ReadIdentifier() {
   token.kind = TokenKind::kIdentifier;
   token.text = std::string(source_.substr(start, pos_ - start));
   if (token.text.size() > 255) Fail(1030, line_, column_);
-  token.lower = Lower(token.text);
+  token.lower = quillon::text::AsciiLower(token.text);
   return token;
 }
 
@@ -289,7 +285,7 @@ Token Lexer::ReadDate() {
   }
   Advance();
   double serial = 0;
-  if (!ScriptValue::ParseDate(text, serial)) Fail(1031, line, column);
+  if (!quillon::text::ParseDate(text, serial)) Fail(1031, line, column);
   Token token;
   token.kind = TokenKind::kLiteral;
   token.text = "#";

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/ScriptDate.h"
 #include "platform/ScriptObject.h"
+#include "text/NumberText.h"
+#include "text/ScriptDate.h"
 #include "vbscript/RuntimeError.h"
 #include "vbscript/Text.h"
 
@@ -52,7 +53,7 @@ Operand ToOperand(const ScriptValue& value) {
       return {Num::kCurrency, value.CurrencyValue()};
     case ScriptType::kString: {
       double number = 0;
-      if (!ScriptValue::ParseNumber(value.StringValue(), number)) ThrowError(13);
+      if (!quillon::text::ParseNumber(value.StringValue(), number)) ThrowError(13);
       return {Num::kDouble, 0, number};
     }
     case ScriptType::kObject:
@@ -82,7 +83,9 @@ ScriptValue CheckedDouble(double result) {
 }
 
 ScriptValue CheckedDate(double serial) {
-  if (!(serial > platform::kScriptDateMin - 1 && serial < platform::kScriptDateEnd)) ThrowError(6);
+  if (!(serial > quillon::text::kScriptDateMin - 1 && serial < quillon::text::kScriptDateEnd)) {
+    ThrowError(6);
+  }
   return ScriptValue::Date(serial);
 }
 
@@ -437,7 +440,7 @@ int CompareOrder(const ScriptValue& left_in, const ScriptValue& right_in, bool l
       bool other_literal = str_is_left ? right_literal : left_literal;
       bool str_literal = str_is_left ? left_literal : right_literal;
       double number = 0;
-      if (other_literal && ScriptValue::ParseNumber(str.StringValue(), number)) {
+      if (other_literal && quillon::text::ParseNumber(str.StringValue(), number)) {
         order = Sign(number - ToDouble(other));
       } else if (str_literal) {
         order = text::Compare(str.StringValue(), ToText(other), ignore_case);

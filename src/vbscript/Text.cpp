@@ -1,6 +1,7 @@
 #include "vbscript/Text.h"
 
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::vbscript::text {
 namespace {
@@ -12,28 +13,18 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
-char32_t ToUpper(char32_t c) {
-  if (c >= 'a' && c <= 'z') return c - 32;
-  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 32;
-  if (c == 0xFF) return 0x178;
-  if (c == 0x161 || c == 0x153 || c == 0x17E) return c - 1;
-  return c;
-}
+using quillon::text::AppendUtf8;
+using quillon::text::NextCodePoint;
 
-char32_t ToLower(char32_t c) {
-  if (c >= 'A' && c <= 'Z') return c + 32;
-  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
-  if (c == 0x178) return 0xFF;
-  if (c == 0x160 || c == 0x152 || c == 0x17D) return c + 1;
-  return c;
-}
+char32_t ToUpper(char32_t c) { return quillon::text::Cp1252UpperLetter(c); }
+char32_t ToLower(char32_t c) { return quillon::text::Cp1252LowerLetter(c); }
 
 }  // namespace
 
 size_t CharCount(std::string_view s) {
   size_t count = 0;
   for (size_t pos = 0; pos < s.size();) {
-    codepage::NextCodePoint(s, pos);
+    NextCodePoint(s, pos);
     ++count;
   }
   return count;
@@ -42,7 +33,7 @@ size_t CharCount(std::string_view s) {
 size_t ByteOffset(std::string_view s, size_t chars) {
   if (IsAscii(s)) return chars < s.size() ? chars : s.size();
   size_t pos = 0;
-  for (size_t i = 0; i < chars && pos < s.size(); ++i) codepage::NextCodePoint(s, pos);
+  for (size_t i = 0; i < chars && pos < s.size(); ++i) NextCodePoint(s, pos);
   return pos;
 }
 
@@ -61,16 +52,14 @@ char32_t FoldCase(char32_t c) { return ToLower(c); }
 std::string Upper(std::string_view s) {
   std::string out;
   out.reserve(s.size());
-  for (size_t pos = 0; pos < s.size();)
-    codepage::AppendUtf8(out, ToUpper(codepage::NextCodePoint(s, pos)));
+  for (size_t pos = 0; pos < s.size();) AppendUtf8(out, ToUpper(NextCodePoint(s, pos)));
   return out;
 }
 
 std::string Lower(std::string_view s) {
   std::string out;
   out.reserve(s.size());
-  for (size_t pos = 0; pos < s.size();)
-    codepage::AppendUtf8(out, ToLower(codepage::NextCodePoint(s, pos)));
+  for (size_t pos = 0; pos < s.size();) AppendUtf8(out, ToLower(NextCodePoint(s, pos)));
   return out;
 }
 
@@ -81,8 +70,8 @@ int Compare(std::string_view a, std::string_view b, bool ignore_case) {
   }
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
-    char32_t x = ToLower(codepage::NextCodePoint(a, i));
-    char32_t y = ToLower(codepage::NextCodePoint(b, j));
+    char32_t x = ToLower(NextCodePoint(a, i));
+    char32_t y = ToLower(NextCodePoint(b, j));
     if (x != y) return x < y ? -1 : 1;
   }
   if (i < a.size()) return 1;
@@ -93,10 +82,9 @@ int Compare(std::string_view a, std::string_view b, bool ignore_case) {
 size_t Find(std::string_view haystack, std::string_view needle, size_t from, bool ignore_case) {
   if (from > haystack.size()) return std::string_view::npos;
   if (!ignore_case) return haystack.find(needle, from);
-  std::string folded_haystack = Lower(haystack);
-  std::string folded_needle = Lower(needle);
-  // Folding keeps the byte length of every character it changes, so offsets carry over.
-  return folded_haystack.find(folded_needle, from);
+  // Folding keeps the byte length of every character it changes and leaves malformed bytes as
+  // they are, so offsets in the folded text are offsets in the text.
+  return quillon::text::Cp1252Lower(haystack).find(quillon::text::Cp1252Lower(needle), from);
 }
 
 size_t FindLast(std::string_view haystack, std::string_view needle, size_t before_end,
@@ -104,7 +92,7 @@ size_t FindLast(std::string_view haystack, std::string_view needle, size_t befor
   if (needle.size() > before_end) return std::string_view::npos;
   size_t start = before_end - needle.size();
   if (!ignore_case) return haystack.rfind(needle, start);
-  return Lower(haystack).rfind(Lower(needle), start);
+  return quillon::text::Cp1252Lower(haystack).rfind(quillon::text::Cp1252Lower(needle), start);
 }
 
 }  // namespace quillon::vbscript::text

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <new>
 
-#include "platform/ScriptDate.h"
+#include "text/ScriptDate.h"
 #include "vbscript/CompileError.h"
 #include "vbscript/Dictionary.h"
 #include "vbscript/RegExp.h"
@@ -44,7 +44,8 @@ double VbScriptHost::SystemLocalNow() {
   std::time_t seconds = std::chrono::system_clock::to_time_t(now);
   std::tm local{};
   localtime_r(&seconds, &local);
-  double day = platform::ScriptDayNumber(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  double day =
+      quillon::text::ScriptDayNumber(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
   auto millis =
       std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
   double fraction =

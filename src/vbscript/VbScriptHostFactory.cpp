@@ -1,6 +1,6 @@
 #include "vbscript/VbScriptHostFactory.h"
 
-#include "platform/ScriptDate.h"
+#include "text/ScriptDate.h"
 #include "vbscript/VbScriptHost.h"
 
 namespace quillon::vbscript {
@@ -9,8 +9,9 @@ std::unique_ptr<platform::ScriptHost> VbScriptHostFactory::CreateHost() {
   EngineClocks clocks;
   clocks.local_now = [this] {
     platform::LocalTime t = clock_.Now();
-    return platform::ScriptDateJoin(platform::ScriptDayNumber(t.year, t.month, t.day),
-                                    platform::ScriptTimeFraction(t.hour, t.minute, t.second));
+    return quillon::text::ScriptDateJoin(
+        quillon::text::ScriptDayNumber(t.year, t.month, t.day),
+        quillon::text::ScriptTimeFraction(t.hour, t.minute, t.second));
   };
   return std::make_unique<VbScriptHost>(std::move(clocks));
 }

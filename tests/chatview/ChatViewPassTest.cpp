@@ -10,7 +10,7 @@
 #include "chatview/ChatViewPass.h"
 #include "chatview/GetIEDom.h"
 #include "chatview/MarkupRules.h"
-#include "gtalk/QuillonFixture.h"
+#include "support/QuillonFixture.h"
 
 namespace quillon::chatview {
 namespace {

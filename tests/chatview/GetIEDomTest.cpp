@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "chatview/GetIEDom.h"
-#include "gtalk/QuillonFixture.h"
+#include "support/QuillonFixture.h"
 
 namespace quillon::chatview {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "chatview/ChatViewPass.h"
 #include "chatview/MarkupRules.h"
-#include "gtalk/QuillonFixture.h"
+#include "support/QuillonFixture.h"
 
 namespace quillon::chatview {
 namespace {

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "chatview/MarkupRules.h"
-#include "runtime/Strings.h"
 
 namespace quillon::chatview {
 namespace {
@@ -54,34 +53,6 @@ std::string Pieces(std::mt19937& random, const std::vector<std::string>& pieces,
   std::string text;
   for (size_t i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
   return text;
-}
-
-TEST(FastSearches, FindIgnoringCaseFindsWhatAPlainSearchFinds) {
-  std::mt19937 random(7);
-  const std::vector<std::string> pieces = {"a",
-                                           "A",
-                                           "b",
-                                           "[",
-                                           "!",
-                                           "fILE",
-                                           "File",
-                                           "[!f",
-                                           "é",
-                                           ":",
-                                           "x",
-                                           "[!FileTransfer:",
-                                           "[!filetransfer"};
-  const std::vector<std::string> needles = {
-      "[!FileTransfer:", "file", "A", "[u]", ":", "é", "", "xx", "B)"};
-  for (int round = 0; round < 400; ++round) {
-    const std::string text = Pieces(random, pieces, random() % 40);
-    for (const std::string& needle : needles) {
-      for (size_t from : {size_t{0}, size_t{1}, text.size() / 2, text.size(), text.size() + 1}) {
-        EXPECT_EQ(runtime::FindAsciiNoCase(text, needle, from), PlainFindNoCase(text, needle, from))
-            << "'" << needle << "' in '" << text << "' from " << from;
-      }
-    }
-  }
 }
 
 TEST(FastSearches, TheTailStartsWhereCountingCharacterByCharacterEnds) {

@@ -6,7 +6,7 @@
 #include <cctype>
 
 #include "chatview/ChatViewPass.h"
-#include "gtalk/QuillonFixture.h"
+#include "support/QuillonFixture.h"
 
 namespace quillon::chatview {
 namespace {

@@ -6,7 +6,7 @@
 #include "friends/FriendRecords.h"
 #include "friends/FriendSettings.h"
 #include "friends/frmFriend.h"
-#include "gtalk/QuillonFixture.h"
+#include "support/QuillonFixture.h"
 
 namespace quillon::friends {
 namespace {

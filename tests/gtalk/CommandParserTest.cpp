@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "QuillonFixture.h"
 #include "gtalk/CommandParser.h"
+#include "support/QuillonFixture.h"
 
 namespace quillon::gtalk {
 namespace {

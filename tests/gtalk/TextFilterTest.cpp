@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "gtalk/TextFilter.h"
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::gtalk {
 namespace {
@@ -9,9 +10,9 @@ namespace {
 std::string Filter(std::string_view setting, std::u32string_view typed) {
   std::u32string out;
   for (char32_t c : typed) {
-    out += codepage::CodePointOfCharCode(TextFilter::Apply(setting, codepage::CharCodeOf(c)));
+    out += text::CodePointOfCharCode(TextFilter::Apply(setting, text::CharCodeOf(c)));
   }
-  return codepage::EncodeUtf8(out);
+  return text::EncodeUtf8(out);
 }
 
 TEST(TextFilterTest, LeetAndCoolTouchLowerCaseLettersOnly) {

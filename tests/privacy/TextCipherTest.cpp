@@ -3,7 +3,8 @@
 #include <random>
 
 #include "privacy/TextCipher.h"
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::privacy {
 namespace {
@@ -34,7 +35,7 @@ TEST(TextCipherTest, RoundTripsEveryLengthUpToAHundred) {
   for (size_t length = 0; length <= 100; ++length) {
     std::string bytes;
     for (size_t i = 0; i < length; ++i) bytes += static_cast<char>(1 + rng() % 255);
-    const std::string text = codepage::Cp1252ToUtf8(bytes);
+    const std::string text = text::Cp1252ToUtf8(bytes);
     const std::string cipher = EncryptText(text, kKey);
     ASSERT_EQ(cipher.size(), 16 * ((length + 5) / 6));
     ASSERT_EQ(cipher.find_first_not_of("0123456789ABCDEF"), std::string::npos);
@@ -54,7 +55,7 @@ TEST(TextCipherTest, MalformedCipherTextStillDecryptsToWellFormedText) {
     for (auto& c : junk) c = static_cast<char>(rng());
     const std::string plain = DecryptText(junk, kKey);
     // The result is valid UTF-8: it survives a decode and encode unchanged.
-    ASSERT_EQ(codepage::EncodeUtf8(codepage::DecodeUtf8(plain)), plain);
+    ASSERT_EQ(text::EncodeUtf8(text::DecodeUtf8(plain)), plain);
     ASSERT_EQ(plain.find('\0'), std::string::npos);
   }
   // Non-hexadecimal digits count as 0, so these two read alike.

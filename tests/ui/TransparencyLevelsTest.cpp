@@ -2,7 +2,7 @@
 // effect away, and 10, 257 and the levels beyond leave the window as it was.
 #include <gtest/gtest.h>
 
-#include "gtalk/QuillonFixture.h"
+#include "support/QuillonFixture.h"
 #include "ui/Transparency.h"
 
 namespace quillon::ui {

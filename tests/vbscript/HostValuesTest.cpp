@@ -10,7 +10,7 @@
 #include "EchoObject.h"
 #include "VirtualClock.h"
 #include "platform/ScriptArray.h"
-#include "platform/ScriptDate.h"
+#include "text/ScriptDate.h"
 #include "vbscript/VbScriptHost.h"
 #include "vbscript/tool/WScriptObject.h"
 
@@ -100,7 +100,7 @@ TEST(HostValues, TwoDimensionalArraysIndexFirstDimensionFastest) {
 
 TEST(HostValues, ScalarsArriveWithTheirTypes) {
   Fixture f;
-  f.exchange->out["when"] = ScriptValue::Date(platform::ScriptDayNumber(2026, 12, 25) + 0.75);
+  f.exchange->out["when"] = ScriptValue::Date(quillon::text::ScriptDayNumber(2026, 12, 25) + 0.75);
   f.exchange->out["price"] = ScriptValue::Currency(123450);
   f.exchange->out["missing"] = ScriptValue::Null();
   f.exchange->out["none"] = ScriptValue::Nothing();
@@ -126,7 +126,7 @@ TEST(HostValues, WhatTheScriptPassesArrivesAsTheHostExpects) {
   ASSERT_TRUE(got[0].IsArray());
   EXPECT_EQ(got[0].ArrayValue()->elements[1].StringValue(), "two");
   EXPECT_EQ(got[1].Type(), ScriptType::kDate);
-  EXPECT_EQ(got[1].DoubleValue(), platform::ScriptDayNumber(2003, 1, 2));
+  EXPECT_EQ(got[1].DoubleValue(), quillon::text::ScriptDayNumber(2003, 1, 2));
   EXPECT_EQ(got[2].Type(), ScriptType::kDouble);
   EXPECT_EQ(got[3].CurrencyValue(), 30000);
   EXPECT_TRUE(got[4].IsNull());
@@ -178,6 +178,19 @@ TEST(HostValues, WScriptEchoWritesLinesAndQuitEndsWithTheCode) {
   size_t size = std::fread(buffer, 1, sizeof buffer - 1, out);
   std::fclose(out);
   EXPECT_EQ(std::string(buffer, size), "1 two 3.5  True\n\ndemo.vbs\n");
+}
+
+// A host's string need not be UTF-8 (a byte read from an "ANSI" file, say). Comparing without
+// regard to case must still find and cut at the right places in it: a search that counted in a
+// re-encoded copy would land beside the match and garble what Replace and Split give back.
+TEST(HostValues, TextComparisonFindsTheRightPlaceInMalformedStrings) {
+  Fixture f;
+  f.exchange->out["raw"] = ScriptValue::String("\351ab\351AB");  // é as one byte
+  EXPECT_EQ(f.Run("s = Host.Raw\n"
+                  "WScript.Echo InStr(1, s, \"ab\", 1), InStrRev(s, \"ab\", -1, 1)\n"
+                  "WScript.Echo Replace(s, \"AB\", \"-\", 1, -1, 1)\n"
+                  "WScript.Echo Join(Split(s, \"B\", -1, 1), \"|\")"),
+            std::vector<std::string>({"2 5", "\351-\351-", "\351a|\351A|"}));
 }
 
 }  // namespace

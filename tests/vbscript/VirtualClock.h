@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "platform/ScriptDate.h"
+#include "text/ScriptDate.h"
 #include "vbscript/Interpreter.h"
 
 namespace quillon::vbscript::testing {
@@ -21,7 +21,8 @@ struct VirtualClock {
           return std::chrono::steady_clock::time_point(std::chrono::milliseconds(milliseconds));
         },
         [this] {
-          return platform::ScriptDayNumber(2026, 6, 12) + platform::ScriptTimeFraction(15, 4, 5) +
+          return quillon::text::ScriptDayNumber(2026, 6, 12) +
+                 quillon::text::ScriptTimeFraction(15, 4, 5) +
                  static_cast<double>(milliseconds) / 86400000.0;
         }};
   }

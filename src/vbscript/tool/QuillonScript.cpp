@@ -13,24 +13,11 @@
 #include <string>
 
 #include "WScriptObject.h"
-#include "runtime/CodePage.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
 #include "vbscript/VbScriptHost.h"
 
 namespace {
-
-bool IsValidUtf8(const std::string& bytes) {
-  size_t i = 0;
-  while (i < bytes.size()) {
-    unsigned char c = static_cast<unsigned char>(bytes[i]);
-    size_t extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
-    if (extra == 9 || i + extra >= bytes.size() + (extra == 0)) return false;
-    for (size_t k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 2) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
-}
 
 int Usage() {
   std::fprintf(stderr, "usage: quillon-script [--timeout MILLISECONDS] FILE.vbs\n");
@@ -60,7 +47,7 @@ int main(int argc, char** argv) {
   std::string code((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (code.rfind("\xEF\xBB\xBF", 0) == 0) code.erase(0, 3);
   // Scripts written on the original platform are mostly Windows-1252 ("ANSI") text.
-  if (!IsValidUtf8(code)) code = quillon::codepage::Cp1252ToUtf8(code);
+  if (!quillon::text::IsValidUtf8(code)) code = quillon::text::Cp1252ToUtf8(code);
 
   quillon::vbscript::VbScriptHost host;
   host.SetLanguage("VBScript");

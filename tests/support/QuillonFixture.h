@@ -5,11 +5,11 @@
 
 #include "app/Quillon.h"
 #include "app/frmMain.h"
-#include "runtime/CodePage.h"
 #include "sim/RichEditBox.h"
 #include "sim/SimHtmlDocument.h"
 #include "standin/GoogleTalk.h"
 #include "support/TestPlatform.h"
+#include "text/CodePage.h"
 
 namespace quillon::testing {
 

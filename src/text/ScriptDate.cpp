@@ -1,8 +1,8 @@
-#include "platform/ScriptDate.h"
+#include "text/ScriptDate.h"
 
 #include <cmath>
 
-namespace quillon::platform {
+namespace quillon::text {
 namespace {
 
 // Days from 1970-01-01 to a proleptic Gregorian date (H. Hinnant's civil-day algorithm).
@@ -77,4 +77,4 @@ ScriptDateParts ScriptDateSplit(double serial) {
   return parts;
 }
 
-}  // namespace quillon::platform
+}  // namespace quillon::text

@@ -4,7 +4,7 @@
 // fraction still counts forwards from midnight, so -1.25 is 1899-12-29 06:00.
 #include <cstdint>
 
-namespace quillon::platform {
+namespace quillon::text {
 
 struct ScriptDateParts {
   int year = 1899;
@@ -34,4 +34,4 @@ ScriptDateParts ScriptDateSplit(double serial);
 bool IsLeapYear(int64_t year);
 int DaysInMonth(int64_t year, int month);
 
-}  // namespace quillon::platform
+}  // namespace quillon::text

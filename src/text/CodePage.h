@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillon::codepage {
+namespace quillon::text {
 
 // Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) map to the C1 control of the same number, as Windows does.
@@ -29,18 +29,14 @@ uint32_t CharCodeOf(char32_t code_point);
 // The character a WM_CHAR code stands for (the inverse of CharCodeOf).
 char32_t CodePointOfCharCode(uint32_t code);
 
-// The text in lower case as the Windows-1252 code page knows its letters: A-Z, the accented
-// capitals (À to Þ, not ×) and Š, Œ, Ž, Ÿ. Every other character, and any malformed byte, stays
-// as it is.
+// The small and capital forms of the code page's letters: A-Z, the accented letters (À to Þ
+// and à to þ, not × or ÷), Š, Œ, Ž and Ÿ. Any other character comes back as it is, ß and ƒ
+// included, which have no other form in the code page.
+char32_t Cp1252LowerLetter(char32_t code_point);
+char32_t Cp1252UpperLetter(char32_t code_point);
+
+// The text in lower case as the code page knows its letters. Every other character, and any
+// malformed byte, stays as it is, so every byte offset in the result is one in the text.
 std::string Cp1252Lower(std::string_view utf8);
 
-// UTF-8 helpers. Decoding never fails: a malformed sequence yields its first byte read as
-// Windows-1252, and decoding goes on after it.
-std::u32string DecodeUtf8(std::string_view utf8);
-std::string EncodeUtf8(std::u32string_view text);
-void AppendUtf8(std::string& out, char32_t code_point);
-
-// Reads one code point at `pos` and advances `pos` past it.
-char32_t NextCodePoint(std::string_view utf8, size_t& pos);
-
-}  // namespace quillon::codepage
+}  // namespace quillon::text
