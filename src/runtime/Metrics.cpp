@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/CodePage.h"
+#include "text/Utf8.h"
 
 namespace quillon::runtime {
 
@@ -55,7 +55,7 @@ int CharacterWidth(char32_t c) {
 
 // The text as drawn: the access-key marks go, and the caption splits into its lines.
 std::vector<std::u32string> ShownLines(std::string_view caption) {
-  std::u32string text = codepage::DecodeUtf8(caption);
+  std::u32string text = text::DecodeUtf8(caption);
   std::vector<std::u32string> lines(1);
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];

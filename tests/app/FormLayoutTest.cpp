@@ -17,7 +17,7 @@
 #include "app/frmOptions.h"
 #include "friends/FriendRecords.h"
 #include "friends/frmFriend.h"
-#include "gtalk/QuillonFixture.h"
+#include "support/QuillonFixture.h"
 #include "privacy/frmInPassword.h"
 #include "privacy/frmPassword.h"
 #include "runtime/Control.h"
