@@ -117,6 +117,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoDisk(const Statement& s);
   Outcome DoFolder(const Statement& s);
   Outcome ReplaceInFile(const Statement& s);
+  Outcome VanishFile(const Statement& s);
   Outcome DoRegistry(const Statement& s);
   Outcome DoAnswer(const Statement& s);
   Outcome DoSite(const Statement& s);
