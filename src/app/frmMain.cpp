@@ -45,14 +45,22 @@ frmMain::frmMain(Quillon& program)
       vbRecall(program.Rt(), Ctrl('R')),
       program_(program),
       state_(program.Chat()),
-      watcher_(program, *this),
-      effects_(program, *this),
-      parser_(program, *this),
-      boss_(program, *this),
-      lock_(program, *this),
+      watcher_(program.Rt(), program.Config(), program.Reporter(), program.Chat(), program.GTalk(),
+               services::ChatWindowParts{*this, picIcon, picIconX, tmrIEDOM, HookControl1,
+                                         [this](int resource) { return ButtonPicture(resource); },
+                                         [this] { RefreshBackgrounds(); }}),
+      effects_(program.Rt(), program.Config(), program.Reporter(), program.Chat(), program.GTalk(),
+               *this, watcher_),
+      parser_(program.Rt(), program.Config(), program.Chat(), program.GTalk(), *this, effects_,
+              *this),
+      boss_(program.Rt(), program.GTalk(), *this, tmrBoss),
+      lock_(program.Rt(), program.Chat(), watcher_),
       menus_(std::make_unique<MainMenus>(program, *this)),
-      chat_view_(std::make_unique<chatview::ChatViewPass>(program, *this)),
-      colors_(std::make_unique<chatview::ChatColors>(program, *this)) {
+      chat_view_(std::make_unique<chatview::ChatViewPass>(
+          program.Rt(), program.Config(), program.Reporter(), *this, tmrIEDOM,
+          [&program](std::string_view address) { program.ShowReceiveWindow(address); })),
+      colors_(std::make_unique<chatview::ChatColors>(program.Rt(), program.Config(),
+                                                     program.Reporter(), program.Chat(), *this)) {
   watcher_.SetDebug(HasSwitch("-debug"));
   picIcon(0).SetVisible(false);
   picIcon(0).Move(0, 0, 20, 20);

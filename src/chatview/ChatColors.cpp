@@ -4,10 +4,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/Quillon.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
 #include "platform/WindowSystem.h"
+#include "runtime/Form.h"
 #include "runtime/Runtime.h"
 
 namespace quillon::chatview {
@@ -44,7 +42,7 @@ std::optional<platform::ColorRef> ChatColors::HexToColor(std::string_view hex) {
 
 void ChatColors::RefreshBackgrounds() {
   try {
-    app::Settings& settings = program_.Config();
+    services::SettingsStore& settings = settings_;
     platform::LParam color = kWhite;
     if (settings.ReadSetting("ChatBack", "1") == "1") {
       const std::optional<int32_t> stored =
@@ -52,11 +50,10 @@ void ChatColors::RefreshBackgrounds() {
       if (!stored) return;
       color = *stored;
     }
-    program_.Rt().Windows().SendMessage(program_.Chat().ChatInput, platform::msg::kEmSetBkgndColor,
-                                        0, color);
+    rt_.Windows().SendMessage(chat_.ChatInput, platform::msg::kEmSetBkgndColor, 0, color);
   } catch (const std::exception& e) {
     // Reported, and nothing more: the next chat made current tries again.
-    program_.Reporter().ReportError("RefreshBackgrounds", &form_, e);
+    reports_.ReportError("RefreshBackgrounds", &form_, e);
   }
 }
 
@@ -73,8 +70,8 @@ void ChatColors::ChooseColor(int which) {
   if (which < kMessageArea || which > kFontColor) return;
   const Command& command = kCommands[which - 1];
   try {
-    app::Settings& settings = program_.Config();
-    runtime::Runtime& rt = program_.Rt();
+    services::SettingsStore& settings = settings_;
+    runtime::Runtime& rt = rt_;
     if (settings.ReadSetting(command.switch_name, "0") == "0") {
       rt.MsgBox(std::string("You currently have set the feature: '") + command.feature +
                 "' to off.\r\nIn order to use this feature, please enable it in the options "
@@ -105,14 +102,14 @@ void ChatColors::ChooseColor(int which) {
         break;
       case kTypingArea:
         settings.WriteSetting("ChatBackColor", std::to_string(chosen));
-        form_.RefreshBackgrounds();
+        RefreshBackgrounds();
         break;
       default:
         settings.WriteSetting("FontColor", ColorToHex(static_cast<int32_t>(chosen), rt.Windows()));
         break;
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("mnuColor_Click", &form_, e);
+    reports_.ReportError("mnuColor_Click", &form_, e);
   }
 }
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/ErrorReporter.h"
 #include "gtalk/GTalkCommandIds.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
+#include "services/ErrorReports.h"
 
 namespace quillon::gtalk {
 

@@ -1,10 +1,10 @@
-#include "app/NumberSettings.h"
+#include "services/NumberSettings.h"
 
 #include <cmath>
 
 #include "platform/ScriptValue.h"
 
-namespace quillon::app {
+namespace quillon::services {
 
 namespace {
 
@@ -42,4 +42,4 @@ std::string NumberSettings::Problem(const NumberSetting& setting, std::string_vi
   return {};
 }
 
-}  // namespace quillon::app
+}  // namespace quillon::services

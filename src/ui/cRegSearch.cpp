@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "app/ErrorReporter.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
+#include "services/ErrorReports.h"
 
 namespace quillon::ui {
 
