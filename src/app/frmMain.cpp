@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "app/MainMenus.h"
 #include "app/Quillon.h"
@@ -10,6 +9,7 @@
 #include "chatview/ChatColors.h"
 #include "chatview/ChatViewPass.h"
 #include "gtalk/GTalkWindows.h"
+#include "platform/Files.h"
 #include "runtime/ProgramError.h"
 #include "runtime/Strings.h"
 #include "status/frmReader.h"
@@ -147,7 +147,7 @@ void frmMain::Form_Initialize() {
     std::string folder = AddSlash(Rt().Info().folder) + "Images/Menu/";
     for (const char* name : names) {
       std::string file = folder + name + ".bmp";
-      if (!std::filesystem::is_regular_file(file)) {
+      if (!Rt().Files().Exists(file)) {
         throw runtime::ProgramError(53, "Quillon", "File not found: " + file);
       }
       ils_icons_.push_back(runtime::Picture{file, Rt().NewPictureHandle()});

@@ -1,9 +1,9 @@
 #include "status/frmReader.h"
 
 #include <cmath>
-#include <filesystem>
 
 #include "gtalk/GTalkWindows.h"
+#include "platform/Files.h"
 #include "platform/ScriptHostFactory.h"
 #include "platform/ScriptValue.h"
 #include "runtime/CodePage.h"
@@ -200,15 +200,14 @@ void frmReader::Button4_Click() { settings_.WriteSetting("StopScript", "1"); }
 void frmReader::Button2_Click() {
   try {
     List1.Clear();
-    std::filesystem::path plugins = services::AddSlash(Rt().Info().folder) + "Plugins";
-    std::error_code ignored;
-    std::filesystem::create_directories(plugins, ignored);
-    auto chosen = Rt().Dialogs().OpenFile("Load Plugin", {{"Quillon Plugins (*.qn)", "*.qn"}},
-                                          plugins.string());
+    const std::string plugins = services::AddSlash(Rt().Info().folder) + "Plugins";
+    // A folder that cannot be made leaves the dialog to start where it can.
+    Rt().Files().MakeFolder(plugins);
+    auto chosen =
+        Rt().Dialogs().OpenFile("Load Plugin", {{"Quillon Plugins (*.qn)", "*.qn"}}, plugins);
     PluginPath = chosen.value_or("");
     if (!chosen) return;
-    PluginName =
-        modPluginLoader::StripExtension(std::filesystem::path(*chosen).filename().string());
+    PluginName = modPluginLoader::StripExtension(chosen->substr(chosen->rfind('/') + 1));
     settings_.WriteSetting("LastDirectory", *chosen);
     loader_.LoadPlugin(PluginPath, txtName, txtAuthor, txtVersion, txtDate, List1);
   } catch (const std::exception& e) {
@@ -219,8 +218,7 @@ void frmReader::Button2_Click() {
 void frmReader::Button1_Click() {
   try {
     List1.Clear();
-    std::error_code ignored;
-    if (!PluginPath.empty() && std::filesystem::exists(PluginPath, ignored)) {
+    if (!PluginPath.empty() && Rt().Files().Exists(PluginPath)) {
       loader_.LoadPlugin(PluginPath, txtName, txtAuthor, txtVersion, txtDate, List1);
     }
   } catch (const std::exception& e) {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <random>
 
 #include "gtalk/GTalkWindows.h"
+#include "platform/Files.h"
 #include "runtime/Runtime.h"
 #include "services/SettingsStore.h"
 #include "transfer/Invitation.h"
@@ -97,18 +97,19 @@ void frmSend::Form_Load() {
     Cancelled = false;
     const std::optional<std::string> chosen =
         Rt().Dialogs().OpenFile("Send File", {{"All Files (*.*)", "*.*"}});
-    std::error_code error;
-    if (!chosen || !std::filesystem::is_regular_file(*chosen, error)) return;
+    platform::Files& files = Rt().Files();
+    if (!chosen || !files.Exists(*chosen)) return;
     Show();
-    const std::filesystem::path path(*chosen);
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-      reports_.ReportError("Form_Load", this, 0, "frmSend", error.message());
+    // The file may go between the two looks; the person then hears why nothing follows.
+    const std::optional<uint64_t> size = files.Size(*chosen);
+    if (!size) {
+      reports_.ReportError("Form_Load", this, 0, "frmSend",
+                           std::string(kStatusReadFailed) + " " + *chosen);
       return;
     }
-    FileSize = size;
+    FileSize = *size;
     TransferSize = SizeText(FileSize);
-    ShortName = path.filename().string();
+    ShortName = chosen->substr(chosen->rfind('/') + 1);
     TransferTitle = ShortName;
     FilePath = *chosen;
     ProgressBar1.SetMax(static_cast<long long>(FileSize));
