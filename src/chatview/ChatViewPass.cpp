@@ -83,9 +83,8 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   if (running_) return;
   const runtime::ScopedValue<bool> running(running_, true);
 
-  services::SettingsStore& settings = settings_;
   auto setting = [&](std::string_view name, std::string_view default_value) {
-    return settings.ReadSetting(name, default_value);
+    return settings_.ReadSetting(name, default_value);
   };
 
   // Every switch is read, so each missing one is stored with its default.
@@ -134,7 +133,7 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     if (switches[kCustomImages] != "1") return;
     const auto interval = static_cast<int32_t>(tmrIEDOM_.Interval());
     if (ImageTimer <= std::numeric_limits<int32_t>::max() - interval) ImageTimer += interval;
-    if (settings.ReadNumber(services::NumberSettings::kImageInterval) > ImageTimer) return;
+    if (settings_.ReadNumber(services::NumberSettings::kImageInterval) > ImageTimer) return;
     ImageTimer = 0;
     pictures_due = true;
   });

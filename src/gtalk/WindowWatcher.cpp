@@ -24,10 +24,9 @@ void WindowWatcher::TC(Hwnd window) {
   try {
     parts_.tmrIEDOM.SetEnabled(false);
     RemoveDeadButtons();
-    GTalkWindows& gtalk = gtalk_;
     auto& windows = rt_.Windows();
-    std::string cls = gtalk.GetWndClass(window);
-    std::string title = gtalk.GetText(window);
+    std::string cls = gtalk_.GetWndClass(window);
+    std::string title = gtalk_.GetText(window);
     std::string frame_class = GTalkWindows::kChatFrameClass;
     if (cls == GTalkWindows::kChatViewClass) cls = frame_class;
     if (!windows.FindWindowEx(0, 0, frame_class, title)) {

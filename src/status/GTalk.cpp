@@ -98,14 +98,13 @@ ScriptStatus GTalk::LoadObject(std::string_view Name, std::string_view Class) {
 
 ScriptStatus GTalk::Wait(int32_t Interval) {
   if (Interval < 0) return ScriptStatus::Ok();
-  runtime::Runtime& rt = rt_;
-  runtime::EventLoop& loop = rt.Loop();
+  runtime::EventLoop& loop = rt_.Loop();
   // The tick count as a 32-bit system would report it.
   int64_t start = static_cast<int32_t>(static_cast<uint32_t>(loop.Now()));
   if (start + Interval > std::numeric_limits<int32_t>::max()) return ScriptStatus::Fail(6);
   // Past the target means one tick beyond it.
   const uint64_t end = loop.Now() + static_cast<uint64_t>(Interval) + 1;
-  while (!rt.Ended()) {
+  while (!rt_.Ended()) {
     uint64_t now = loop.Now();
     if (now >= end) break;
     loop.Pause(std::min(end - now, kWaitStepMs));
@@ -115,9 +114,8 @@ ScriptStatus GTalk::Wait(int32_t Interval) {
 
 bool GTalk::CheckEnd() {
   if (rt_.Ended()) return true;
-  services::SettingsStore& settings = settings_;
-  if (settings.ReadSetting("StopScript", "0") != "1") return false;
-  settings.WriteSetting("StopScript", "0");
+  if (settings_.ReadSetting("StopScript", "0") != "1") return false;
+  settings_.WriteSetting("StopScript", "0");
   return true;
 }
 

@@ -110,19 +110,18 @@ void frmReader::ShowIndicator() { Shape1.SetFillColor(tmrStatus.Enabled() ? kOnC
 
 void frmReader::Form_Load() {
   ScriptHost();
-  services::SettingsStore& settings = settings_;
-  Command1.SetCaption(IsNumber(settings.ReadSetting("UseStatus", "2"), 1) ? "Turn &OFF"
-                                                                          : "Turn &ON");
-  Text1.SetText(settings.ReadSetting("StatusCode", ""));
+  Command1.SetCaption(IsNumber(settings_.ReadSetting("UseStatus", "2"), 1) ? "Turn &OFF"
+                                                                           : "Turn &ON");
+  Text1.SetText(settings_.ReadSetting("StatusCode", ""));
   tmrStatus.SetInterval(
       static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
-  tmrStatus.SetEnabled(settings.ReadSetting("UseStatus", "2") == "1");
+  tmrStatus.SetEnabled(settings_.ReadSetting("UseStatus", "2") == "1");
   ShowIndicator();
   platform::Rect heading = lblHeading.Bounds();
   lblHeading.Move(heading.left, (kHeaderHeight - heading.Height()) / 2, heading.Width(),
                   heading.Height());
-  settings.WriteSetting("IsScript", "0");
-  if (settings.ReadSetting("UseStatus", "0") == "0") tmrStatus.SetEnabled(false);
+  settings_.WriteSetting("IsScript", "0");
+  if (settings_.ReadSetting("UseStatus", "0") == "0") tmrStatus.SetEnabled(false);
 }
 
 void frmReader::Form_Unload(int& cancel) {
@@ -142,10 +141,9 @@ void frmReader::Form_Unload(int& cancel) {
 }
 
 void frmReader::Command1_Click() {
-  services::SettingsStore& settings = settings_;
-  bool on = IsNumber(settings.ReadSetting("UseStatus", "2"), 1);
-  settings.WriteSetting("UseStatus", on ? "2" : "1");
-  std::string now = settings.ReadSetting("UseStatus", "2");
+  bool on = IsNumber(settings_.ReadSetting("UseStatus", "2"), 1);
+  settings_.WriteSetting("UseStatus", on ? "2" : "1");
+  std::string now = settings_.ReadSetting("UseStatus", "2");
   Command1.SetCaption(IsNumber(now, 1) ? "&Turn OFF" : "&Turn ON");
   tmrStatus.SetEnabled(!IsNumber(now, 2));
   ShowIndicator();
@@ -257,21 +255,19 @@ void frmReader::tmrStatus_Timer() {
   tmrStatus.SetInterval(
       static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
   if (ticking_) return;
-  services::SettingsStore& settings = settings_;
-  if (!IsNumber(settings.ReadSetting("UseStatus", "2"), 1)) return;
+  if (!IsNumber(settings_.ReadSetting("UseStatus", "2"), 1)) return;
   ticking_ = true;
   struct Done {
     bool& flag;
     ~Done() { flag = false; }
   } done{ticking_};
-  gtalk::GTalkWindows& gtalk = gtalk_;
   std::string status = runtime::TrimBlanks(loader_.ParseStatus(Text1.Text()));
-  status = gtalk.ApplyStatusPrefix(true, status);
-  auto [status_area, edit_box] = gtalk.FindStatusBox();
-  if (settings.ReadSetting("IsScript", "0") != "1") {
-    if (gtalk.GetText(edit_box) != status) gtalk.ChangeStatus(status);
+  status = gtalk_.ApplyStatusPrefix(true, status);
+  auto [status_area, edit_box] = gtalk_.FindStatusBox();
+  if (settings_.ReadSetting("IsScript", "0") != "1") {
+    if (gtalk_.GetText(edit_box) != status) gtalk_.ChangeStatus(status);
   } else {
-    gtalk.ChangeStatus(status);
+    gtalk_.ChangeStatus(status);
   }
 }
 

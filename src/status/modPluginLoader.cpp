@@ -114,10 +114,9 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
 }
 
 bool modPluginLoader::RunScript(const std::vector<std::string>& content, std::string& Code) {
-  services::SettingsStore& settings = settings_;
   reader_.tmrStatus.SetInterval(
-      static_cast<uint32_t>(settings.ReadNumber(services::NumberSettings::kStatusInterval)));
-  settings.WriteSetting("IsScript", "1");
+      static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
+  settings_.WriteSetting("IsScript", "1");
   for (const std::string& line : content) Code += line + "\r\n";
   // Errors of the script itself are the script host's to report (its error event).
   return reader_.RunScript(Code);
@@ -125,9 +124,8 @@ bool modPluginLoader::RunScript(const std::vector<std::string>& content, std::st
 
 void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::string& Result,
                               std::string& Code) {
-  services::SettingsStore& settings = settings_;
-  settings.WriteSetting("IsScript", "0");
-  int32_t timeout = settings.ReadNumber(services::NumberSettings::kRequestTimeout);
+  settings_.WriteSetting("IsScript", "0");
+  int32_t timeout = settings_.ReadNumber(services::NumberSettings::kRequestTimeout);
   std::string address = content.empty() ? std::string() : content.front();
   for (const std::string& line : content) Code += line + "\r\n";
   platform::HttpResult fetched = rt_.Network().HttpGet(address, static_cast<uint32_t>(timeout));
@@ -150,10 +148,9 @@ void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::stri
 void modPluginLoader::WalkWindows(const std::vector<std::string>& content, bool closed,
                                   std::string& Result, platform::Hwnd& Window,
                                   platform::Hwnd& ParentWindow, std::string& Code) {
-  services::SettingsStore& settings = settings_;
   reader_.tmrStatus.SetInterval(
-      static_cast<uint32_t>(settings.ReadNumber(services::NumberSettings::kStatusInterval)));
-  settings.WriteSetting("IsScript", "0");
+      static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
+  settings_.WriteSetting("IsScript", "0");
   platform::WindowSystem& windows = rt_.Windows();
   for (const std::string& line : content) {
     Code += line + "\r\n";
