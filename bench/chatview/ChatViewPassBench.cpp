@@ -44,7 +44,11 @@ class World {
     p_.loop_.ProcessPending();
     // The program's own timer would run passes of its own meanwhile; the benchmark runs them.
     program_->MainForm()->tmrIEDOM.SetEnabled(false);
-    pass_ = std::make_unique<chatview::ChatViewPass>(*program_, *program_->MainForm());
+    app::Quillon& program = *program_;
+    app::frmMain& form = *program.MainForm();
+    pass_ = std::make_unique<chatview::ChatViewPass>(
+        program.Rt(), program.Config(), program.Reporter(), form, form.tmrIEDOM,
+        [&program](std::string_view address) { program.ShowReceiveWindow(address); });
 
     int number = 0;
     while (Document()->BodyHtml().size() < kConversationCharacters) {

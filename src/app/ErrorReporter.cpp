@@ -1,13 +1,14 @@
 #include "app/ErrorReporter.h"
 
-#include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <tuple>
 
+#include "platform/Files.h"
 #include "runtime/Form.h"
 #include "runtime/ProgramError.h"
 #include "runtime/Runtime.h"
+#include "services/ProgramFolder.h"
 
 namespace quillon::app {
 
@@ -44,9 +45,8 @@ std::pair<int, std::string> ErrorReporter::InWords(const std::exception& error) 
 std::string ErrorReporter::ReporterProgram() const {
   const std::string& folder = runtime_.Info().executable_folder;
   if (!folder.empty()) {
-    std::error_code ignored;
-    std::filesystem::path beside = std::filesystem::path(folder) / "mishap";
-    if (std::filesystem::is_regular_file(beside, ignored)) return beside.string();
+    std::string beside = services::AddSlash(folder) + "mishap";
+    if (runtime_.Files().Exists(beside)) return beside;
   }
   return "mishap";
 }

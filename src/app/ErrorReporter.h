@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "services/ErrorReports.h"
+
 namespace quillon::runtime {
 class Form;
 class Runtime;
@@ -13,7 +15,7 @@ class Runtime;
 
 namespace quillon::app {
 
-class ErrorReporter {
+class ErrorReporter : public services::ErrorReports {
  public:
   explicit ErrorReporter(runtime::Runtime& runtime) : runtime_(runtime) {}
 
@@ -21,12 +23,8 @@ class ErrorReporter {
   // empty source or description are taken from `current`, the error being handled, if any.
   void ReportError(std::string_view area, const runtime::Form* form, int number,
                    std::string_view source, std::string_view description,
-                   const std::exception* current = nullptr);
-  // The usual case: the error just caught, reported as it stands.
-  void ReportError(std::string_view area, const runtime::Form* form,
-                   const std::exception& current) {
-    ReportError(area, form, 0, "", "", &current);
-  }
+                   const std::exception* current = nullptr) override;
+  using services::ErrorReports::ReportError;
 
   // The text of a report, as the report program receives it.
   static std::string ReportText(std::string_view form, std::string_view area, int number,

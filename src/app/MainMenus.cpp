@@ -208,7 +208,7 @@ void MainMenus::LoadImages() {
 void MainMenus::mnuOptions_Click() {
   frmOptions& options = program_.Options();
   options.Load();
-  ui::Transparency::SetAlwaysOnTopMode(program_, options, true);
+  ui::Transparency(program_.Rt(), program_.Reporter()).SetAlwaysOnTopMode(options, true);
   options.Show(true);
 }
 

@@ -52,7 +52,8 @@ Quillon::~Quillon() {
 }
 
 status::frmReader& Quillon::ActiveStatusWindow() {
-  if (!reader_) reader_ = std::make_unique<status::frmReader>(*this);
+  if (!reader_)
+    reader_ = std::make_unique<status::frmReader>(runtime_, settings_, reporter_, gtalk_);
   return *reader_;
 }
 
@@ -72,22 +73,25 @@ frmCommands& Quillon::Commands() {
 }
 
 ui::frmTransparency& Quillon::TransparencyWindow() {
-  if (!transparency_) transparency_ = std::make_unique<ui::frmTransparency>(*this);
+  if (!transparency_)
+    transparency_ = std::make_unique<ui::frmTransparency>(runtime_, settings_, reporter_, chat_);
   return *transparency_;
 }
 
 ui::frmZoom& Quillon::ZoomWindow() {
-  if (!zoom_) zoom_ = std::make_unique<ui::frmZoom>(*this);
+  if (!zoom_) zoom_ = std::make_unique<ui::frmZoom>(runtime_, settings_, reporter_, chat_);
   return *zoom_;
 }
 
 transfer::frmSend& Quillon::SendWindow() {
-  if (!send_) send_ = std::make_unique<transfer::frmSend>(*this);
+  if (!send_)
+    send_ = std::make_unique<transfer::frmSend>(runtime_, settings_, reporter_, chat_, gtalk_);
   return *send_;
 }
 
 transfer::frmReceive& Quillon::ReceiveWindow() {
-  if (!receive_) receive_ = std::make_unique<transfer::frmReceive>(*this);
+  if (!receive_)
+    receive_ = std::make_unique<transfer::frmReceive>(runtime_, reporter_, chat_, gtalk_);
   return *receive_;
 }
 

@@ -5,11 +5,11 @@
 
 #include "app/ErrorReporter.h"
 #include "app/Settings.h"
-#include "gtalk/ChatState.h"
 #include "gtalk/GTalkWindows.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "runtime/Timer.h"
+#include "services/ChatState.h"
 
 namespace quillon::ui {
 class frmTransparency;
@@ -49,7 +49,7 @@ class Quillon {
   ErrorReporter& Reporter() { return reporter_; }
   Settings& Config() { return settings_; }
   gtalk::GTalkWindows& GTalk() { return gtalk_; }
-  gtalk::ChatState& Chat() { return chat_; }
+  services::ChatState& Chat() { return chat_; }
   frmMain* MainForm() { return main_form_.get(); }
   // The program's other windows, made when first needed.
   frmOptions& Options();
@@ -76,7 +76,7 @@ class Quillon {
   runtime::Runtime runtime_;
   ErrorReporter reporter_;
   Settings settings_;
-  gtalk::ChatState chat_;
+  services::ChatState chat_;
   gtalk::GTalkWindows gtalk_;
   std::unique_ptr<frmOptions> options_;
   std::unique_ptr<frmAbout> about_;

@@ -71,13 +71,4 @@ void Settings::DeleteKeyValue(platform::RegistryRoot root, std::string_view key_
   registry_.DeleteValue(root, key_path, name);
 }
 
-std::string AddSlash(std::string_view path) {
-  std::string out(path);
-  for (char& c : out) {
-    if (c == '\\') c = '/';
-  }
-  if (out.empty() || out.back() != '/') out += '/';
-  return out;
-}
-
 }  // namespace quillon::app

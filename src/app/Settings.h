@@ -5,29 +5,33 @@
 #include <string>
 #include <string_view>
 
-#include "app/NumberSettings.h"
 #include "platform/Registry.h"
+#include "services/NumberSettings.h"
+#include "services/ProgramFolder.h"
+#include "services/SettingsStore.h"
 
 namespace quillon::app {
 
 class ErrorReporter;
 
-class Settings {
+using services::AddSlash;
+using services::NumberSetting;
+using services::NumberSettings;
+
+class Settings : public services::SettingsStore {
  public:
   Settings(platform::Registry& registry, ErrorReporter& reporter)
       : registry_(registry), reporter_(reporter) {}
 
   std::string ReadSetting(std::string_view name, std::string_view default_value,
-                          std::string_view section = "General");
+                          std::string_view section = "General") override;
   // A setting of the number table (section General): the stored number, or the setting's default
   // when the stored text is not a number in its range. A missing value stores the default.
-  int32_t ReadNumber(const NumberSetting& setting);
+  int32_t ReadNumber(const NumberSetting& setting) override;
 
   bool WriteSetting(std::string_view name, std::string_view value,
-                    std::string_view section = "General");
-  bool WriteSetting(std::string_view name, long long value, std::string_view section = "General") {
-    return WriteSetting(name, std::to_string(value), section);
-  }
+                    std::string_view section = "General") override;
+  using services::SettingsStore::WriteSetting;
   // Writes a string value, creating the key; an empty text is stored as one blank.
   bool UpdateKey(platform::RegistryRoot root, std::string_view key_path, std::string_view name,
                  std::string_view text);
@@ -44,8 +48,5 @@ class Settings {
   platform::Registry& registry_;
   ErrorReporter& reporter_;
 };
-
-// A folder path that ends with the folder separator, every separator made this system's own.
-std::string AddSlash(std::string_view path);
 
 }  // namespace quillon::app

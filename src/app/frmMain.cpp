@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "app/MainMenus.h"
 #include "app/Quillon.h"
@@ -10,6 +9,7 @@
 #include "chatview/ChatColors.h"
 #include "chatview/ChatViewPass.h"
 #include "gtalk/GTalkWindows.h"
+#include "platform/Files.h"
 #include "runtime/ProgramError.h"
 #include "status/frmReader.h"
 #include "text/Strings.h"
@@ -45,14 +45,22 @@ frmMain::frmMain(Quillon& program)
       vbRecall(program.Rt(), Ctrl('R')),
       program_(program),
       state_(program.Chat()),
-      watcher_(program, *this),
-      effects_(program, *this),
-      parser_(program, *this),
-      boss_(program, *this),
-      lock_(program, *this),
+      watcher_(program.Rt(), program.Config(), program.Reporter(), program.Chat(), program.GTalk(),
+               services::ChatWindowParts{*this, picIcon, picIconX, tmrIEDOM, HookControl1,
+                                         [this](int resource) { return ButtonPicture(resource); },
+                                         [this] { RefreshBackgrounds(); }}),
+      effects_(program.Rt(), program.Config(), program.Reporter(), program.Chat(), program.GTalk(),
+               *this, watcher_),
+      parser_(program.Rt(), program.Config(), program.Chat(), program.GTalk(), *this, effects_,
+              *this),
+      boss_(program.Rt(), program.GTalk(), *this, tmrBoss),
+      lock_(program.Rt(), program.Chat(), watcher_),
       menus_(std::make_unique<MainMenus>(program, *this)),
-      chat_view_(std::make_unique<chatview::ChatViewPass>(program, *this)),
-      colors_(std::make_unique<chatview::ChatColors>(program, *this)) {
+      chat_view_(std::make_unique<chatview::ChatViewPass>(
+          program.Rt(), program.Config(), program.Reporter(), *this, tmrIEDOM,
+          [&program](std::string_view address) { program.ShowReceiveWindow(address); })),
+      colors_(std::make_unique<chatview::ChatColors>(program.Rt(), program.Config(),
+                                                     program.Reporter(), program.Chat(), *this)) {
   watcher_.SetDebug(HasSwitch("-debug"));
   // Never shown: a small window that holds the buttons' designs and the two tray pictures.
   Move(0, 0, 120, 80);
@@ -143,7 +151,7 @@ void frmMain::Form_Initialize() {
     std::string folder = AddSlash(Rt().Info().folder) + "Images/Menu/";
     for (const char* name : names) {
       std::string file = folder + name + ".bmp";
-      if (!std::filesystem::is_regular_file(file)) {
+      if (!Rt().Files().Exists(file)) {
         throw runtime::ProgramError(53, "Quillon", "File not found: " + file);
       }
       ils_icons_.push_back(runtime::Picture{file, Rt().NewPictureHandle()});

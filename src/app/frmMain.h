@@ -11,7 +11,6 @@
 
 #include "friends/FriendCommands.h"
 #include "friends/FriendRecords.h"
-#include "gtalk/ChatState.h"
 #include "gtalk/CommandParser.h"
 #include "gtalk/TextEffects.h"
 #include "gtalk/WindowWatcher.h"
@@ -24,6 +23,9 @@
 #include "runtime/MessageHook.h"
 #include "runtime/PictureBox.h"
 #include "runtime/Timer.h"
+#include "services/BossIcons.h"
+#include "services/ChatState.h"
+#include "services/CommandTargets.h"
 #include "ui/cRegSearch.h"
 
 namespace quillon::chatview {
@@ -36,7 +38,8 @@ namespace quillon::app {
 class Quillon;
 class MainMenus;
 
-class frmMain : public runtime::Form {
+// Besides being a form, it answers the slash commands' requests and lends the boss key its icons.
+class frmMain : public runtime::Form, public services::CommandTargets, public services::BossIcons {
  public:
   explicit frmMain(Quillon& program);
   ~frmMain() override;
@@ -60,7 +63,7 @@ class frmMain : public runtime::Form {
   // Text effects and commands.
   void ApplyFilter(int filter) { effects_.ApplyFilter(filter); }
   void UpdateRecall(std::string_view text) { effects_.UpdateRecall(text); }
-  void MsgCmdList();
+  void MsgCmdList() override;
   gtalk::TextEffects& Effects() { return effects_; }
   privacy::BossKey& Boss() { return boss_; }
   privacy::Lock& LockState() { return lock_; }
@@ -69,20 +72,22 @@ class frmMain : public runtime::Form {
   // Menus and buttons.
   MainMenus& Menus() { return *menus_; }
   void Shortcut(std::string_view text);
-  void picIcon_Click(int index);
+  void picIcon_Click(int index) override;
   void picIconX_Click(int index);
   void mnuImages_Click(int index);
 
   // The entry points of the program's other parts that the menus, commands and hotkeys reach.
-  void vbBoss_HotkeyPressed();
-  void vbLock_HotkeyPressed();
+  void vbBoss_HotkeyPressed() override;
+  void vbLock_HotkeyPressed() override;
   void RefreshBackgrounds();
   // 1: message area, 2: typing area, 3: font colour.
   void ChooseColor(int which);
   void SendFile();
   void ReceiveFile();
-  void OpenActiveStatus();
-  void CreateDesktopFriend();
+  void OpenActiveStatus() override;
+  void CreateDesktopFriend() override;
+  void ShowOptions() override;
+  void ShowAbout() override;
 
   // Desktop friends: each stored friend found by the start-up search `cReg` gets its window.
   void FoundFriend(const std::string& Name);
@@ -91,17 +96,15 @@ class frmMain : public runtime::Form {
   void SetFriendTransparency(int& percent);
   friends::FriendRecords& Friends();
   friends::FriendCommands& FriendMenu();
-  // The friend whose menu was opened last.
-  friends::frmFriend* currentFriend = nullptr;
   std::unique_ptr<ui::cRegSearch> cReg;
 
-  gtalk::ChatState& State() { return state_; }
+  services::ChatState& State() { return state_; }
   // The menu pictures, in the order the menus number them.
   const std::vector<runtime::Picture>& MenuIcons() const { return ils_icons_; }
   // The button pictures: 101-103 for the chat button, 201-203 for the main button.
   runtime::Picture ButtonPicture(int resource);
   // The icons put in Google Talk's place in the notification area ("boss", "plain").
-  std::optional<platform::IconHandle> IconHandle(std::string_view kind) const;
+  std::optional<platform::IconHandle> IconHandle(std::string_view kind) const override;
 
   runtime::Timer tmrCheck;
   runtime::Timer Timer1;
@@ -130,7 +133,7 @@ class frmMain : public runtime::Form {
   void WireButtons();
 
   Quillon& program_;
-  gtalk::ChatState& state_;
+  services::ChatState& state_;
   gtalk::WindowWatcher watcher_;
   gtalk::TextEffects effects_;
   gtalk::CommandParser parser_;

@@ -9,13 +9,19 @@
 namespace quillon::app {
 
 friends::FriendRecords& frmMain::Friends() {
-  if (!friends_) friends_ = std::make_unique<friends::FriendRecords>(program_, *this);
+  if (!friends_) {
+    friends_ = std::make_unique<friends::FriendRecords>(
+        program_.Rt(), program_.Config(), program_.Reporter(), program_.Chat(), program_.GTalk(),
+        *this, [this](friends::frmFriend& window) { FriendMenu().ShowFor(window); });
+  }
   return *friends_;
 }
 
 friends::FriendCommands& frmMain::FriendMenu() {
-  if (!friend_commands_)
-    friend_commands_ = std::make_unique<friends::FriendCommands>(program_, *this);
+  if (!friend_commands_) {
+    friend_commands_ = std::make_unique<friends::FriendCommands>(
+        program_.Rt(), program_.Config(), program_.Reporter(), program_.GTalk(), *this, Friends());
+  }
   return *friend_commands_;
 }
 

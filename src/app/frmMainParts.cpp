@@ -1,5 +1,6 @@
 // The main form's entry points into the program's parts that the menus, commands and hotkeys
 // reach.
+#include "app/MainMenus.h"
 #include "app/Quillon.h"
 #include "app/frmMain.h"
 #include "chatview/ChatColors.h"
@@ -24,5 +25,9 @@ void frmMain::ReceiveFile() { program_.ReceiveWindow().Open(); }
 void frmMain::OpenActiveStatus() { program_.ActiveStatusWindow().Show(); }
 
 void frmMain::CreateDesktopFriend() { Friends().mnuDesktopFriend_Click(); }
+
+void frmMain::ShowOptions() { menus_->mnuOptions_Click(); }
+
+void frmMain::ShowAbout() { menus_->mnuAbout_Click(); }
 
 }  // namespace quillon::app

@@ -4,10 +4,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/Quillon.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
 #include "platform/WindowSystem.h"
+#include "runtime/Form.h"
 #include "runtime/Runtime.h"
 
 namespace quillon::chatview {
@@ -44,19 +42,17 @@ std::optional<platform::ColorRef> ChatColors::HexToColor(std::string_view hex) {
 
 void ChatColors::RefreshBackgrounds() {
   try {
-    app::Settings& settings = program_.Config();
     platform::LParam color = kWhite;
-    if (settings.ReadSetting("ChatBack", "1") == "1") {
+    if (settings_.ReadSetting("ChatBack", "1") == "1") {
       const std::optional<int32_t> stored =
-          WholeNumber(settings.ReadSetting("ChatBackColor", "16777215"));
+          WholeNumber(settings_.ReadSetting("ChatBackColor", "16777215"));
       if (!stored) return;
       color = *stored;
     }
-    program_.Rt().Windows().SendMessage(program_.Chat().ChatInput, platform::msg::kEmSetBkgndColor,
-                                        0, color);
+    rt_.Windows().SendMessage(chat_.ChatInput, platform::msg::kEmSetBkgndColor, 0, color);
   } catch (const std::exception& e) {
     // Reported, and nothing more: the next chat made current tries again.
-    program_.Reporter().ReportError("RefreshBackgrounds", &form_, e);
+    reports_.ReportError("RefreshBackgrounds", &form_, e);
   }
 }
 
@@ -73,12 +69,10 @@ void ChatColors::ChooseColor(int which) {
   if (which < kMessageArea || which > kFontColor) return;
   const Command& command = kCommands[which - 1];
   try {
-    app::Settings& settings = program_.Config();
-    runtime::Runtime& rt = program_.Rt();
-    if (settings.ReadSetting(command.switch_name, "0") == "0") {
-      rt.MsgBox(std::string("You currently have set the feature: '") + command.feature +
-                "' to off.\r\nIn order to use this feature, please enable it in the options "
-                "window.");
+    if (settings_.ReadSetting(command.switch_name, "0") == "0") {
+      rt_.MsgBox(std::string("You currently have set the feature: '") + command.feature +
+                 "' to off.\r\nIn order to use this feature, please enable it in the options "
+                 "window.");
       return;
     }
     // Each dialog opens with the colour now stored for its area, so that Cancel, which keeps the
@@ -86,33 +80,34 @@ void ChatColors::ChooseColor(int which) {
     platform::ColorRef initial = 0;
     switch (which) {
       case kMessageArea:
-        initial = HexToColor(settings.ReadSetting("MainBackColor", "FFFFFF")).value_or(kWhite);
+        initial = HexToColor(settings_.ReadSetting("MainBackColor", "FFFFFF")).value_or(kWhite);
         break;
       case kTypingArea: {
-        auto stored = WholeNumber(settings.ReadSetting("ChatBackColor", "16777215"));
+        auto stored = WholeNumber(settings_.ReadSetting("ChatBackColor", "16777215"));
         initial = stored ? static_cast<platform::ColorRef>(*stored) & kWhite : kWhite;
         break;
       }
       default:
-        initial = HexToColor(settings.ReadSetting("FontColor", "000000")).value_or(0);
+        initial = HexToColor(settings_.ReadSetting("FontColor", "000000")).value_or(0);
         break;
     }
-    const platform::ColorRef chosen = rt.Dialogs().ChooseColor(initial).value_or(initial);
+    const platform::ColorRef chosen = rt_.Dialogs().ChooseColor(initial).value_or(initial);
     switch (which) {
       case kMessageArea:
-        settings.WriteSetting("MainBackColor",
-                              ColorToHex(static_cast<int32_t>(chosen), rt.Windows()));
+        settings_.WriteSetting("MainBackColor",
+                               ColorToHex(static_cast<int32_t>(chosen), rt_.Windows()));
         break;
       case kTypingArea:
-        settings.WriteSetting("ChatBackColor", std::to_string(chosen));
-        form_.RefreshBackgrounds();
+        settings_.WriteSetting("ChatBackColor", std::to_string(chosen));
+        RefreshBackgrounds();
         break;
       default:
-        settings.WriteSetting("FontColor", ColorToHex(static_cast<int32_t>(chosen), rt.Windows()));
+        settings_.WriteSetting("FontColor",
+                               ColorToHex(static_cast<int32_t>(chosen), rt_.Windows()));
         break;
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("mnuColor_Click", &form_, e);
+    reports_.ReportError("mnuColor_Click", &form_, e);
   }
 }
 

@@ -13,10 +13,14 @@ namespace quillon::platform {
 class WindowSystem;
 }  // namespace quillon::platform
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+#include "services/ChatState.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
+
+namespace quillon::runtime {
+class Form;
+class Runtime;
+}  // namespace quillon::runtime
 
 namespace quillon::chatview {
 
@@ -24,7 +28,10 @@ class ChatColors {
  public:
   enum Area { kMessageArea = 1, kTypingArea = 2, kFontColor = 3 };
 
-  ChatColors(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
+  // `form` is the main form, for which errors are reported.
+  ChatColors(runtime::Runtime& rt, services::SettingsStore& settings,
+             services::ErrorReports& reports, services::ChatState& chat, runtime::Form& form)
+      : rt_(rt), settings_(settings), reports_(reports), chat_(chat), form_(form) {}
 
   // The typing-area colour onto the current chat input, or white when that colour is off.
   void RefreshBackgrounds();
@@ -38,8 +45,11 @@ class ChatColors {
   static std::optional<platform::ColorRef> HexToColor(std::string_view hex);
 
  private:
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  services::ChatState& chat_;
+  runtime::Form& form_;
 };
 
 }  // namespace quillon::chatview

@@ -6,12 +6,12 @@
 #include <optional>
 #include <string_view>
 
-#include "app/Quillon.h"
-#include "app/Settings.h"
-#include "app/frmMain.h"
 #include "chatview/MarkupRules.h"
+#include "runtime/Form.h"
 #include "runtime/Runtime.h"
 #include "runtime/ScopedValue.h"
+#include "runtime/Timer.h"
+#include "services/ProgramFolder.h"
 #include "text/Strings.h"
 
 namespace quillon::chatview {
@@ -52,30 +52,34 @@ bool SameColor(std::string_view reported, std::string_view stored) {
 // A step that fails is reported under the pass's name, and the pass goes on with the next one:
 // one broken rule must not leave the rest of the chat unrewritten.
 template <typename Body>
-void Step(app::Quillon& program, const runtime::Form& form, Body&& body) {
+void Step(services::ErrorReports& reports, const runtime::Form& form, Body&& body) {
   try {
     body();
   } catch (const std::exception& e) {
-    program.Reporter().ReportError("RewriteChatView", &form, e);
+    reports.ReportError("RewriteChatView", &form, e);
   }
 }
 
 }  // namespace
 
-ChatViewPass::ChatViewPass(app::Quillon& program, app::frmMain& form)
-    : program_(program),
+ChatViewPass::ChatViewPass(runtime::Runtime& rt, services::SettingsStore& settings,
+                           services::ErrorReports& reports, runtime::Form& form,
+                           const runtime::Timer& tmrIEDOM,
+                           std::function<void(std::string_view)> open_receive)
+    : rt_(rt),
+      settings_(settings),
+      reports_(reports),
       form_(form),
-      dom_(program.Rt().Windows(), program.Rt().Accessibility()),
-      invitations_(program.Config(),
-                   [&program](std::string_view address) { program.ShowReceiveWindow(address); }) {}
+      tmrIEDOM_(tmrIEDOM),
+      dom_(rt.Windows(), rt.Accessibility()),
+      invitations_(settings, std::move(open_receive)) {}
 
 void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   if (running_) return;
   const runtime::ScopedValue<bool> running(running_, true);
 
-  app::Settings& settings = program_.Config();
   auto setting = [&](std::string_view name, std::string_view default_value) {
-    return settings.ReadSetting(name, default_value);
+    return settings_.ReadSetting(name, default_value);
   };
 
   // Every switch is read, so each missing one is stored with its default.
@@ -86,8 +90,8 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     if (Number(switches[i]) != 0.0) all_off = false;
   }
   if (all_off) return;
-  if (program_.GTalk().GetWndClass(chat_window) != "Chat View") return;
-  auto& windows = program_.Rt().Windows();
+  if (rt_.Windows().GetClassName(chat_window) != "Chat View") return;
+  auto& windows = rt_.Windows();
   const platform::Hwnd host = windows.FindWindowEx(chat_window, 0, "AtlAxWin71", std::nullopt);
   const platform::Hwnd browser =
       host ? windows.FindWindowEx(host, 0, GetIEDom::kBrowserClass, std::nullopt) : 0;
@@ -97,13 +101,13 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   const std::shared_ptr<platform::HtmlDocument> document = ChatDocument;
   if (!document) return;
 
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (Number(switches[kMainBack]) == 1.0) {
       const std::string color = setting("MainBackColor", "FFFFFF");
       if (!SameColor(document->BgColor(), color)) document->SetBgColor(color);
     }
   });
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (Number(switches[kChangeFont]) == 1.0) {
       const std::string color = setting("FontColor", "000000");
       if (!SameColor(document->FgColor(), color)) document->SetFgColor(color);
@@ -114,17 +118,17 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
 
   if (form_.Tag() == "clear") {
     quiet_.reset();
-    Step(program_, form_, [&] { Clear(); });
+    Step(reports_, form_, [&] { Clear(); });
     return;
   }
 
   // The picture step's clock moves on every pass, whether or not the rules run.
   bool pictures_due = false;
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (switches[kCustomImages] != "1") return;
-    const auto interval = static_cast<int32_t>(form_.tmrIEDOM.Interval());
+    const auto interval = static_cast<int32_t>(tmrIEDOM_.Interval());
     if (ImageTimer <= std::numeric_limits<int32_t>::max() - interval) ImageTimer += interval;
-    if (settings.ReadNumber(app::NumberSettings::kImageInterval) > ImageTimer) return;
+    if (settings_.ReadNumber(services::NumberSettings::kImageInterval) > ImageTimer) return;
     ImageTimer = 0;
     pictures_due = true;
   });
@@ -138,12 +142,12 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   if (!pictures_due && quiet_ && quiet_->switches == rule_switches &&
       quiet_->markup == ChatMarkup) {
     ChatMarkup.clear();
-    Step(program_, form_, [&] { WaitForDocument(); });
+    Step(reports_, form_, [&] { WaitForDocument(); });
     return;
   }
   const std::string markup_as_read = ChatMarkup;
 
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (switches[kUnderline] != "1") return;
     MarkupRules::ReplaceTagPair(ChatMarkup, "[U]", "<U>", "[/U]", "</U>");
     MarkupRules::ReplaceTagPair(ChatMarkup, "[CODE]", "<CODE>", "[/CODE]", "</CODE>");
@@ -156,17 +160,17 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
   // Invitations before smileys: an invitation tag goes from the view whole, and its payload may
   // hold letters the chat view took for an emoticon ("BD"), which the step reads back from the
   // emoticon span but not from a picture.
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (switches[kFileNotifs] == "1") invitations_.Run(ChatMarkup);
   });
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (switches[kSmileys] != "1") return;
-    const std::string folder = app::AddSlash(program_.Rt().Info().folder);
+    const std::string folder = services::AddSlash(rt_.Info().folder);
     MarkupRules::ReplaceSmileys(ChatMarkup, kSmileyCodes, folder);
   });
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (!pictures_due) return;
-    MarkupRules::ReplaceCustomPictures(ChatMarkup, [this] { program_.Rt().DoEvents(); });
+    MarkupRules::ReplaceCustomPictures(ChatMarkup, [this] { rt_.DoEvents(); });
   });
 
   ChatMarkup.insert(0, head);
@@ -179,7 +183,7 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     quiet_.reset();
   }
 
-  Step(program_, form_, [&] {
+  Step(reports_, form_, [&] {
     if (ChatMarkup == markup_as_read) return;
     // Anything that changed the conversation since it was read (a message arriving, whatever its
     // length) makes the result stale: writing it would lose the change. The next pass starts
@@ -192,7 +196,7 @@ void ChatViewPass::RewriteChatView(platform::Hwnd chat_window) {
     ChatMarkup.clear();
   });
 
-  Step(program_, form_, [&] { WaitForDocument(); });
+  Step(reports_, form_, [&] { WaitForDocument(); });
 }
 
 void ChatViewPass::Clear() {
@@ -200,7 +204,7 @@ void ChatViewPass::Clear() {
   const std::shared_ptr<platform::HtmlDocument> document = ChatDocument;
   ChatMarkup.clear();
   document->SetBodyHtml(MarkupRules::ClearedMarkup(document->BodyHtml()));
-  platform::Shell& shell = program_.Rt().Shell();
+  platform::Shell& shell = rt_.Shell();
   shell.SetClipboardText("");
   shell.SetClipboardText(document->LocationHref());
 }
@@ -208,7 +212,7 @@ void ChatViewPass::Clear() {
 void ChatViewPass::WaitForDocument() {
   const std::shared_ptr<platform::HtmlDocument> document = ChatDocument;
   if (!document) return;
-  runtime::EventLoop& loop = program_.Rt().Loop();
+  runtime::EventLoop& loop = rt_.Loop();
   const uint64_t start = loop.Now();
   while (document->ReadyState() == "loading") {
     // A view that never finishes loading must not hold the program in this loop.

@@ -10,6 +10,7 @@
 // found nothing to change, with the settings they ran under; when the conversation and those
 // settings are the same again and no custom-picture step is due, no rule runs.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,11 +19,14 @@
 #include "chatview/InvitationStep.h"
 #include "platform/HtmlDocument.h"
 #include "platform/Window.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+namespace quillon::runtime {
+class Form;
+class Runtime;
+class Timer;
+}  // namespace quillon::runtime
 
 namespace quillon::chatview {
 
@@ -31,7 +35,12 @@ class ChatViewPass {
   // The longest the pass waits for the view to finish loading its new markup.
   static constexpr uint64_t kReadyWaitMs = 10000;
 
-  ChatViewPass(app::Quillon& program, app::frmMain& form);
+  // `form` is the main form: its tag "clear" asks for the clear, and errors are reported for it.
+  // `tmrIEDOM` is the timer the pass runs on; `open_receive` opens the receive window for an
+  // invitation's address.
+  ChatViewPass(runtime::Runtime& rt, services::SettingsStore& settings,
+               services::ErrorReports& reports, runtime::Form& form, const runtime::Timer& tmrIEDOM,
+               std::function<void(std::string_view)> open_receive);
 
   // One pass over the chat window `chat_window` (a "Chat View" window). It processes pending
   // events while it waits, so a further tick may arrive meanwhile: that tick is passed over, since
@@ -45,8 +54,11 @@ class ChatViewPass {
   // Until the view has finished loading, or kReadyWaitMs have passed.
   void WaitForDocument();
 
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  runtime::Form& form_;
+  const runtime::Timer& tmrIEDOM_;
   GetIEDom dom_;
   InvitationStep invitations_;
   std::shared_ptr<platform::HtmlDocument> ChatDocument;

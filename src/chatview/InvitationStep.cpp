@@ -3,8 +3,8 @@
 #include <charconv>
 #include <optional>
 
-#include "app/Settings.h"
 #include "chatview/MarkupRules.h"
+#include "services/SettingsStore.h"
 #include "transfer/Invitation.h"
 
 namespace quillon::chatview {

@@ -7,9 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillon::app {
-class Settings;
-}  // namespace quillon::app
+#include "services/SettingsStore.h"
 
 namespace quillon::chatview {
 
@@ -18,7 +16,8 @@ class InvitationStep {
   static constexpr std::string_view kInvalid = "*Invalid File Format*";
   static constexpr int kRecentCount = 10;
 
-  InvitationStep(app::Settings& settings, std::function<void(std::string_view)> open_receive)
+  InvitationStep(services::SettingsStore& settings,
+                 std::function<void(std::string_view)> open_receive)
       : settings_(settings), open_receive_(std::move(open_receive)) {}
 
   // Handles the first invitation tag in `markup`; a later one waits for a later run, once this
@@ -29,7 +28,7 @@ class InvitationStep {
   // True when the setting holds this invitation number.
   bool Holds(std::string_view name, int number);
 
-  app::Settings& settings_;
+  services::SettingsStore& settings_;
   std::function<void(std::string_view)> open_receive_;
 };
 

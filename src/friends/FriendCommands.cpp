@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Quillon.h"
-#include "app/frmMain.h"
+#include "friends/FriendRecords.h"
 #include "friends/frmFriend.h"
+#include "gtalk/GTalkWindows.h"
 #include "platform/Files.h"
+#include "runtime/Form.h"
 #include "runtime/ProgramError.h"
+#include "runtime/Runtime.h"
 #include "ui/Transparency.h"
 
 namespace quillon::friends {
@@ -18,10 +20,16 @@ constexpr int kMinimumCustomLevel = 5;
 
 }  // namespace
 
-FriendCommands::FriendCommands(app::Quillon& program, app::frmMain& form)
+FriendCommands::FriendCommands(runtime::Runtime& rt, services::SettingsStore& settings,
+                               services::ErrorReports& reports, gtalk::GTalkWindows& gtalk,
+                               runtime::Form& form, FriendRecords& records)
     : mnuDesktop(form.AddMenu("mnuDesktop", "Desktop Friend Menu")),
-      program_(program),
-      form_(form) {
+      rt_(rt),
+      settings_(settings),
+      reports_(reports),
+      gtalk_(gtalk),
+      form_(form),
+      records_(records) {
   Build();
 }
 
@@ -66,12 +74,12 @@ void FriendCommands::Build() {
 }
 
 frmFriend* FriendCommands::Current() {
-  frmFriend* window = form_.currentFriend;
+  frmFriend* window = records_.currentFriend;
   return window && window->Loaded() ? window : nullptr;
 }
 
 void FriendCommands::ShowFor(frmFriend& window) {
-  form_.currentFriend = &window;
+  records_.currentFriend = &window;
   FriendSettings settings = window.Settings();
   std::string direction = settings.Read("Direction", "1");
   Item("mnuHorizontal").SetEnabled(direction == "0");
@@ -100,10 +108,10 @@ void FriendCommands::ChooseStoredColor(const char* value, const char* default_va
     std::optional<long long> stored = settings.Color(value, default_value);
     if (!stored) throw runtime::ProgramError(13, "Quillon", "Type mismatch");
     std::optional<platform::ColorRef> chosen =
-        program_.Rt().Dialogs().ChooseColor(static_cast<platform::ColorRef>(*stored));
+        rt_.Dialogs().ChooseColor(static_cast<platform::ColorRef>(*stored));
     if (chosen) settings.Write(value, static_cast<long long>(*chosen));
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError(area, &form_, e);
+    reports_.ReportError(area, &form_, e);
   }
 }
 
@@ -140,8 +148,8 @@ void FriendCommands::mnuSetPicture_Click() {
                                                {"GIF Files (*.gif)", "*.gif"},
                                                {"All Files (*.*)", "*.*"}};
   // A cancelled dialog picks nothing: the stored picture stays as it is.
-  std::optional<std::string> chosen = program_.Rt().Dialogs().OpenFile("Select Picture", filters);
-  if (chosen && program_.Rt().Files().Exists(*chosen)) {
+  std::optional<std::string> chosen = rt_.Dialogs().OpenFile("Select Picture", filters);
+  if (chosen && rt_.Files().Exists(*chosen)) {
     window->Settings().Write("Backpicture", *chosen);
   }
   if (Current()) window->refreshGradient();
@@ -178,7 +186,7 @@ int FriendCommands::LevelOfPercent(int percent) {
 }
 
 void FriendCommands::ApplyLevel(frmFriend& window, int level) {
-  ui::Transparency::Transparent(program_, window.hWnd(), level);
+  ui::Transparency(rt_, reports_).Transparent(window.hWnd(), level);
   window.Settings().Write("Transparency", level);
 }
 
@@ -187,7 +195,7 @@ void FriendCommands::SetFriendTransparency(int& percent) {
     percent = LevelOfPercent(percent);
     if (frmFriend* window = Current()) ApplyLevel(*window, percent);
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("SetFriendTransparency", &form_, e);
+    reports_.ReportError("SetFriendTransparency", &form_, e);
   }
 }
 
@@ -195,13 +203,13 @@ void FriendCommands::mnuCustom_Click() {
   frmFriend* window = Current();
   if (!window) return;
   std::string current = window->Settings().Read("Transparency", "256");
-  std::optional<std::string> answer = program_.Rt().Dialogs().InputBox(
+  std::optional<std::string> answer = rt_.Dialogs().InputBox(
       "Enter Transparency Level:\r\n(0 - 255)  -  256 Will disable", kTransparencyTitle, current);
   // Cancel, or OK on an empty box, leaves the level as it was: neither reads as a level of 0.
   if (!answer || answer->find_first_not_of(' ') == std::string::npos) return;
   std::optional<double> number = FriendSettings::ParseNumber(*answer);
   if (!number || std::fabs(*number) > 2147483647.0) {
-    program_.Rt().MsgBox(
+    rt_.MsgBox(
         "There was a problem saving / setting the transparency.\r\n"
         "Transparency values must be between 1 and 256");
     return;
@@ -223,7 +231,7 @@ void FriendCommands::mnuShowBorder_Click() {
 void FriendCommands::mnuResize_Click() {
   frmFriend* window = Current();
   if (!window) return;
-  program_.GTalk().DragForm(window->hWnd(), platform::ht::kRight);
+  gtalk_.DragForm(window->hWnd(), platform::ht::kRight);
   if (Current()) window->Settings().Write("Width", window->Width());
 }
 
@@ -234,7 +242,7 @@ void FriendCommands::mnuAOT_Click() {
   aot.SetChecked(!aot.Checked());
   FriendSettings settings = window->Settings();
   settings.WriteFlag("AOT", aot.Checked());
-  ui::Transparency::SetAlwaysOnTopMode(program_, window->hWnd(), settings.Flag("AOT", true));
+  ui::Transparency(rt_, reports_).SetAlwaysOnTopMode(window->hWnd(), settings.Flag("AOT", true));
 }
 
 void FriendCommands::mnuRemove_Click() {

@@ -1,24 +1,33 @@
 #pragma once
 // The friend menu "Desktop Friend Menu" of the main form, opened over a friend window by a right
 // click: everything a person can change about a desktop friend. Each command acts on the friend
-// whose menu was opened (the main form's currentFriend), stores the changed setting under that
+// whose menu was opened (the records' currentFriend), stores the changed setting under that
 // friend's name at once and has the window redraw what changed.
 #include "runtime/Menu.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+namespace quillon::runtime {
+class Form;
+class Runtime;
+}  // namespace quillon::runtime
+namespace quillon::gtalk {
+class GTalkWindows;
+}
 
 namespace quillon::friends {
 
+class FriendRecords;
 class frmFriend;
 
 class FriendCommands {
  public:
   static constexpr const char* kTransparencyTitle = "Desktop Friends";
 
-  FriendCommands(app::Quillon& program, app::frmMain& form);
+  // The menu is the main form's `form`; errors are reported for it.
+  FriendCommands(runtime::Runtime& rt, services::SettingsStore& settings,
+                 services::ErrorReports& reports, gtalk::GTalkWindows& gtalk, runtime::Form& form,
+                 FriendRecords& records);
 
   // Makes the window the current friend, sets the items' ticks and states from its settings and
   // pops the menu up at the mouse.
@@ -55,8 +64,12 @@ class FriendCommands {
   void ChooseStoredColor(const char* value, const char* default_value, const char* area);
   void ApplyLevel(frmFriend& window, int level);
 
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  gtalk::GTalkWindows& gtalk_;
+  runtime::Form& form_;
+  FriendRecords& records_;
 };
 
 }  // namespace quillon::friends

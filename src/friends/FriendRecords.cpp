@@ -1,10 +1,10 @@
 #include "friends/FriendRecords.h"
 
-#include "app/Quillon.h"
-#include "app/frmMain.h"
 #include "friends/FriendSettings.h"
 #include "friends/FriendSnap.h"
 #include "friends/frmFriend.h"
+#include "gtalk/GTalkWindows.h"
+#include "runtime/Runtime.h"
 #include "text/Strings.h"
 #include "ui/Transparency.h"
 
@@ -21,8 +21,17 @@ std::string CutBefore(std::string text, std::string_view part) {
 
 }  // namespace
 
-FriendRecords::FriendRecords(app::Quillon& program, app::frmMain& form)
-    : program_(program), form_(form) {}
+FriendRecords::FriendRecords(runtime::Runtime& rt, services::SettingsStore& settings,
+                             services::ErrorReports& reports, services::ChatState& chat,
+                             gtalk::GTalkWindows& gtalk, runtime::Form& form,
+                             std::function<void(frmFriend&)> show_menu)
+    : rt_(rt),
+      settings_(settings),
+      reports_(reports),
+      chat_(chat),
+      gtalk_(gtalk),
+      form_(form),
+      show_menu_(std::move(show_menu)) {}
 
 FriendRecords::~FriendRecords() = default;
 
@@ -55,14 +64,14 @@ std::vector<frmFriend*> FriendRecords::Windows() const {
 void FriendRecords::Collect() {
   std::erase_if(windows_, [this](const std::unique_ptr<frmFriend>& window) {
     if (window->Loaded()) return false;
-    if (form_.currentFriend == window.get()) form_.currentFriend = nullptr;
+    if (currentFriend == window.get()) currentFriend = nullptr;
     return true;
   });
 }
 
 void FriendRecords::FoundFriend(const std::string& name) {
   Collect();
-  windows_.push_back(std::make_unique<frmFriend>(program_, form_));
+  windows_.push_back(std::make_unique<frmFriend>(rt_, settings_, reports_, gtalk_, show_menu_));
   frmFriend& window = *windows_.back();
   try {
     window.Load();
@@ -72,8 +81,8 @@ void FriendRecords::FoundFriend(const std::string& name) {
     window.SetLeft(settings.Short("Left", 0));
     window.SetTop(settings.Short("Top", 0));
     window.MoveStuff();
-    ui::Transparency::SetAlwaysOnTopMode(program_, window.hWnd(), settings.Flag("AOT", true));
-    auto& windows = program_.Rt().Windows();
+    ui::Transparency(rt_, reports_).SetAlwaysOnTopMode(window.hWnd(), settings.Flag("AOT", true));
+    auto& windows = rt_.Windows();
     platform::Rect place{window.Left(), window.Top(), window.Left() + window.Width(),
                          window.Top() + window.Height()};
     place = FriendSnap::KeepOnScreen(place, windows.ScreenWidth() * windows.TwipsPerPixelX(),
@@ -81,31 +90,31 @@ void FriendRecords::FoundFriend(const std::string& name) {
     window.SetLeft(place.left);
     window.SetTop(place.top);
     window.Show();
-    ui::Transparency::Transparent(program_, window.hWnd(),
-                                  settings.Short("Transparency", FriendSettings::kOpaque));
+    ui::Transparency(rt_, reports_)
+        .Transparent(window.hWnd(), settings.Short("Transparency", FriendSettings::kOpaque));
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("FoundFriend", &window, e);
+    reports_.ReportError("FoundFriend", &window, e);
   }
 }
 
 void FriendRecords::mnuDesktopFriend_Click() {
   try {
-    std::string title = program_.GTalk().GetText(program_.Chat().ChatWnd);
+    std::string title = gtalk_.GetText(chat_.ChatWnd);
     std::string name = NameFromChatTitle(title);
     // Without a chat there is nobody to add; an empty name would be stored as the Friends key's
     // own default value.
     if (name.find_first_not_of(' ') == std::string::npos) return;
-    FriendSettings settings(program_.Config(), name);
+    FriendSettings settings(settings_, name);
     std::optional<double> record = FriendSettings::ParseNumber(settings.Record());
     if (!record || *record != 1) {
       settings.SetRecord(FriendSettings::kFriend);
-      form_.FoundFriend(name);
-      program_.Rt().MsgBox(name + " has been added as a friend.");
+      FoundFriend(name);
+      rt_.MsgBox(name + " has been added as a friend.");
     } else {
-      program_.Rt().MsgBox(name + " is already a desktop friend!");
+      rt_.MsgBox(name + " is already a desktop friend!");
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("mnuDesktopFriend_Click", &form_, e);
+    reports_.ReportError("mnuDesktopFriend_Click", &form_, e);
   }
 }
 

@@ -4,16 +4,24 @@
 // windows that are open. A friend is known by its display name; its record lives under Friends
 // and its appearance under FriendsData\<name>.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+#include "services/ChatState.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
+
+namespace quillon::runtime {
+class Form;
+class Runtime;
+}  // namespace quillon::runtime
+namespace quillon::gtalk {
+class GTalkWindows;
+}
 
 namespace quillon::friends {
 
@@ -24,7 +32,12 @@ class FriendRecords {
   // The mail address suffix a chat title may carry after the contact's name.
   static constexpr const char* kMailSuffix = "@gmail.com";
 
-  FriendRecords(app::Quillon& program, app::frmMain& form);
+  // `form` is the main form, for which errors are reported; `show_menu` opens the friend menu over
+  // a window that was right-clicked.
+  FriendRecords(runtime::Runtime& rt, services::SettingsStore& settings,
+                services::ErrorReports& reports, services::ChatState& chat,
+                gtalk::GTalkWindows& gtalk, runtime::Form& form,
+                std::function<void(frmFriend&)> show_menu);
   ~FriendRecords();
   FriendRecords(const FriendRecords&) = delete;
   FriendRecords& operator=(const FriendRecords&) = delete;
@@ -47,13 +60,21 @@ class FriendRecords {
   // The friend windows open now, oldest first.
   std::vector<frmFriend*> Windows() const;
 
+  // The friend whose menu was opened last; null once its window has gone.
+  frmFriend* currentFriend = nullptr;
+
  private:
   // Lets go of windows that were unloaded (removed or closed) since the last look. Called only
   // where no handler of a friend window can be running.
   void Collect();
 
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  services::ChatState& chat_;
+  gtalk::GTalkWindows& gtalk_;
+  runtime::Form& form_;
+  std::function<void(frmFriend&)> show_menu_;
   std::vector<std::unique_ptr<frmFriend>> windows_;
 };
 

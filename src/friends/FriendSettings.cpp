@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/Settings.h"
+#include "services/SettingsStore.h"
 
 namespace quillon::friends {
 

@@ -8,8 +8,8 @@
 
 #include "platform/Window.h"
 
-namespace quillon::app {
-class Settings;
+namespace quillon::services {
+class SettingsStore;
 }
 
 namespace quillon::friends {
@@ -27,7 +27,7 @@ class FriendSettings {
   static constexpr const char* kDefaultColor2 = "16777215";  // white
   static constexpr int kOpaque = 256;
 
-  FriendSettings(app::Settings& settings, std::string name)
+  FriendSettings(services::SettingsStore& settings, std::string name)
       : settings_(settings), name_(std::move(name)) {}
 
   const std::string& Name() const { return name_; }
@@ -59,7 +59,7 @@ class FriendSettings {
   static std::optional<bool> ParseFlag(std::string_view text);
 
  private:
-  app::Settings& settings_;
+  services::SettingsStore& settings_;
   std::string name_;
 };
 

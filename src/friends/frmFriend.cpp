@@ -5,14 +5,14 @@
 #include <memory>
 #include <optional>
 
-#include "app/Quillon.h"
-#include "app/frmMain.h"
 #include "friends/FriendCommands.h"
 #include "friends/FriendSnap.h"
 #include "friends/Gradient.h"
+#include "gtalk/GTalkWindows.h"
 #include "platform/Files.h"
 #include "platform/OpenedFile.h"
 #include "runtime/ProgramError.h"
+#include "runtime/Runtime.h"
 #include "text/Utf8.h"
 
 namespace quillon::friends {
@@ -35,8 +35,14 @@ bool IsPicture(std::string_view bytes) {
 
 }  // namespace
 
-frmFriend::frmFriend(app::Quillon& program, app::frmMain& main)
-    : runtime::Form(program.Rt(), "frmFriend", kTitle), program_(program), main_(main) {
+frmFriend::frmFriend(runtime::Runtime& rt, services::SettingsStore& settings,
+                     services::ErrorReports& reports, gtalk::GTalkWindows& gtalk,
+                     std::function<void(frmFriend&)> show_menu)
+    : runtime::Form(rt, "frmFriend", kTitle),
+      settings_(settings),
+      reports_(reports),
+      gtalk_(gtalk),
+      show_menu_(std::move(show_menu)) {
   // No system frame: the whole window is the friend's surface, with a border of its own (Box).
   SetTitleBar(false);
   Move(0, 0, ToPixels(kDesignWidth, TwipsX()), ToPixels(kHeight, TwipsY()));
@@ -56,9 +62,7 @@ frmFriend::frmFriend(app::Quillon& program, app::frmMain& main)
 
 frmFriend::~frmFriend() = default;
 
-FriendSettings frmFriend::Settings() const {
-  return FriendSettings(program_.Config(), Label1.Caption());
-}
+FriendSettings frmFriend::Settings() const { return FriendSettings(settings_, Label1.Caption()); }
 
 int frmFriend::TwipsX() const { return Rt().Windows().TwipsPerPixelX(); }
 int frmFriend::TwipsY() const { return Rt().Windows().TwipsPerPixelY(); }
@@ -90,7 +94,7 @@ void frmFriend::Form_Load() {
   try {
     MoveStuff();
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("Form_Load", this, e);
+    reports_.ReportError("Form_Load", this, e);
   }
 }
 
@@ -142,7 +146,7 @@ void frmFriend::MoveStuff() {
     // The border is drawn last, above the name.
     Box.Move(0, 0, ToPixels(Width(), TwipsX()), ToPixels(Height(), TwipsY()));
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("MoveStuff", this, e);
+    reports_.ReportError("MoveStuff", this, e);
   }
 }
 
@@ -176,7 +180,7 @@ void frmFriend::refreshGradient() {
     lines_ = Gradient::Lines(static_cast<platform::ColorRef>(*color1),
                              static_cast<platform::ColorRef>(*color2), n);
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("refreshGradient", this, e);
+    reports_.ReportError("refreshGradient", this, e);
   }
 }
 
@@ -186,7 +190,7 @@ void frmFriend::refreshName() {
       name_color_ = static_cast<platform::ColorRef>(*color);
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("refreshName", this, e);
+    reports_.ReportError("refreshName", this, e);
   }
 }
 
@@ -196,7 +200,7 @@ void frmFriend::refreshBorder() {
       Box.SetVisible(*shown);
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("refreshBorder", this, e);
+    reports_.ReportError("refreshBorder", this, e);
   }
 }
 
@@ -207,7 +211,7 @@ void frmFriend::DoUnload() {
 
 void frmFriend::HookItNow() {
   try {
-    program_.GTalk().DragForm(hWnd(), platform::ht::kCaption);
+    gtalk_.DragForm(hWnd(), platform::ht::kCaption);
     if (!Loaded()) return;
     auto& windows = Rt().Windows();
     const int tx = TwipsX(), ty = TwipsY();
@@ -228,7 +232,7 @@ void frmFriend::HookItNow() {
     settings.Write("Top", Top());
     settings.Write("Left", Left());
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("Button1_MouseDown", this, e);
+    reports_.ReportError("Button1_MouseDown", this, e);
   }
 }
 
@@ -241,10 +245,10 @@ void frmFriend::Form_MouseUp(int button, int, int, int) { ButtonAction(button); 
 void frmFriend::ButtonAction(int button) {
   switch (button) {
     case runtime::kRightButton:
-      main_.FriendMenu().ShowFor(*this);
+      show_menu_(*this);
       break;
     case runtime::kLeftButton:
-      program_.GTalk().Search(Label1.Caption());
+      gtalk_.Search(Label1.Caption());
       break;
     case runtime::kMiddleButton:
       HookItNow();

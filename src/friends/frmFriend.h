@@ -4,6 +4,7 @@
 // snaps to the other friend windows and remembers its place), a right click opens the friend menu.
 // The window keeps no name of its own: the label's caption is the friend's name and the key of
 // every setting it reads.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,12 @@
 #include "runtime/Picture.h"
 #include "runtime/Shape.h"
 #include "runtime/TextBox.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+namespace quillon::gtalk {
+class GTalkWindows;
+}
 
 namespace quillon::friends {
 
@@ -33,7 +35,10 @@ class frmFriend : public runtime::Form {
   static constexpr int kMinimumWidthPixels = 50;
   static constexpr int kSnapPixels = 12;
 
-  frmFriend(app::Quillon& program, app::frmMain& main);
+  // `show_menu` opens the friend menu over this window (its right click).
+  frmFriend(runtime::Runtime& rt, services::SettingsStore& settings,
+            services::ErrorReports& reports, gtalk::GTalkWindows& gtalk,
+            std::function<void(frmFriend&)> show_menu);
   ~frmFriend() override;
 
   std::string Key() const override { return Label1.Caption(); }
@@ -84,8 +89,10 @@ class frmFriend : public runtime::Form {
   int TwipsX() const;
   int TwipsY() const;
 
-  app::Quillon& program_;
-  app::frmMain& main_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  gtalk::GTalkWindows& gtalk_;
+  std::function<void(frmFriend&)> show_menu_;
   std::vector<platform::ColorRef> lines_;
   runtime::Picture picture_;
   platform::ColorRef name_color_ = 0;

@@ -4,11 +4,12 @@
 #include <cctype>
 #include <vector>
 
-#include "app/MainMenus.h"
-#include "app/Quillon.h"
-#include "app/frmMain.h"
 #include "gtalk/GTalkCommandIds.h"
+#include "gtalk/GTalkWindows.h"
+#include "gtalk/TextEffects.h"
 #include "gtalk/TextFilter.h"
+#include "runtime/Form.h"
+#include "text/Utf8.h"
 #include "runtime/Runtime.h"
 #include "text/CodePage.h"
 #include "text/Strings.h"
@@ -46,7 +47,7 @@ std::string CommandParser::PercentEncode(std::string_view text) {
 
 void CommandParser::PostedMessage(uint32_t& message, WParam& wparam, LParam&) {
   if (message != msg::kChar) return;
-  std::string text = program_.GTalk().GetText(program_.Chat().ChatInput);
+  std::string text = gtalk_.GetText(chat_.ChatInput);
   if (text.empty() || text[0] != '/') {
     command_mode_ = false;
     argument_mode_ = false;
@@ -57,7 +58,7 @@ void CommandParser::PostedMessage(uint32_t& message, WParam& wparam, LParam&) {
   }
   if (wparam != platform::vk::kReturn) {
     if (!command_mode_) {
-      wparam = form_.Effects().FilterCode(static_cast<uint32_t>(wparam));
+      wparam = effects_.FilterCode(static_cast<uint32_t>(wparam));
     } else {
       Complete(message, wparam);
     }
@@ -67,11 +68,11 @@ void CommandParser::PostedMessage(uint32_t& message, WParam& wparam, LParam&) {
 }
 
 void CommandParser::Complete(uint32_t& message, WParam& wparam) {
-  auto& windows = program_.Rt().Windows();
-  platform::Hwnd input = program_.Chat().ChatInput;
+  auto& windows = rt_.Windows();
+  platform::Hwnd input = chat_.ChatInput;
   uint32_t start = 0;
   windows.SendMessage(input, msg::kEmGetSel, reinterpret_cast<WParam>(&start), 0);
-  std::u32string all = text::DecodeUtf8(TextFilter::PlainText(program_.GTalk().GetText(input)));
+  std::u32string all = text::DecodeUtf8(TextFilter::PlainText(gtalk_.GetText(input)));
   std::u32string typed = all.substr(0, std::min<size_t>(start, all.size()));
   std::u32string before = typed;
   bool blank = wparam == ' ';
@@ -94,7 +95,7 @@ void CommandParser::Complete(uint32_t& message, WParam& wparam) {
     return;
   }
   if (!blank) {
-    program_.GTalk().SetText("/" + name, input, false);
+    gtalk_.SetText("/" + name, input, false);
     windows.SendMessage(input, msg::kEmSetSel, before.size() + 1, -1);
     Discard(message, wparam);
     return;
@@ -111,12 +112,11 @@ void CommandParser::Complete(uint32_t& message, WParam& wparam) {
 void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wparam) {
   command_mode_ = false;
   argument_mode_ = false;
-  ChatState& state = program_.Chat();
+  services::ChatState& state = chat_;
   state.RecallIndex = 0;
-  int zoom = program_.Config().ReadNumber(app::NumberSettings::kZoom);
-  program_.Rt().Windows().SendMessage(state.ChatInput, msg::kEmSetZoom, static_cast<WParam>(zoom),
-                                      100);
-  form_.Effects().UpdateRecall(read);
+  int zoom = settings_.ReadNumber(services::NumberSettings::kZoom);
+  rt_.Windows().SendMessage(state.ChatInput, msg::kEmSetZoom, static_cast<WParam>(zoom), 100);
+  effects_.UpdateRecall(read);
   std::string line = !read.empty() && read[0] == '/' ? TextFilter::PlainText(read) : read;
   size_t blank = line.find(' ');
   // A command without a blank has no argument (not the whole line as its argument), so that
@@ -126,31 +126,28 @@ void CommandParser::Enter(const std::string& read, uint32_t& message, WParam& wp
   std::string command = text::Cp1252Lower(line.substr(0, blank));
   if (RunCommand(command, argument)) {
     Discard(message, wparam);
-    program_.GTalk().SetText("", state.ChatInput, false);
+    gtalk_.SetText("", state.ChatInput, false);
   }
 }
 
 void CommandParser::SetAwayTag(std::string tag) {
-  program_.Chat().StatusPrefix = std::move(tag);
-  program_.GTalk().ApplyStatusPrefix(false, "");
+  chat_.StatusPrefix = std::move(tag);
+  gtalk_.ApplyStatusPrefix(false, "");
 }
 
 // The command table, in the order Enter tries the names. Handlers are plain functions of the
 // parser so that the table stays data; they reach the program through the parser.
 const SlashCommand CommandParser::kCommands[] = {
     {"signout", 27, false,
-     [](CommandParser& p, const std::string&) {
-       p.program_.GTalk().SendCommand(command_id::kSignOut);
-     }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendCommand(command_id::kSignOut); }},
     {"available", 3, false,
-     [](CommandParser& p, const std::string&) { p.program_.GTalk().ChangeStatus("Available"); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.ChangeStatus("Available"); }},
     {"away", 4, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Away"); }},
     {"brb", 7, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Brb"); }},
     {"food", 17, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Food"); }},
     {"dinner", 13, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Dinner"); }},
     {"lunch", 23, false, [](CommandParser& p, const std::string&) { p.SetAwayTag("Lunch"); }},
-    {"busy", 8, false,
-     [](CommandParser& p, const std::string&) { p.program_.GTalk().ChangeStatus("Busy"); }},
+    {"busy", 8, false, [](CommandParser& p, const std::string&) { p.gtalk_.ChangeStatus("Busy"); }},
     {"reset", 26, false, [](CommandParser& p, const std::string&) { p.SetAwayTag(""); }},
     {"clear", 9, false, [](CommandParser& p, const std::string&) { p.form_.SetTag("clear"); }},
     // The older spelling, still recognised but never offered.
@@ -163,61 +160,55 @@ const SlashCommand CommandParser::kCommands[] = {
        if (!argument.empty()) p.SetAwayTag(argument);
      }},
     {"boss", 6, false,
-     [](CommandParser& p, const std::string&) { p.form_.vbBoss_HotkeyPressed(); }},
-    {"qnmenu", 15, false, [](CommandParser& p, const std::string&) { p.form_.picIcon_Click(1); }},
+     [](CommandParser& p, const std::string&) { p.targets_.vbBoss_HotkeyPressed(); }},
+    {"qnmenu", 15, false,
+     [](CommandParser& p, const std::string&) { p.targets_.picIcon_Click(1); }},
     {"qnoptions", 16, false,
-     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuOptions_Click(); }},
-    {"about", 1, false,
-     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuAbout_Click(); }},
+     [](CommandParser& p, const std::string&) { p.targets_.ShowOptions(); }},
+    {"about", 1, false, [](CommandParser& p, const std::string&) { p.targets_.ShowAbout(); }},
     {"orb", 0, false,
-     [](CommandParser& p, const std::string&) { p.program_.Rt().MsgBox("Easter EGG No. 1!"); }},
+     [](CommandParser& p, const std::string&) { p.rt_.MsgBox("Easter EGG No. 1!"); }},
     {"lumo", 0, false,
-     [](CommandParser& p, const std::string&) { p.program_.Rt().MsgBox("Easter EGG No. 2!"); }},
+     [](CommandParser& p, const std::string&) { p.rt_.MsgBox("Easter EGG No. 2!"); }},
     {"activestatus", 2, false,
-     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuActive_Click(); }},
+     [](CommandParser& p, const std::string&) { p.targets_.OpenActiveStatus(); }},
     {"desktopfriends", 12, false,
-     [](CommandParser& p, const std::string&) { p.form_.Menus().mnuDesktopFriend_Click(); }},
+     [](CommandParser& p, const std::string&) { p.targets_.CreateDesktopFriend(); }},
     // The lock hotkey toggles; the command always locks.
     {"lock", 22, false,
      [](CommandParser& p, const std::string&) {
-       p.program_.Chat().Locked = false;
-       p.form_.vbLock_HotkeyPressed();
+       p.chat_.Locked = false;
+       p.targets_.vbLock_HotkeyPressed();
      }},
     {"displaypicture", 14, false,
-     [](CommandParser& p, const std::string&) { p.program_.GTalk().SendAvatarCommand(); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendAvatarCommand(); }},
     {"status", 28, true,
      [](CommandParser& p, const std::string& argument) {
-       GTalkWindows& gtalk = p.program_.GTalk();
+       GTalkWindows& gtalk = p.gtalk_;
        auto [area, edit_box] = gtalk.FindStatusBox();
        if (gtalk.GetText(edit_box) != argument) gtalk.ChangeStatus(argument);
      }},
     {"mail", 24, false,
-     [](CommandParser& p,
-        const std::string&) { p.program_.GTalk().SendCommand(command_id::kMail); }},
-    {"leet", 21, false, [](CommandParser& p, const std::string&) { p.form_.ApplyFilter(1); }},
-    {"cool", 10, false, [](CommandParser& p, const std::string&) { p.form_.ApplyFilter(2); }},
-    {"none", 25, false, [](CommandParser& p, const std::string&) { p.form_.ApplyFilter(0); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendCommand(command_id::kMail); }},
+    {"leet", 21, false, [](CommandParser& p, const std::string&) { p.effects_.ApplyFilter(1); }},
+    {"cool", 10, false, [](CommandParser& p, const std::string&) { p.effects_.ApplyFilter(2); }},
+    {"none", 25, false, [](CommandParser& p, const std::string&) { p.effects_.ApplyFilter(0); }},
     {"inbox", 20, false,
-     [](CommandParser& p,
-        const std::string&) { p.program_.GTalk().SendCommand(command_id::kInbox); }},
-    {"help", 19, false, [](CommandParser& p, const std::string&) { p.form_.MsgCmdList(); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendCommand(command_id::kInbox); }},
+    {"help", 19, false, [](CommandParser& p, const std::string&) { p.targets_.MsgCmdList(); }},
     // Recognised and swallowed: there is nothing to call.
     {"call", 0, false, [](CommandParser&, const std::string&) {}},
     {"options", 29, false,
-     [](CommandParser& p,
-        const std::string&) { p.program_.GTalk().SendCommand(command_id::kOptions); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendCommand(command_id::kOptions); }},
     {"update", 31, false,
-     [](CommandParser& p,
-        const std::string&) { p.program_.GTalk().SendCommand(command_id::kUpdate); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendCommand(command_id::kUpdate); }},
     {"hide", 18, false,
-     [](CommandParser& p,
-        const std::string&) { p.program_.GTalk().SendCommand(command_id::kHide); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendCommand(command_id::kHide); }},
     {"block", 5, false,
-     [](CommandParser& p,
-        const std::string&) { p.program_.GTalk().SendChatCommand(command_id::kBlock); }},
+     [](CommandParser& p, const std::string&) { p.gtalk_.SendChatCommand(command_id::kBlock); }},
     {"offrecord", 30, false,
      [](CommandParser& p,
-        const std::string&) { p.program_.GTalk().SendChatCommand(command_id::kOffTheRecord); }},
+        const std::string&) { p.gtalk_.SendChatCommand(command_id::kOffTheRecord); }},
 };
 
 std::span<const SlashCommand> CommandParser::Commands() { return kCommands; }
@@ -265,12 +256,11 @@ bool CommandParser::RunCommand(const std::string& command, const std::string& ar
   }
   if (command.rfind("s:", 0) == 0) {
     // The word goes into the address encoded, so "&", "#", "+" or "%" search for themselves.
-    program_.Rt().Shell().Open(std::string(kSearchSite) +
-                               "/search?&q=" + PercentEncode(command.substr(2)));
+    rt_.Shell().Open(std::string(kSearchSite) + "/search?&q=" + PercentEncode(command.substr(2)));
   } else if (command.rfind("o:", 0) == 0) {
     std::string target = command.substr(2);
-    program_.Rt().MsgBox(target);
-    program_.Rt().Shell().Open(target);
+    rt_.MsgBox(target);
+    rt_.Shell().Open(target);
   } else {
     return false;
   }

@@ -9,19 +9,35 @@
 
 #include "gtalk/SlashCommand.h"
 #include "platform/Window.h"
+#include "services/ChatState.h"
+#include "services/CommandTargets.h"
+#include "services/SettingsStore.h"
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+namespace quillon::runtime {
+class Form;
+class Runtime;
+}  // namespace quillon::runtime
 
 namespace quillon::gtalk {
+
+class GTalkWindows;
+class TextEffects;
 
 class CommandParser {
  public:
   static constexpr const char* kSearchSite = "https://www.google.com";
 
-  CommandParser(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
+  // `form` is the main form, whose tag asks the chat-view pass to clear the history.
+  CommandParser(runtime::Runtime& rt, services::SettingsStore& settings, services::ChatState& chat,
+                GTalkWindows& gtalk, runtime::Form& form, TextEffects& effects,
+                services::CommandTargets& targets)
+      : rt_(rt),
+        settings_(settings),
+        chat_(chat),
+        gtalk_(gtalk),
+        form_(form),
+        effects_(effects),
+        targets_(targets) {}
 
   // The hook's report of a posted message; may change or discard it (both set to 0).
   void PostedMessage(uint32_t& message, platform::WParam& wparam, platform::LParam& lparam);
@@ -51,8 +67,13 @@ class CommandParser {
 
   static const SlashCommand kCommands[];
 
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ChatState& chat_;
+  GTalkWindows& gtalk_;
+  runtime::Form& form_;
+  TextEffects& effects_;
+  services::CommandTargets& targets_;
   std::string command_list_;
   std::string arg_command_list_;
   bool command_mode_ = false;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/ErrorReporter.h"
 #include "gtalk/GTalkCommandIds.h"
 #include "runtime/Runtime.h"
+#include "services/ErrorReports.h"
 #include "text/Strings.h"
 
 namespace quillon::gtalk {

@@ -8,14 +8,14 @@
 #include <string_view>
 #include <utility>
 
-#include "gtalk/ChatState.h"
 #include "platform/Window.h"
+#include "services/ChatState.h"
 
 namespace quillon::runtime {
 class Runtime;
 }
-namespace quillon::app {
-class ErrorReporter;
+namespace quillon::services {
+class ErrorReports;
 }
 
 namespace quillon::gtalk {
@@ -27,7 +27,8 @@ class GTalkWindows {
   static constexpr const char* kChatViewClass = "Chat View";
   static constexpr const char* kInviteTitle = "Invite your friends to Google Talk";
 
-  GTalkWindows(runtime::Runtime& runtime, app::ErrorReporter& reporter, ChatState& state)
+  GTalkWindows(runtime::Runtime& runtime, services::ErrorReports& reporter,
+               services::ChatState& state)
       : runtime_(runtime), reporter_(reporter), state_(state) {}
 
   platform::Hwnd FindGTalk();
@@ -54,8 +55,8 @@ class GTalkWindows {
 
  private:
   runtime::Runtime& runtime_;
-  app::ErrorReporter& reporter_;
-  ChatState& state_;
+  services::ErrorReports& reporter_;
+  services::ChatState& state_;
 };
 
 }  // namespace quillon::gtalk

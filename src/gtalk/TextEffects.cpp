@@ -1,8 +1,10 @@
 #include "gtalk/TextEffects.h"
 
-#include "app/Quillon.h"
-#include "app/frmMain.h"
+#include "gtalk/GTalkWindows.h"
 #include "gtalk/TextFilter.h"
+#include "gtalk/WindowWatcher.h"
+#include "runtime/Form.h"
+#include "text/Utf8.h"
 #include "runtime/Runtime.h"
 #include "text/Utf8.h"
 
@@ -13,17 +15,17 @@ namespace msg = platform::msg;
 
 void TextEffects::ApplyFilter(int filter) {
   try {
-    program_.Config().WriteSetting("1337Filter", TextFilter::FilterName(filter));
+    settings_.WriteSetting("1337Filter", TextFilter::FilterName(filter));
     if (auto* item = form_.FindMenu("mnu1337")) item->SetChecked(filter == 1);
     if (auto* item = form_.FindMenu("mnuCoolText")) item->SetChecked(filter == 2);
     if (auto* item = form_.FindMenu("mnuNone")) item->SetChecked(filter == 0);
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("ApplyFilter", &form_, e);
+    reports_.ReportError("ApplyFilter", &form_, e);
   }
 }
 
 uint32_t TextEffects::FilterCode(uint32_t code) {
-  return TextFilter::Apply(program_.Config().ReadSetting("1337Filter", ""), code);
+  return TextFilter::Apply(settings_.ReadSetting("1337Filter", ""), code);
 }
 
 void TextEffects::UpdateRecall(std::string_view text) {
@@ -34,14 +36,14 @@ void TextEffects::UpdateRecall(std::string_view text) {
 
 void TextEffects::BoldItalic(int italic) {
   try {
-    if (!form_.CheckActiveWindow()) return;
-    auto& windows = program_.Rt().Windows();
-    platform::Hwnd input = program_.Chat().ChatInput;
+    if (!watcher_.CheckActiveWindow()) return;
+    auto& windows = rt_.Windows();
+    platform::Hwnd input = chat_.ChatInput;
     uint32_t start = 0, end = 0;
     windows.SendMessage(input, msg::kEmGetSel, reinterpret_cast<platform::WParam>(&start),
                         reinterpret_cast<LParam>(&end));
     if (start == end) end = start + 1;
-    std::u32string text = text::DecodeUtf8(program_.GTalk().GetText(input));
+    std::u32string text = text::DecodeUtf8(gtalk_.GetText(input));
     std::u32string selected =
         start < text.size() ? text.substr(start, std::min<size_t>(end, text.size()) - start) : U"";
     std::string marker = italic == 1 ? "_" : "*";
@@ -53,16 +55,16 @@ void TextEffects::BoldItalic(int italic) {
       windows.SendMessage(input, msg::kEmSetSel, start + 1, start + 1);
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("BoldItalic", &form_, e);
+    reports_.ReportError("BoldItalic", &form_, e);
   }
 }
 
 void TextEffects::Recall() {
-  if (!form_.CheckActiveWindow()) return;
-  ChatState& state = program_.Chat();
+  if (!watcher_.CheckActiveWindow()) return;
+  services::ChatState& state = chat_;
   ++state.RecallIndex;
   int index = std::clamp(state.RecallIndex - 1, 0, static_cast<int>(recall_.size()) - 1);
-  program_.GTalk().SetText(recall_[index], state.ChatInput, false);
+  gtalk_.SetText(recall_[index], state.ChatInput, false);
   if (state.RecallIndex >= 5) state.RecallIndex = 0;
 }
 

@@ -5,16 +5,33 @@
 #include <string>
 #include <string_view>
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+#include "services/ChatState.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
+
+namespace quillon::runtime {
+class Form;
+class Runtime;
+}  // namespace quillon::runtime
 
 namespace quillon::gtalk {
 
+class GTalkWindows;
+class WindowWatcher;
+
 class TextEffects {
  public:
-  TextEffects(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
+  // `form` is the main form: it holds the filter's menu items, and errors are reported for it.
+  TextEffects(runtime::Runtime& rt, services::SettingsStore& settings,
+              services::ErrorReports& reports, services::ChatState& chat, GTalkWindows& gtalk,
+              runtime::Form& form, WindowWatcher& watcher)
+      : rt_(rt),
+        settings_(settings),
+        reports_(reports),
+        chat_(chat),
+        gtalk_(gtalk),
+        form_(form),
+        watcher_(watcher) {}
 
   // Stores the filter's name and ticks its menu item.
   void ApplyFilter(int filter);
@@ -27,8 +44,13 @@ class TextEffects {
   const std::array<std::string, 5>& RecallList() const { return recall_; }
 
  private:
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  services::ChatState& chat_;
+  GTalkWindows& gtalk_;
+  runtime::Form& form_;
+  WindowWatcher& watcher_;
   std::array<std::string, 5> recall_;
 };
 

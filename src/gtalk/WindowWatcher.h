@@ -6,17 +6,32 @@
 #include <string_view>
 
 #include "platform/Window.h"
+#include "services/ChatState.h"
+#include "services/ChatWindowParts.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
+#include "ui/Transparency.h"
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+namespace quillon::runtime {
+class Runtime;
+}
 
 namespace quillon::gtalk {
 
+class GTalkWindows;
+
 class WindowWatcher {
  public:
-  WindowWatcher(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
+  WindowWatcher(runtime::Runtime& rt, services::SettingsStore& settings,
+                services::ErrorReports& reports, services::ChatState& chat, GTalkWindows& gtalk,
+                services::ChatWindowParts parts)
+      : rt_(rt),
+        settings_(settings),
+        reports_(reports),
+        chat_(chat),
+        gtalk_(gtalk),
+        parts_(std::move(parts)),
+        transparency_(rt, reports) {}
 
   void TC(platform::Hwnd window);
   void ChatWindow(platform::Hwnd window);
@@ -36,8 +51,13 @@ class WindowWatcher {
   bool RunStage(const char* name, Stage&& stage);
   void RemoveDeadButtons();
 
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  services::ChatState& chat_;
+  GTalkWindows& gtalk_;
+  services::ChatWindowParts parts_;
+  ui::Transparency transparency_;
   bool debug_ = false;
   bool no_transparency_ = false;
 };

@@ -66,4 +66,27 @@ bool PosixFiles::Exists(const std::string& path) {
   return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
+std::optional<uint64_t> PosixFiles::Size(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return static_cast<uint64_t>(status.st_size);
+}
+
+platform::FileProblem PosixFiles::MakeFolder(const std::string& path) {
+  if (path.empty()) return platform::FileProblem::kMissing;
+  // Each folder on the way, from the top down; one that is there already is passed.
+  for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+    const std::string folder = path.substr(0, end);
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+      return PosixWrittenFile::ProblemOf(errno);
+    }
+    if (end == std::string::npos) break;
+  }
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    return platform::FileProblem::kOther;
+  }
+  return platform::FileProblem::kNone;
+}
+
 }  // namespace quillon::os

@@ -13,6 +13,8 @@ class PosixFiles : public platform::Files {
                                                 platform::FileProblem& problem) override;
   bool Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  std::optional<uint64_t> Size(const std::string& path) override;
+  platform::FileProblem MakeFolder(const std::string& path) override;
 };
 
 }  // namespace quillon::os

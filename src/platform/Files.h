@@ -1,7 +1,9 @@
 #pragma once
 // The disk, as far as the program reads and writes files on it. Paths are the program's own
 // (absolute, or relative to the working folder), in the code page's bytes.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/FileProblem.h"
@@ -23,6 +25,12 @@ class Files {
   virtual bool Remove(const std::string& path) = 0;
   // Whether a regular file is there.
   virtual bool Exists(const std::string& path) = 0;
+  // The size in bytes of the regular file at `path`; nothing when there is none (or it cannot be
+  // looked at).
+  virtual std::optional<uint64_t> Size(const std::string& path) = 0;
+  // Makes the folder and the folders above it that are missing; kNone when the folder is there
+  // afterwards, whether it was made now or before.
+  virtual FileProblem MakeFolder(const std::string& path) = 0;
 };
 
 }  // namespace quillon::platform

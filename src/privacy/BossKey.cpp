@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/Quillon.h"
-#include "app/frmMain.h"
 #include "gtalk/GTalkWindows.h"
+#include "runtime/Runtime.h"
+#include "runtime/Timer.h"
 
 namespace quillon::privacy {
 
@@ -14,7 +14,7 @@ void BossKey::ShowMatchingWindows(std::string_view class_name,
                                   std::optional<std::string_view> title, platform::Hwnd parent,
                                   int show_command) {
   if (show_command == -1) show_command = boss_show_command_;
-  auto& windows = program_.Rt().Windows();
+  auto& windows = rt_.Windows();
   // All are found before any is shown or hidden: hiding the active window activates another,
   // which rises above the place the walk has reached and would be missed.
   std::vector<platform::Hwnd> found;
@@ -28,20 +28,20 @@ void BossKey::ShowMatchingWindows(std::string_view class_name,
 
 void BossKey::SetTrayIcon() {
   platform::NotifyIcon icon;
-  icon.window = program_.GTalk().FindGTalk();
+  icon.window = gtalk_.FindGTalk();
   icon.id = 100;
   icon.flags = platform::kNifIcon;
   icon.callback_message = 0x200;
-  icon.icon = form_.IconHandle(boss_on_ ? "boss" : "plain").value_or(0);
+  icon.icon = icons_.IconHandle(boss_on_ ? "boss" : "plain").value_or(0);
   icon.tip = ":D";
   // Refused when Google Talk is not running; nothing to do about that.
-  program_.Rt().Shell().NotifyIconChange(platform::NotifyIconOp::kModify, icon);
+  rt_.Shell().NotifyIconChange(platform::NotifyIconOp::kModify, icon);
 }
 
 void BossKey::Toggle() {
   boss_on_ = !boss_on_;
   boss_show_command_ = boss_on_ ? platform::sw::kHide : platform::sw::kShowNormal;
-  form_.tmrBoss.SetEnabled(boss_on_);
+  tmrBoss_.SetEnabled(boss_on_);
   if (!boss_on_) {
     ShowMatchingWindows(GTalkWindows::kChatViewClass, std::nullopt, 0, -1);
     ShowMatchingWindows(GTalkWindows::kMainClass, std::nullopt, 0, -1);

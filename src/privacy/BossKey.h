@@ -6,11 +6,15 @@
 #include <string_view>
 
 #include "platform/Window.h"
+#include "services/BossIcons.h"
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+namespace quillon::runtime {
+class Runtime;
+class Timer;
+}  // namespace quillon::runtime
+namespace quillon::gtalk {
+class GTalkWindows;
+}
 
 namespace quillon::privacy {
 
@@ -20,7 +24,10 @@ class BossKey {
   static constexpr const char* kFriendClass = "ThunderRT6FormDC";
   static constexpr const char* kFriendTitle = "QNF";
 
-  BossKey(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
+  // `tmrBoss` is the main form's fast timer that Tick runs on while boss mode is on.
+  BossKey(runtime::Runtime& rt, gtalk::GTalkWindows& gtalk, services::BossIcons& icons,
+          runtime::Timer& tmrBoss)
+      : rt_(rt), gtalk_(gtalk), icons_(icons), tmrBoss_(tmrBoss) {}
 
   // The hotkey (and "/boss"): turns boss mode on or off.
   void Toggle();
@@ -36,8 +43,10 @@ class BossKey {
  private:
   void SetTrayIcon();
 
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  gtalk::GTalkWindows& gtalk_;
+  services::BossIcons& icons_;
+  runtime::Timer& tmrBoss_;
   bool boss_on_ = false;
   int boss_show_command_ = platform::sw::kShowNormal;
 };

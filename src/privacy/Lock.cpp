@@ -1,7 +1,6 @@
 #include "privacy/Lock.h"
 
-#include "app/Quillon.h"
-#include "app/frmMain.h"
+#include "gtalk/WindowWatcher.h"
 #include "platform/WindowSystem.h"
 #include "privacy/frmInPassword.h"
 #include "privacy/frmPassword.h"
@@ -16,13 +15,13 @@ namespace quillon::privacy {
 // would leave a chat writable after a wrong unlock password, or read-only after a failed lock.
 void Lock::Toggle() {
   if (asking_) {
-    program_.Rt().Windows().SetForegroundWindow(asking_->hWnd());
+    rt_.Windows().SetForegroundWindow(asking_->hWnd());
     return;
   }
-  gtalk::ChatState& state = program_.Chat();
+  services::ChatState& state = chat_;
   if (!state.Locked) {
     {
-      frmPassword window(program_.Rt(), *this);
+      frmPassword window(rt_, *this);
       Ask(window);
     }
     if (ConfPassword == "NO") {
@@ -30,28 +29,28 @@ void Lock::Toggle() {
       return;
     }
     state.Locked = true;
-    form_.LockIt(platform::kEcoOpSet);
+    watcher_.LockIt(platform::kEcoOpSet);
     return;
   }
   if (!Password.empty()) {
     {
-      frmInPassword prompt(program_.Rt(), *this);
+      frmInPassword prompt(rt_, *this);
       Ask(prompt);
     }
     if (PassIn != Password) {
-      program_.Rt().MsgBox("Wrong Password!", platform::mb::kIconExclamation, "Unlock");
+      rt_.MsgBox("Wrong Password!", platform::mb::kIconExclamation, "Unlock");
       return;
     }
   }
   state.Locked = false;
-  form_.LockIt(platform::kEcoOpXor);
+  watcher_.LockIt(platform::kEcoOpXor);
 }
 
 // Windows hands the front to the next window in z-order when the password window goes, and a
 // top-most window (a desktop friend) comes before the chat; the chat would then lose the keyboard
 // and the chat view its current chat. The window that was in front gets it back instead.
 void Lock::Ask(runtime::Form& window) {
-  platform::WindowSystem& windows = program_.Rt().Windows();
+  platform::WindowSystem& windows = rt_.Windows();
   const platform::Hwnd front = windows.GetForegroundWindow();
   asking_ = &window;
   window.Show(true);
@@ -60,7 +59,7 @@ void Lock::Ask(runtime::Form& window) {
   platform::Hwnd back = front;
   if (!windows.IsWindow(back) || !windows.IsWindowVisible(back)) {
     // The chat closed meanwhile: the current chat, if there is one, takes the front.
-    back = program_.Chat().ChatWnd;
+    back = chat_.ChatWnd;
   }
   if (windows.IsWindow(back) && windows.IsWindowVisible(back)) windows.SetForegroundWindow(back);
 }

@@ -3,20 +3,23 @@
 // lives only in memory, for this run.
 #include <string>
 
-namespace quillon::app {
-class Quillon;
-class frmMain;
-}  // namespace quillon::app
+#include "services/ChatState.h"
 
 namespace quillon::runtime {
 class Form;
+class Runtime;
+}  // namespace quillon::runtime
+namespace quillon::gtalk {
+class WindowWatcher;
 }
 
 namespace quillon::privacy {
 
 class Lock {
  public:
-  Lock(app::Quillon& program, app::frmMain& form) : program_(program), form_(form) {}
+  // The watcher sets the current chat's input read-only and back.
+  Lock(runtime::Runtime& rt, services::ChatState& chat, gtalk::WindowWatcher& watcher)
+      : rt_(rt), chat_(chat), watcher_(watcher) {}
 
   // The hotkey: locks (asking for a password) or unlocks (asking for it when one is set). While
   // a password window is open, the key brings that window to the front instead of opening
@@ -31,8 +34,9 @@ class Lock {
   std::string ConfPassword;
 
  private:
-  app::Quillon& program_;
-  app::frmMain& form_;
+  runtime::Runtime& rt_;
+  services::ChatState& chat_;
+  gtalk::WindowWatcher& watcher_;
   // Runs a password window modally; when it closes, the window that was in front before it gets
   // the front back.
   void Ask(runtime::Form& window);

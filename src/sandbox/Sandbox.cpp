@@ -599,6 +599,7 @@ Outcome Sandbox::DoHotkey(const Statement& s) {
 Outcome Sandbox::DoFile(const Statement& s) {
   if (s.Size() == 5 && s.Is(2, "replace")) return ReplaceInFile(s);
   if (s.Size() == 4 && s.Is(2, "from")) return CopyIntoFile(s);
+  if (s.Size() == 3 && s.Is(2, "vanish")) return VanishFile(s);
   if (s.Size() != 3) return Outcome::Fail("file \"PATH\" <<END", s.source);
   std::filesystem::path path = Current().ResolvePath(s.At(1));
   std::error_code ignored;
@@ -606,6 +607,17 @@ Outcome Sandbox::DoFile(const Statement& s) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << s.At(2);
   if (!out) return Outcome::Fail("a file written", "cannot write " + path.string());
+  return Outcome::Ok();
+}
+
+// Another program (or the person) takes a file away behind Quillon's back: it must have been
+// there, so a scenario cannot make a file vanish that it never made.
+Outcome Sandbox::VanishFile(const Statement& s) {
+  std::filesystem::path path = Current().ResolvePath(s.At(1));
+  std::error_code error;
+  if (!std::filesystem::remove(path, error)) {
+    return Outcome::Fail("a file to take away", "no file " + path.string());
+  }
   return Outcome::Ok();
 }
 

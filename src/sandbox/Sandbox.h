@@ -118,6 +118,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoFolder(const Statement& s);
   Outcome ReplaceInFile(const Statement& s);
   Outcome CopyIntoFile(const Statement& s);
+  Outcome VanishFile(const Statement& s);
   Outcome DoRegistry(const Statement& s);
   Outcome DoAnswer(const Statement& s);
   Outcome DoSite(const Statement& s);

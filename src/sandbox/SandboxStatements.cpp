@@ -79,7 +79,7 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
     {"file", nullptr, &Sandbox::DoFile, "Outside",
      "file \"PATH\" <<END\nfile \"PATH\" replace \"OLD\" \"NEW\" (OLD must stand in the file "
      "once)\nfile \"PATH\" from \"SOURCE\" (a copy of SOURCE, a path from the scenario file's "
-     "folder)"},
+     "folder)\nfile \"PATH\" vanish (the file is taken away)"},
     {"disk", [](const Statement& s) { return s.Size() == 2 && (s.Is(1, "full") || s.Is(1, "ok")); },
      &Sandbox::DoDisk, "Outside",
      "disk full (every byte Quillon writes is refused; files are still made and removed)\n"

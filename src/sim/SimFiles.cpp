@@ -57,4 +57,11 @@ bool SimFiles::Remove(const std::string& path) {
 
 bool SimFiles::Exists(const std::string& path) { return disk_.Exists(path); }
 
+std::optional<uint64_t> SimFiles::Size(const std::string& path) { return disk_.Size(path); }
+
+platform::FileProblem SimFiles::MakeFolder(const std::string& path) {
+  if (InReadOnlyFolder(path)) return platform::FileProblem::kDenied;
+  return disk_.MakeFolder(path);
+}
+
 }  // namespace quillon::sim

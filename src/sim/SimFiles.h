@@ -1,7 +1,8 @@
 #pragma once
 // The simulated desktop's disk: the machine's files underneath, with the mishaps a person's disk
 // has put on top. A full disk refuses every byte written (files can still be created empty and
-// removed); a read-only folder refuses creating and removing the files directly in it.
+// removed); a read-only folder refuses creating and removing the files and folders directly in
+// it.
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ class SimFiles : public platform::Files {
                                                 platform::FileProblem& problem) override;
   bool Remove(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  std::optional<uint64_t> Size(const std::string& path) override;
+  platform::FileProblem MakeFolder(const std::string& path) override;
 
  private:
   bool InReadOnlyFolder(const std::string& path) const;

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/Quillon.h"
+#include "gtalk/GTalkWindows.h"
+#include "runtime/Runtime.h"
 #include "text/Strings.h"
 
 namespace quillon::status {
@@ -29,7 +30,7 @@ ScriptStatus GTalk::Invoke(std::string_view name, platform::ScriptCall kind,
   ScriptStatus status = Member(name, kind, args, result);
   // Once the program has ended, the script that called must not go on: a loop of Wait calls
   // that never asks CheckEnd would otherwise spin on the ended program's thread.
-  if (program_.Rt().Ended()) host_.Interrupt();
+  if (rt_.Ended()) host_.Interrupt();
   return status;
 }
 
@@ -75,13 +76,13 @@ ScriptStatus GTalk::Member(std::string_view name, platform::ScriptCall kind,
 
 void GTalk::Status(std::string_view Text) {
   if (Text.empty()) return;
-  gtalk::GTalkWindows& windows = program_.GTalk();
+  gtalk::GTalkWindows& windows = gtalk_;
   auto [status_area, edit_box] = windows.FindStatusBox();
   if (windows.GetText(edit_box) != Text) windows.ChangeStatus(Text);
 }
 
 std::string GTalk::GetStatus() {
-  gtalk::GTalkWindows& windows = program_.GTalk();
+  gtalk::GTalkWindows& windows = gtalk_;
   return windows.GetText(windows.FindStatusBox().second);
 }
 
@@ -97,14 +98,13 @@ ScriptStatus GTalk::LoadObject(std::string_view Name, std::string_view Class) {
 
 ScriptStatus GTalk::Wait(int32_t Interval) {
   if (Interval < 0) return ScriptStatus::Ok();
-  runtime::Runtime& rt = program_.Rt();
-  runtime::EventLoop& loop = rt.Loop();
+  runtime::EventLoop& loop = rt_.Loop();
   // The tick count as a 32-bit system would report it.
   int64_t start = static_cast<int32_t>(static_cast<uint32_t>(loop.Now()));
   if (start + Interval > std::numeric_limits<int32_t>::max()) return ScriptStatus::Fail(6);
   // Past the target means one tick beyond it.
   const uint64_t end = loop.Now() + static_cast<uint64_t>(Interval) + 1;
-  while (!rt.Ended()) {
+  while (!rt_.Ended()) {
     uint64_t now = loop.Now();
     if (now >= end) break;
     loop.Pause(std::min(end - now, kWaitStepMs));
@@ -113,10 +113,9 @@ ScriptStatus GTalk::Wait(int32_t Interval) {
 }
 
 bool GTalk::CheckEnd() {
-  if (program_.Rt().Ended()) return true;
-  app::Settings& settings = program_.Config();
-  if (settings.ReadSetting("StopScript", "0") != "1") return false;
-  settings.WriteSetting("StopScript", "0");
+  if (rt_.Ended()) return true;
+  if (settings_.ReadSetting("StopScript", "0") != "1") return false;
+  settings_.WriteSetting("StopScript", "0");
   return true;
 }
 

@@ -8,16 +8,22 @@
 
 #include "platform/ScriptHost.h"
 #include "platform/ScriptObject.h"
+#include "services/SettingsStore.h"
 
-namespace quillon::app {
-class Quillon;
+namespace quillon::runtime {
+class Runtime;
+}
+namespace quillon::gtalk {
+class GTalkWindows;
 }
 
 namespace quillon::status {
 
 class GTalk : public platform::ScriptObject {
  public:
-  GTalk(app::Quillon& program, platform::ScriptHost& host) : program_(program), host_(host) {}
+  GTalk(runtime::Runtime& rt, services::SettingsStore& settings, gtalk::GTalkWindows& gtalk,
+        platform::ScriptHost& host)
+      : rt_(rt), settings_(settings), gtalk_(gtalk), host_(host) {}
 
   std::string TypeName() const override { return "GTalk"; }
   bool HasMember(std::string_view name) const override;
@@ -42,7 +48,9 @@ class GTalk : public platform::ScriptObject {
                                 std::span<platform::ScriptValue> args,
                                 platform::ScriptValue& result);
 
-  app::Quillon& program_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  gtalk::GTalkWindows& gtalk_;
   platform::ScriptHost& host_;
 };
 

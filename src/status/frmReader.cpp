@@ -1,11 +1,15 @@
 #include "status/frmReader.h"
 
 #include <cmath>
-#include <filesystem>
 
-#include "app/Quillon.h"
+#include "gtalk/GTalkWindows.h"
+#include "platform/Files.h"
 #include "platform/ScriptHostFactory.h"
 #include "platform/ScriptValue.h"
+#include "runtime/Runtime.h"
+#include "services/ProgramFolder.h"
+#include "text/Strings.h"
+#include "text/Utf8.h"
 #include "status/GTalk.h"
 #include "text/NumberText.h"
 #include "text/Strings.h"
@@ -23,12 +27,15 @@ bool IsNumber(const std::string& text, double n) {
 
 }  // namespace
 
-frmReader::frmReader(app::Quillon& program)
-    : runtime::Form(program.Rt(), "frmReader", "Status Manager"),
+frmReader::frmReader(runtime::Runtime& rt, services::SettingsStore& settings,
+                     services::ErrorReports& reports, gtalk::GTalkWindows& gtalk)
+    : runtime::Form(rt, "frmReader", "Status Manager"),
       tmrStatus(*this, "tmrStatus", 30000, false, [this] { tmrStatus_Timer(); }),
       Timer1(*this, "Timer1", 10, false, [this] { CaretPos = Text1.SelStart(); }),
-      program_(program),
-      loader_(program, *this) {
+      settings_(settings),
+      reports_(reports),
+      gtalk_(gtalk),
+      loader_(rt, settings, reports, gtalk, *this) {
   Move(200, 150, 478, 398);
   // The heading, the on/off button and its light stand in the header band.
   Picture1.Move(0, 0, 470, kHeaderHeight);
@@ -114,10 +121,9 @@ bool frmReader::RunScript(const std::string& code) {
   if (!host) return false;
   host->SetTimeout(kScriptTimeoutMs);
   host->SetMemoryLimit(
-      static_cast<uint64_t>(program_.Config().ReadNumber(app::NumberSettings::kScriptMemoryMb))
-      << 20);
+      static_cast<uint64_t>(settings_.ReadNumber(services::NumberSettings::kScriptMemoryMb)) << 20);
   // A fresh GTalk for every run; its members are global, so scripts may leave out "GTalk.".
-  host->AddObject("GTalk", std::make_shared<GTalk>(program_, *host), true);
+  host->AddObject("GTalk", std::make_shared<GTalk>(Rt(), settings_, gtalk_, *host), true);
   ++running_scripts_;
   platform::ScriptResult result = host->ExecuteStatement(code);
   --running_scripts_;
@@ -128,23 +134,22 @@ void frmReader::ShowIndicator() { Shape1.SetFillColor(tmrStatus.Enabled() ? kOnC
 
 void frmReader::Form_Load() {
   ScriptHost();
-  app::Settings& settings = program_.Config();
-  Command1.SetCaption(IsNumber(settings.ReadSetting("UseStatus", "2"), 1) ? "Turn &OFF"
-                                                                          : "Turn &ON");
-  Text1.SetText(settings.ReadSetting("StatusCode", ""));
+  Command1.SetCaption(IsNumber(settings_.ReadSetting("UseStatus", "2"), 1) ? "Turn &OFF"
+                                                                           : "Turn &ON");
+  Text1.SetText(settings_.ReadSetting("StatusCode", ""));
   tmrStatus.SetInterval(
-      static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kStatusInterval)));
-  tmrStatus.SetEnabled(settings.ReadSetting("UseStatus", "2") == "1");
+      static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
+  tmrStatus.SetEnabled(settings_.ReadSetting("UseStatus", "2") == "1");
   ShowIndicator();
   platform::Rect heading = lblHeading.Bounds();
   lblHeading.Move(heading.left, (kHeaderHeight - heading.Height()) / 2, heading.Width(),
                   heading.Height());
-  settings.WriteSetting("IsScript", "0");
-  if (settings.ReadSetting("UseStatus", "0") == "0") tmrStatus.SetEnabled(false);
+  settings_.WriteSetting("IsScript", "0");
+  if (settings_.ReadSetting("UseStatus", "0") == "0") tmrStatus.SetEnabled(false);
 }
 
 void frmReader::Form_Unload(int& cancel) {
-  if (program_.Config().ReadSetting("UseStatus", "0") == "1") {
+  if (settings_.ReadSetting("UseStatus", "0") == "1") {
     cancel = 1;
     Hide();
     return;
@@ -160,10 +165,9 @@ void frmReader::Form_Unload(int& cancel) {
 }
 
 void frmReader::Command1_Click() {
-  app::Settings& settings = program_.Config();
-  bool on = IsNumber(settings.ReadSetting("UseStatus", "2"), 1);
-  settings.WriteSetting("UseStatus", on ? "2" : "1");
-  std::string now = settings.ReadSetting("UseStatus", "2");
+  bool on = IsNumber(settings_.ReadSetting("UseStatus", "2"), 1);
+  settings_.WriteSetting("UseStatus", on ? "2" : "1");
+  std::string now = settings_.ReadSetting("UseStatus", "2");
   Command1.SetCaption(IsNumber(now, 1) ? "&Turn OFF" : "&Turn ON");
   tmrStatus.SetEnabled(!IsNumber(now, 2));
   ShowIndicator();
@@ -174,7 +178,7 @@ void frmReader::cmdOK_Click() {
     auto answer = Rt().MsgBox("Would you like to turn Active Status on?",
                               platform::mb::kYesNo | platform::mb::kIconQuestion, "Active Status");
     if (answer == platform::DialogResult::kYes) {
-      program_.Config().WriteSetting("UseStatus", "1");
+      settings_.WriteSetting("UseStatus", "1");
       Command1.SetCaption("&Turn OFF");
       tmrStatus.SetEnabled(true);
       ShowIndicator();
@@ -184,13 +188,13 @@ void frmReader::cmdOK_Click() {
 }
 
 void frmReader::btnOK_Click() {
-  program_.Config().WriteSetting("StatusCode", Text1.Text());
+  settings_.WriteSetting("StatusCode", Text1.Text());
   // The next tick comes soon; it puts the stored interval back.
   tmrStatus.SetInterval(5000);
 }
 
 void frmReader::Command2_Click() {
-  std::string current = program_.Config().ReadSetting("StatusInterval", "30000");
+  std::string current = settings_.ReadSetting("StatusInterval", "30000");
   auto answer = Rt().Dialogs().InputBox("Enter the Interval:\r\n\t1000 = 1sec",
                                         "Set Status Interval", current);
   if (!answer) return;
@@ -202,7 +206,7 @@ void frmReader::Command2_Click() {
   if (!(value >= 1 && value <= 32767)) return;
   int interval = static_cast<int>(value);
   tmrStatus.SetInterval(static_cast<uint32_t>(interval));
-  program_.Config().WriteSetting("StatusInterval", interval);
+  settings_.WriteSetting("StatusInterval", interval);
 }
 
 void frmReader::Command3_Click() {
@@ -213,36 +217,34 @@ void frmReader::Command3_Click() {
       platform::mb::kIconInformation, "Active Status Help");
 }
 
-void frmReader::Button4_Click() { program_.Config().WriteSetting("StopScript", "1"); }
+void frmReader::Button4_Click() { settings_.WriteSetting("StopScript", "1"); }
 
 void frmReader::Button2_Click() {
   try {
     List1.Clear();
-    std::filesystem::path plugins = app::AddSlash(Rt().Info().folder) + "Plugins";
-    std::error_code ignored;
-    std::filesystem::create_directories(plugins, ignored);
-    auto chosen = Rt().Dialogs().OpenFile("Load Plugin", {{"Quillon Plugins (*.qn)", "*.qn"}},
-                                          plugins.string());
+    const std::string plugins = services::AddSlash(Rt().Info().folder) + "Plugins";
+    // A folder that cannot be made leaves the dialog to start where it can.
+    Rt().Files().MakeFolder(plugins);
+    auto chosen =
+        Rt().Dialogs().OpenFile("Load Plugin", {{"Quillon Plugins (*.qn)", "*.qn"}}, plugins);
     PluginPath = chosen.value_or("");
     if (!chosen) return;
-    PluginName =
-        modPluginLoader::StripExtension(std::filesystem::path(*chosen).filename().string());
-    program_.Config().WriteSetting("LastDirectory", *chosen);
+    PluginName = modPluginLoader::StripExtension(chosen->substr(chosen->rfind('/') + 1));
+    settings_.WriteSetting("LastDirectory", *chosen);
     loader_.LoadPlugin(PluginPath, txtName, txtAuthor, txtVersion, txtDate, List1);
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("Button2_Click", this, e);
+    reports_.ReportError("Button2_Click", this, e);
   }
 }
 
 void frmReader::Button1_Click() {
   try {
     List1.Clear();
-    std::error_code ignored;
-    if (!PluginPath.empty() && std::filesystem::exists(PluginPath, ignored)) {
+    if (!PluginPath.empty() && Rt().Files().Exists(PluginPath)) {
       loader_.LoadPlugin(PluginPath, txtName, txtAuthor, txtVersion, txtDate, List1);
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("Button1_Click", this, e);
+    reports_.ReportError("Button1_Click", this, e);
   }
 }
 
@@ -275,23 +277,21 @@ void frmReader::Text1_LostFocus() {
 
 void frmReader::tmrStatus_Timer() {
   tmrStatus.SetInterval(
-      static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kStatusInterval)));
+      static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
   if (ticking_) return;
-  app::Settings& settings = program_.Config();
-  if (!IsNumber(settings.ReadSetting("UseStatus", "2"), 1)) return;
+  if (!IsNumber(settings_.ReadSetting("UseStatus", "2"), 1)) return;
   ticking_ = true;
   struct Done {
     bool& flag;
     ~Done() { flag = false; }
   } done{ticking_};
-  gtalk::GTalkWindows& gtalk = program_.GTalk();
   std::string status = text::TrimBlanks(loader_.ParseStatus(Text1.Text()));
-  status = gtalk.ApplyStatusPrefix(true, status);
-  auto [status_area, edit_box] = gtalk.FindStatusBox();
-  if (settings.ReadSetting("IsScript", "0") != "1") {
-    if (gtalk.GetText(edit_box) != status) gtalk.ChangeStatus(status);
+  status = gtalk_.ApplyStatusPrefix(true, status);
+  auto [status_area, edit_box] = gtalk_.FindStatusBox();
+  if (settings_.ReadSetting("IsScript", "0") != "1") {
+    if (gtalk_.GetText(edit_box) != status) gtalk_.ChangeStatus(status);
   } else {
-    gtalk.ChangeStatus(status);
+    gtalk_.ChangeStatus(status);
   }
 }
 

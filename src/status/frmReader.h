@@ -19,10 +19,6 @@
 #include "runtime/Timer.h"
 #include "status/modPluginLoader.h"
 
-namespace quillon::app {
-class Quillon;
-}
-
 namespace quillon::status {
 
 class frmReader : public runtime::Form {
@@ -33,7 +29,8 @@ class frmReader : public runtime::Form {
   static constexpr int kHeaderHeight = 60;
   static constexpr int32_t kScriptTimeoutMs = 10000;
 
-  explicit frmReader(app::Quillon& program);
+  frmReader(runtime::Runtime& rt, services::SettingsStore& settings,
+            services::ErrorReports& reports, gtalk::GTalkWindows& gtalk);
   ~frmReader() override;
 
   modPluginLoader& Loader() { return loader_; }
@@ -95,7 +92,9 @@ class frmReader : public runtime::Form {
   void Text1_LostFocus();
   void ScriptControl1_Error();
 
-  app::Quillon& program_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  gtalk::GTalkWindows& gtalk_;
   modPluginLoader loader_;
   std::string PluginPath;
   std::string PluginName;

@@ -2,12 +2,14 @@
 
 #include <cmath>
 
-#include "app/Quillon.h"
+#include "gtalk/GTalkWindows.h"
 #include "platform/Files.h"
 #include "platform/ScriptValue.h"
 #include "runtime/ListBox.h"
 #include "runtime/ProgramError.h"
+#include "runtime/Runtime.h"
 #include "runtime/TextBox.h"
+#include "services/ProgramFolder.h"
 #include "status/PluginFile.h"
 #include "status/RSS.h"
 #include "status/StatusCode.h"
@@ -39,12 +41,12 @@ ReadOutcome ReadFile(platform::Files& files, const std::string& path, std::strin
 
 void modPluginLoader::FileMessage(int number, const std::string& path) {
   if (number == kFileNotFound) {
-    program_.Rt().MsgBox(
+    rt_.MsgBox(
         "The file could not be found.  Please check that the file still exists and that the path "
         "is correct:\r\n\t" +
         path);
   } else {
-    program_.Rt().MsgBox(
+    rt_.MsgBox(
         "Permission was denied.\r\nPlease check that you have rights to the folder / file and "
         "that the path is correct:\r\n\t" +
         path);
@@ -57,7 +59,7 @@ void modPluginLoader::LoadPlugin(const std::string& FileName, runtime::TextBox& 
   try {
     for (runtime::TextBox* box : {&NameBox, &AuthorBox, &VersionBox, &DateBox}) box->SetText("");
     std::string bytes;
-    switch (ReadFile(program_.Rt().Files(), FileName, bytes)) {
+    switch (ReadFile(rt_.Files(), FileName, bytes)) {
       case ReadOutcome::kMissing:
         FileMessage(kFileNotFound, FileName);
         return;
@@ -74,9 +76,9 @@ void modPluginLoader::LoadPlugin(const std::string& FileName, runtime::TextBox& 
     VersionBox.SetText(header.version);
     DateBox.SetText(header.date);
     for (std::string& function : header.functions) FunctionList.AddItem(std::move(function));
-    program_.Rt().DoEvents();
+    rt_.DoEvents();
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("LoadPlugin", &reader_, e);
+    reports_.ReportError("LoadPlugin", &reader_, e);
   }
 }
 
@@ -85,7 +87,7 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
                                       platform::Hwnd& ParentWindow, std::string& Code) {
   try {
     std::string bytes;
-    switch (ReadFile(program_.Rt().Files(), FileName, bytes)) {
+    switch (ReadFile(rt_.Files(), FileName, bytes)) {
       case ReadOutcome::kMissing:
         return;
       case ReadOutcome::kDenied:
@@ -107,15 +109,14 @@ void modPluginLoader::ProcessFunction(const std::string& FileName, std::string F
       }
     }
   } catch (const std::exception& e) {
-    program_.Reporter().ReportError("ProcessFunction", &reader_, e);
+    reports_.ReportError("ProcessFunction", &reader_, e);
   }
 }
 
 bool modPluginLoader::RunScript(const std::vector<std::string>& content, std::string& Code) {
-  app::Settings& settings = program_.Config();
   reader_.tmrStatus.SetInterval(
-      static_cast<uint32_t>(settings.ReadNumber(app::NumberSettings::kStatusInterval)));
-  settings.WriteSetting("IsScript", "1");
+      static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
+  settings_.WriteSetting("IsScript", "1");
   for (const std::string& line : content) Code += line + "\r\n";
   // Errors of the script itself are the script host's to report (its error event).
   return reader_.RunScript(Code);
@@ -123,13 +124,11 @@ bool modPluginLoader::RunScript(const std::vector<std::string>& content, std::st
 
 void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::string& Result,
                               std::string& Code) {
-  app::Settings& settings = program_.Config();
-  settings.WriteSetting("IsScript", "0");
-  int32_t timeout = settings.ReadNumber(app::NumberSettings::kRequestTimeout);
+  settings_.WriteSetting("IsScript", "0");
+  int32_t timeout = settings_.ReadNumber(services::NumberSettings::kRequestTimeout);
   std::string address = content.empty() ? std::string() : content.front();
   for (const std::string& line : content) Code += line + "\r\n";
-  platform::HttpResult fetched =
-      program_.Rt().Network().HttpGet(address, static_cast<uint32_t>(timeout));
+  platform::HttpResult fetched = rt_.Network().HttpGet(address, static_cast<uint32_t>(timeout));
   if (!fetched.ok) {
     throw runtime::ProgramError(35764, "Inet",
                                 "The feed " + address + " could not be fetched: " + fetched.error);
@@ -141,19 +140,18 @@ void modPluginLoader::RunFeed(const std::vector<std::string>& content, std::stri
   if (content.size() > 1) format_lines.assign(content.begin() + 1, content.end());
   Result = record->Format(format_lines, [this] {
     reader_.tmrStatus.SetInterval(
-        static_cast<uint32_t>(program_.Config().ReadNumber(app::NumberSettings::kRssInterval)));
-    program_.Rt().DoEvents();
+        static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kRssInterval)));
+    rt_.DoEvents();
   });
 }
 
 void modPluginLoader::WalkWindows(const std::vector<std::string>& content, bool closed,
                                   std::string& Result, platform::Hwnd& Window,
                                   platform::Hwnd& ParentWindow, std::string& Code) {
-  app::Settings& settings = program_.Config();
   reader_.tmrStatus.SetInterval(
-      static_cast<uint32_t>(settings.ReadNumber(app::NumberSettings::kStatusInterval)));
-  settings.WriteSetting("IsScript", "0");
-  platform::WindowSystem& windows = program_.Rt().Windows();
+      static_cast<uint32_t>(settings_.ReadNumber(services::NumberSettings::kStatusInterval)));
+  settings_.WriteSetting("IsScript", "0");
+  platform::WindowSystem& windows = rt_.Windows();
   for (const std::string& line : content) {
     Code += line + "\r\n";
     if (line.empty() || line[0] != '(') {
@@ -165,9 +163,9 @@ void modPluginLoader::WalkWindows(const std::vector<std::string>& content, bool 
       std::string class_name = line.size() >= 2 ? line.substr(1, line.size() - 2) : "";
       Window = windows.FindWindowEx(ParentWindow, Window, class_name, std::nullopt);
     }
-    program_.Rt().DoEvents();
+    rt_.DoEvents();
   }
-  if (closed) Result = program_.GTalk().GetText(Window);
+  if (closed) Result = gtalk_.GetText(Window);
 }
 
 std::string modPluginLoader::ParseStatus(std::string_view StatusCode) {
@@ -179,7 +177,7 @@ std::string modPluginLoader::ParseStatus(std::string_view StatusCode) {
         ProcessFunction(PluginPath(plugin), function, result, window, parent, code);
         return result;
       },
-      [this] { program_.Rt().DoEvents(); });
+      [this] { rt_.DoEvents(); });
 }
 
 std::string modPluginLoader::StripExtension(std::string_view FileTitle) {
@@ -187,7 +185,7 @@ std::string modPluginLoader::StripExtension(std::string_view FileTitle) {
 }
 
 std::string modPluginLoader::PluginPath(std::string_view plugin) const {
-  return app::AddSlash(program_.Rt().Info().folder) + "Plugins/" + std::string(plugin) + ".qn";
+  return services::AddSlash(rt_.Info().folder) + "Plugins/" + std::string(plugin) + ".qn";
 }
 
 }  // namespace quillon::status

@@ -8,9 +8,14 @@
 #include <vector>
 
 #include "platform/Window.h"
+#include "services/ErrorReports.h"
+#include "services/SettingsStore.h"
 
-namespace quillon::app {
-class Quillon;
+namespace quillon::runtime {
+class Runtime;
+}
+namespace quillon::gtalk {
+class GTalkWindows;
 }
 namespace quillon::runtime {
 class ListBox;
@@ -23,7 +28,9 @@ class frmReader;
 
 class modPluginLoader {
  public:
-  modPluginLoader(app::Quillon& program, frmReader& reader) : program_(program), reader_(reader) {}
+  modPluginLoader(runtime::Runtime& rt, services::SettingsStore& settings,
+                  services::ErrorReports& reports, gtalk::GTalkWindows& gtalk, frmReader& reader)
+      : rt_(rt), settings_(settings), reports_(reports), gtalk_(gtalk), reader_(reader) {}
 
   // Fills the four boxes with the header values and adds the function names to `FunctionList`.
   // A missing or unreadable file is said in a message box.
@@ -53,7 +60,10 @@ class modPluginLoader {
                    platform::Hwnd& Window, platform::Hwnd& ParentWindow, std::string& Code);
   void FileMessage(int number, const std::string& path);
 
-  app::Quillon& program_;
+  runtime::Runtime& rt_;
+  services::SettingsStore& settings_;
+  services::ErrorReports& reports_;
+  gtalk::GTalkWindows& gtalk_;
   frmReader& reader_;
 };
 

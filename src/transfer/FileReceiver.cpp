@@ -224,32 +224,10 @@ TransferActions FileReceiver::Closed() {
   return Finish(actions);
 }
 
-TransferActions FileReceiver::Cancel() {
-  outbox_.clear();
-  TransferActions actions;
-  if (state_ != State::kComplete) state_ = State::kCancelled;
-  message_.clear();
-  actions.close = true;
-  return Finish(actions);
-}
-
 std::optional<int64_t> FileReceiver::WakeAt() const {
   if (!message_.empty()) return last_arrival_ms_ + kMessageQuietMs;
   if (state_ == State::kReceiving) return progress_clock_.NextDue();
   return std::nullopt;
-}
-
-TransferOutcome FileReceiver::Outcome() const {
-  switch (state_) {
-    case State::kComplete:
-      return TransferOutcome::kComplete;
-    case State::kBroken:
-      return TransferOutcome::kBroken;
-    case State::kCancelled:
-      return TransferOutcome::kCancelled;
-    default:
-      return TransferOutcome::kRunning;
-  }
 }
 
 }  // namespace quillon::transfer

@@ -17,11 +17,12 @@
 
 #include "transfer/ProgressClock.h"
 #include "transfer/TransferActions.h"
+#include "transfer/TransferMachine.h"
 #include "transfer/TransferStatus.h"
 
 namespace quillon::transfer {
 
-class FileReceiver {
+class FileReceiver : public TransferMachine<FileReceiver> {
  public:
   TransferActions Connect(int64_t now_ms);
   TransferActions Connected(int64_t now_ms);
@@ -32,15 +33,17 @@ class FileReceiver {
   TransferActions WriteFailed(std::string_view status = kStatusWriteFailed);
   TransferActions Tick(int64_t now_ms);
   TransferActions Closed();
-  TransferActions Cancel();
+  using TransferMachine::Cancel;
 
   // When the next Tick is due, if one is.
   std::optional<int64_t> WakeAt() const;
-  TransferOutcome Outcome() const;
+  using TransferMachine::Outcome;
   // The size the sender announced, once read.
   uint64_t FileSize() const { return file_size_; }
 
  private:
+  friend class TransferMachine<FileReceiver>;
+
   enum class State {
     kIdle,
     kConnecting,
@@ -53,6 +56,12 @@ class FileReceiver {
     kCancelled,
   };
 
+  TransferActions Begin() {
+    outbox_.clear();
+    return {};
+  }
+  // A message half read is forgotten: no quiet wait follows a cancel.
+  void OnCancel() { message_.clear(); }
   TransferActions& Finish(TransferActions& actions);
   void TakeMessageBytes(std::string_view bytes, int64_t now_ms, TransferActions& actions);
   void EndQuietMessage(int64_t now_ms, TransferActions& actions);

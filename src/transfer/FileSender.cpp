@@ -168,29 +168,9 @@ TransferActions FileSender::Closed() {
   return Finish(actions);
 }
 
-TransferActions FileSender::Cancel() {
-  TransferActions actions = Begin();
-  if (state_ != State::kComplete) state_ = State::kCancelled;
-  actions.close = true;
-  return Finish(actions);
-}
-
 std::optional<int64_t> FileSender::WakeAt() const {
   if (state_ == State::kSending) return progress_clock_.NextDue();
   return std::nullopt;
-}
-
-TransferOutcome FileSender::Outcome() const {
-  switch (state_) {
-    case State::kComplete:
-      return TransferOutcome::kComplete;
-    case State::kBroken:
-      return TransferOutcome::kBroken;
-    case State::kCancelled:
-      return TransferOutcome::kCancelled;
-    default:
-      return TransferOutcome::kRunning;
-  }
 }
 
 }  // namespace quillon::transfer

@@ -25,10 +25,11 @@
 #include "transfer/ProgressClock.h"
 #include "transfer/Protocol.h"
 #include "transfer/TransferActions.h"
+#include "transfer/TransferMachine.h"
 
 namespace quillon::transfer {
 
-class FileSender {
+class FileSender : public TransferMachine<FileSender> {
  public:
   // The most file bytes handed to the socket and not yet reported sent; a send carries up to
   // this many, in whole blocks (the last block of the file is what remains). Enough to keep a
@@ -44,13 +45,15 @@ class FileSender {
   TransferActions SendComplete(int64_t now_ms);
   TransferActions Tick(int64_t now_ms);
   TransferActions Closed();
-  TransferActions Cancel();
+  using TransferMachine::Cancel;
 
   // When the next Tick is due, if one is.
   std::optional<int64_t> WakeAt() const;
-  TransferOutcome Outcome() const;
+  using TransferMachine::Outcome;
 
  private:
+  friend class TransferMachine<FileSender>;
+
   enum class State {
     kListening,
     kAwaitingSizeRead,
@@ -62,6 +65,7 @@ class FileSender {
   };
 
   TransferActions Begin();
+  void OnCancel() {}
   TransferActions& Finish(TransferActions& actions);
   void ReadAnswers(TransferActions& actions, int64_t now_ms);
   // Reads and queues file data up to the window, or ends the file once all of it has gone.

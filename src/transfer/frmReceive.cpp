@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/Quillon.h"
+#include "gtalk/GTalkWindows.h"
 #include "platform/Files.h"
+#include "runtime/Runtime.h"
 #include "transfer/Protocol.h"
-#include "transfer/TransferNotice.h"
 #include "transfer/TransferStatus.h"
 
 namespace quillon::transfer {
@@ -14,15 +14,6 @@ namespace quillon::transfer {
 namespace {
 
 constexpr int kConnection = 1;
-
-template <typename Work>
-void Guarded(app::Quillon& program, const runtime::Form* form, std::string_view area, Work&& work) {
-  try {
-    work();
-  } catch (const std::exception& e) {
-    program.Reporter().ReportError(area, form, e);
-  }
-}
 
 // A full disk is worth its own words: the person frees room and tries again.
 std::string_view WriteStatus(platform::FileProblem problem) {
@@ -39,11 +30,12 @@ std::string TrimmedAddress(std::string_view text) {
 
 }  // namespace
 
-frmReceive::frmReceive(app::Quillon& program)
-    : runtime::Form(program.Rt(), "frmReceive", "File Transfer - QN"),
+frmReceive::frmReceive(runtime::Runtime& rt, services::ErrorReports& reports,
+                       services::ChatState& chat, gtalk::GTalkWindows& gtalk)
+    : TransferWindow(rt, reports, chat, gtalk, "frmReceive", "File Transfer - QN"),
       Timer1(*this, "Timer1", kRateIntervalMs, false),
       Winsock1(
-          program.Rt().Network(),
+          rt.Network(),
           WinsockArray::Events{
               {},
               [this](int index) { Winsock1_Connect(index); },
@@ -53,8 +45,7 @@ frmReceive::frmReceive(app::Quillon& program)
                 outgoing_.CloseIfDone(Winsock1(kConnection));
               },
               [this](int index, int, const std::string&) { Winsock1_Close(index); },
-          }),
-      program_(program) {
+          }) {
   Move(300, 250, 352, 232);
   Frame1.Move(8, 8, 240, 54);
   txtIP.Move(16, 28, 188, 22);
@@ -78,14 +69,14 @@ frmReceive::~frmReceive() = default;
 
 void frmReceive::Open() {
   if (!Loaded()) {
-    notice_input_ = program_.Chat().ChatInput;
+    notice_input_ = chat_.ChatInput;
     Load();
   }
   Show();
 }
 
 void frmReceive::Form_Load() {
-  Guarded(program_, this, "Form_Load", [this] {
+  Guarded("Form_Load", [this] {
     Winsock1.Load(kConnection);
     Timer1.SetEnabled(false);
     receiver_ = FileReceiver();
@@ -102,7 +93,7 @@ void frmReceive::Form_Load() {
 }
 
 void frmReceive::Command1_Click() {
-  Guarded(program_, this, "Command1_Click", [this] {
+  Guarded("Command1_Click", [this] {
     // Connecting again starts a new transfer; a file begun by the last one is incomplete.
     ++attempt_;
     receiver_.Cancel();
@@ -121,19 +112,19 @@ void frmReceive::Command1_Click() {
 }
 
 void frmReceive::Winsock1_Connect(int index) {
-  Guarded(program_, this, "Winsock1_Connect", [&] {
+  Guarded("Winsock1_Connect", [&] {
     if (index == kConnection) Apply(receiver_.Connected(Now()));
   });
 }
 
 void frmReceive::Winsock1_DataArrival(int index, std::string_view bytes) {
-  Guarded(program_, this, "Winsock1_DataArrival", [&] {
+  Guarded("Winsock1_DataArrival", [&] {
     if (index == kConnection) Apply(receiver_.Receive(bytes, Now()));
   });
 }
 
 void frmReceive::Winsock1_Close(int index) {
-  Guarded(program_, this, "Winsock1_Close", [&] {
+  Guarded("Winsock1_Close", [&] {
     if (index != kConnection) return;
     if (platform::TcpSocket* socket = Winsock1(kConnection)) socket->Close();
     outgoing_.Forget();
@@ -143,7 +134,7 @@ void frmReceive::Winsock1_Close(int index) {
 }
 
 void frmReceive::Timer1_Timer() {
-  Guarded(program_, this, "Timer1_Timer", [this] { Apply(receiver_.Tick(Now())); });
+  Guarded("Timer1_Timer", [this] { Apply(receiver_.Tick(Now())); });
 }
 
 void frmReceive::Apply(const TransferActions& actions) {
@@ -189,7 +180,7 @@ void frmReceive::Apply(const TransferActions& actions) {
   } else if (actions.outcome != TransferOutcome::kRunning) {
     CloseOutput();
   }
-  ScheduleTick();
+  ScheduleTick(Timer1, receiver_.WakeAt());
   if (send_failed) Apply(receiver_.Closed());
   if (actions.ask_save_name && receiver_.Outcome() == TransferOutcome::kRunning) {
     AskWhereToSave(*actions.ask_save_name);
@@ -199,15 +190,15 @@ void frmReceive::Apply(const TransferActions& actions) {
 // The save dialog and every write happen inside the data handler of the window, so that is where
 // a failure of the file is reported, besides the status that says it.
 void frmReceive::ReportFileFailure(std::string_view status) {
-  program_.Reporter().ReportError("Winsock1_DataArrival", this, 0, "frmReceive",
-                                  std::string(status) + " " + SavePath);
+  reports_.ReportError("Winsock1_DataArrival", this, 0, "frmReceive",
+                       std::string(status) + " " + SavePath);
 }
 
 void frmReceive::AskWhereToSave(const std::string& offered_name) {
   OfferedName = offered_name;
   const uint64_t attempt = attempt_;
   const std::optional<std::string> chosen =
-      program_.Rt().Dialogs().SaveFile("Save File", offered_name, {{offered_name, offered_name}});
+      Rt().Dialogs().SaveFile("Save File", offered_name, {{offered_name, offered_name}});
   // The dialog waits for the person, and meanwhile the window may have been closed or connected
   // anew.
   if (attempt != attempt_ || !Loaded()) return;
@@ -216,12 +207,12 @@ void frmReceive::AskWhereToSave(const std::string& offered_name) {
     Apply(receiver_.Cancel());
     Receiving = false;
     SetStatus(kStatusCancelled);
-    SendTransferNotice(program_, notice_input_, kStatusCancelled);
+    Notice(kStatusCancelled);
     return;
   }
   SavePath = *chosen;
   platform::FileProblem problem = platform::FileProblem::kNone;
-  output_ = program_.Rt().Files().Create(SavePath, problem);
+  output_ = Rt().Files().Create(SavePath, problem);
   if (!output_) {
     Apply(receiver_.SaveFailed(problem == platform::FileProblem::kDenied ? kStatusSaveDenied
                                                                          : kStatusSaveFailed));
@@ -236,7 +227,7 @@ void frmReceive::CloseOutput() {
   if (!output_) return;
   output_->Close();
   output_.reset();
-  program_.Rt().Files().Remove(output_path_);
+  Rt().Files().Remove(output_path_);
   output_path_.clear();
 }
 
@@ -244,37 +235,27 @@ platform::FileProblem frmReceive::CloseOutputKept() {
   if (!output_) return platform::FileProblem::kNone;
   const platform::FileProblem problem = output_->Close();
   output_.reset();
-  if (problem != platform::FileProblem::kNone) program_.Rt().Files().Remove(output_path_);
+  if (problem != platform::FileProblem::kNone) Rt().Files().Remove(output_path_);
   output_path_.clear();
   return problem;
 }
 
-void frmReceive::ScheduleTick() {
-  const std::optional<int64_t> wake = receiver_.WakeAt();
-  if (!wake) {
-    Timer1.SetEnabled(false);
-    return;
-  }
-  Timer1.SetInterval(static_cast<uint32_t>(std::clamp<int64_t>(*wake - Now(), 1, kRateIntervalMs)));
-  Timer1.SetEnabled(true);
-}
-
 void frmReceive::Picture1_Click() {
-  Guarded(program_, this, "Picture1_Click",
-          [this] { txtIP.SetText(program_.Rt().Shell().GetClipboardText().value_or("")); });
+  Guarded("Picture1_Click",
+          [this] { txtIP.SetText(Rt().Shell().GetClipboardText().value_or("")); });
 }
 
 void frmReceive::EndByUser() {
   if (Receiving && receiver_.Outcome() != TransferOutcome::kComplete) {
-    program_.Rt().MsgBox("HRSTARTED!", platform::mb::kOk);
-    SendTransferNotice(program_, notice_input_, kStatusCancelled);
+    Rt().MsgBox("HRSTARTED!", platform::mb::kOk);
+    Notice(kStatusCancelled);
   }
   Receiving = false;
   Timer1.SetEnabled(false);
 }
 
 void frmReceive::Command2_Click() {
-  Guarded(program_, this, "Command2_Click", [this] {
+  Guarded("Command2_Click", [this] {
     EndByUser();
     Unload();
   });
@@ -283,7 +264,7 @@ void frmReceive::Command2_Click() {
 // The window's own close button ends the transfer as Cancel does.
 void frmReceive::Form_QueryUnload(int&, runtime::UnloadMode mode) {
   if (mode == runtime::UnloadMode::kControlMenu) {
-    Guarded(program_, this, "Form_QueryUnload", [this] { EndByUser(); });
+    Guarded("Form_QueryUnload", [this] { EndByUser(); });
   }
 }
 
@@ -300,7 +281,5 @@ void frmReceive::Form_Unload(int&) {
 }
 
 void frmReceive::SetStatus(std::string_view text) { Label1.SetCaption(text); }
-
-int64_t frmReceive::Now() const { return static_cast<int64_t>(program_.Rt().Loop().Now()); }
 
 }  // namespace quillon::transfer

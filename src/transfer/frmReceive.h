@@ -11,7 +11,6 @@
 #include "platform/Window.h"
 #include "platform/WrittenFile.h"
 #include "runtime/CommandButton.h"
-#include "runtime/Form.h"
 #include "runtime/Frame.h"
 #include "runtime/Label.h"
 #include "runtime/PictureBox.h"
@@ -21,17 +20,15 @@
 #include "transfer/FileReceiver.h"
 #include "transfer/OutgoingBytes.h"
 #include "transfer/TransferActions.h"
+#include "transfer/TransferWindow.h"
 #include "transfer/WinsockArray.h"
-
-namespace quillon::app {
-class Quillon;
-}
 
 namespace quillon::transfer {
 
-class frmReceive : public runtime::Form {
+class frmReceive : public TransferWindow {
  public:
-  explicit frmReceive(app::Quillon& program);
+  frmReceive(runtime::Runtime& rt, services::ErrorReports& reports, services::ChatState& chat,
+             gtalk::GTalkWindows& gtalk);
   ~frmReceive() override;
 
   // Loads the window (if it is not) and shows it; the chat current now is the one its notices
@@ -80,11 +77,7 @@ class frmReceive : public runtime::Form {
   void CloseOutput();
   // Closes the complete output file; a problem (and the file removed) when its last bytes failed.
   platform::FileProblem CloseOutputKept();
-  void ScheduleTick();
-  int64_t Now() const;
 
-  app::Quillon& program_;
-  platform::Hwnd notice_input_ = 0;
   FileReceiver receiver_;
   std::unique_ptr<platform::WrittenFile> output_;
   std::string output_path_;

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <random>
 
-#include "app/Quillon.h"
+#include "gtalk/GTalkWindows.h"
+#include "platform/Files.h"
+#include "runtime/Runtime.h"
+#include "services/SettingsStore.h"
 #include "transfer/Invitation.h"
 #include "transfer/Protocol.h"
-#include "transfer/TransferNotice.h"
 #include "transfer/TransferStatus.h"
 
 namespace quillon::transfer {
@@ -25,25 +26,16 @@ constexpr std::string_view kPortsClosedText =
     "You don't seem to have port 1129 open!\r\n\r\nPlease visit: portforward.com for more "
     "information on how to open ports.";
 
-// Runs a handler, reporting what escapes it under the handler's name, as every handler of the
-// window ends at its first error.
-template <typename Work>
-void Guarded(app::Quillon& program, const runtime::Form* form, std::string_view area, Work&& work) {
-  try {
-    work();
-  } catch (const std::exception& e) {
-    program.Reporter().ReportError(area, form, e);
-  }
-}
-
 }  // namespace
 
-frmSend::frmSend(app::Quillon& program)
-    : runtime::Form(program.Rt(), "frmSend", "File Transfer - Quillon"),
+frmSend::frmSend(runtime::Runtime& rt, services::SettingsStore& settings,
+                 services::ErrorReports& reports, services::ChatState& chat,
+                 gtalk::GTalkWindows& gtalk)
+    : TransferWindow(rt, reports, chat, gtalk, "frmSend", "File Transfer - Quillon"),
       Timer1(*this, "Timer1", kRateIntervalMs, false),
       tmrCheck(*this, "tmrCheck", kPortCheckMs, false),
       Winsock1(
-          program.Rt().Network(),
+          rt.Network(),
           WinsockArray::Events{
               [this](int index, uint32_t request) { Winsock1_ConnectionRequest(index, request); },
               {},
@@ -51,7 +43,7 @@ frmSend::frmSend(app::Quillon& program)
               [this](int index) { Winsock1_SendComplete(index); },
               [this](int index, int, const std::string&) { Winsock1_Close(index); },
           }),
-      program_(program) {
+      settings_(settings) {
   Move(300, 250, 352, 170);
   Frame1.Move(8, 8, 328, 92);
   Label1.Move(16, 28, 312, 36);
@@ -70,12 +62,12 @@ frmSend::~frmSend() = default;
 void frmSend::Open() {
   // The window of a running transfer ends it (with its cancel notice) before a new one starts.
   if (Loaded() && !Unload()) return;
-  notice_input_ = program_.Chat().ChatInput;
+  notice_input_ = chat_.ChatInput;
   Load();
   Reset(true);
   if (!Loaded()) return;
   Show();
-  program_.Chat().TransferInput = notice_input_;
+  chat_.TransferInput = notice_input_;
 }
 
 void frmSend::Reset(bool load) {
@@ -105,35 +97,35 @@ void frmSend::Reset(bool load) {
 void frmSend::Form_Load() {
   if (!LoadAllowed || load_done_) return;
   load_done_ = true;
-  Guarded(program_, this, "Form_Load", [this] {
+  Guarded("Form_Load", [this] {
     Cancelled = false;
     const std::optional<std::string> chosen =
-        program_.Rt().Dialogs().OpenFile("Send File", {{"All Files (*.*)", "*.*"}});
-    std::error_code error;
-    if (!chosen || !std::filesystem::is_regular_file(*chosen, error)) return;
+        Rt().Dialogs().OpenFile("Send File", {{"All Files (*.*)", "*.*"}});
+    platform::Files& files = Rt().Files();
+    if (!chosen || !files.Exists(*chosen)) return;
     Show();
-    const std::filesystem::path path(*chosen);
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-      program_.Reporter().ReportError("Form_Load", this, 0, "frmSend", error.message());
+    // The file may go between the two looks; the person then hears why nothing follows.
+    const std::optional<uint64_t> size = files.Size(*chosen);
+    if (!size) {
+      reports_.ReportError("Form_Load", this, 0, "frmSend",
+                           std::string(kStatusReadFailed) + " " + *chosen);
       return;
     }
-    FileSize = size;
+    FileSize = *size;
     TransferSize = SizeText(FileSize);
-    ShortName = path.filename().string();
+    ShortName = chosen->substr(chosen->rfind('/') + 1);
     TransferTitle = ShortName;
     FilePath = *chosen;
     ProgressBar1.SetMax(static_cast<long long>(FileSize));
     ProgressBar1.SetValue(0);
 
     SetStatus(kStatusRetrievingAddress);
-    const platform::HttpResult answer = program_.Rt().Network().HttpGet(
-        program_.Rt().Info().site + "/Quillon/ip.php", kAddressLookupMs);
+    const platform::HttpResult answer =
+        Rt().Network().HttpGet(Rt().Info().site + "/Quillon/ip.php", kAddressLookupMs);
     std::optional<std::string> address = answer.ok ? ReadPublicIP(answer.body) : std::nullopt;
     if (!address) {
-      program_.Reporter().ReportError(
-          "Form_Load", this, 0, "frmSend",
-          answer.ok ? "The address page answered no address." : answer.error);
+      reports_.ReportError("Form_Load", this, 0, "frmSend",
+                           answer.ok ? "The address page answered no address." : answer.error);
       // The window would otherwise go on saying it retrieves the address.
       SetStatus(kStatusAddressFailed);
       return;
@@ -172,12 +164,12 @@ void frmSend::tmrCheck_Timer() {
   // while the box says the ports are closed.
   Winsock1.Unload(kCheckListener);
   Winsock1.Unload(kCheckClient);
-  program_.Rt().MsgBox(kPortsClosedText, platform::mb::kIconExclamation, kPortsClosedTitle);
+  Rt().MsgBox(kPortsClosedText, platform::mb::kIconExclamation, kPortsClosedTitle);
   mClose();
 }
 
 void frmSend::Winsock1_ConnectionRequest(int index, uint32_t request) {
-  Guarded(program_, this, "Winsock1_ConnectionRequest", [&] {
+  Guarded("Winsock1_ConnectionRequest", [&] {
     if (index == kCheckListener) {
       Invite();
     } else if (index == kTransferSocket && sender_) {
@@ -210,35 +202,34 @@ void frmSend::Invite() {
   platform::TcpSocket* socket = Winsock1(kTransferSocket);
   // Listening comes before the invitation: an invitation nobody can answer is not sent.
   if (socket == nullptr || !socket->Listen(kTransferPort)) {
-    program_.Reporter().ReportError("Winsock1_ConnectionRequest", this, 0, "frmSend",
-                                    "Port 1129 could not be listened on.");
+    reports_.ReportError("Winsock1_ConnectionRequest", this, 0, "frmSend",
+                         "Port 1129 could not be listened on.");
     return;
   }
-  std::mt19937_64 random(program_.Rt().Clock().TickCount() ^ std::random_device()());
+  std::mt19937_64 random(Rt().Clock().TickCount() ^ std::random_device()());
   const int number = InvitationNumber(std::uniform_real_distribution<double>(0.0, 1.0)(random));
-  program_.Config().WriteSetting("Sender1", FormatInvitationNumber(number), "FTNum");
+  settings_.WriteSetting("Sender1", FormatInvitationNumber(number), "FTNum");
   InvitationPieces pieces;
-  pieces.contact_name = program_.GTalk().RemoveExtra(
-      program_.GTalk().GetText(program_.Rt().Windows().GetParent(notice_input_)));
+  pieces.contact_name = gtalk_.RemoveExtra(gtalk_.GetText(Rt().Windows().GetParent(notice_input_)));
   pieces.file_name = ShortName;
   pieces.file_size = FileSize;
   pieces.address = PublicIP;
   pieces.number = number;
-  source_ = std::make_unique<DiskFileSource>(program_.Rt().Files(), FilePath);
+  source_ = std::make_unique<DiskFileSource>(Rt().Files(), FilePath);
   sender_ = std::make_unique<FileSender>(*source_, FileSize, ShortName);
-  SendTransferNotice(program_, notice_input_, InvitationText(pieces));
+  Notice(InvitationText(pieces));
   Invited = true;
   SetStatus(kStatusAwaitingConnection);
 }
 
 void frmSend::Winsock1_DataArrival(int index, std::string_view bytes) {
-  Guarded(program_, this, "Winsock1_DataArrival", [&] {
+  Guarded("Winsock1_DataArrival", [&] {
     if (index == kConnection && sender_) Apply(sender_->Receive(bytes, Now()));
   });
 }
 
 void frmSend::Winsock1_SendComplete(int index) {
-  Guarded(program_, this, "Winsock1_SendComplete", [&] {
+  Guarded("Winsock1_SendComplete", [&] {
     if (index != kConnection || !sender_) return;
     outgoing_.Sent();
     Apply(sender_->SendComplete(Now()));
@@ -247,7 +238,7 @@ void frmSend::Winsock1_SendComplete(int index) {
 }
 
 void frmSend::Winsock1_Close(int index) {
-  Guarded(program_, this, "Winsock1_Close", [&] {
+  Guarded("Winsock1_Close", [&] {
     if (index != kConnection) return;
     if (platform::TcpSocket* socket = Winsock1(kConnection)) socket->Close();
     outgoing_.Forget();
@@ -258,7 +249,7 @@ void frmSend::Winsock1_Close(int index) {
 }
 
 void frmSend::Timer1_Timer() {
-  Guarded(program_, this, "Timer1_Timer", [this] {
+  Guarded("Timer1_Timer", [this] {
     if (sender_) Apply(sender_->Tick(Now()));
   });
 }
@@ -273,8 +264,8 @@ void frmSend::Apply(const TransferActions& actions) {
   }
   if (actions.file_failed) {
     // The file is read while data moves, which the data handler of the window drives.
-    program_.Reporter().ReportError("Winsock1_DataArrival", this, 0, "frmSend",
-                                    std::string(actions.status.value_or("")) + " " + FilePath);
+    reports_.ReportError("Winsock1_DataArrival", this, 0, "frmSend",
+                         std::string(actions.status.value_or("")) + " " + FilePath);
   }
   if (actions.close) {
     outgoing_.CloseAfter(sent);
@@ -287,28 +278,18 @@ void frmSend::Apply(const TransferActions& actions) {
       StopListening();
     }
   }
-  ScheduleTick();
+  ScheduleTick(Timer1, sender_ ? sender_->WakeAt() : std::nullopt);
   if (send_failed && sender_) Apply(sender_->Closed());
 }
 
 void frmSend::StopListening() { Winsock1.Unload(kTransferSocket); }
 
-void frmSend::ScheduleTick() {
-  const std::optional<int64_t> wake = sender_ ? sender_->WakeAt() : std::nullopt;
-  if (!wake) {
-    Timer1.SetEnabled(false);
-    return;
-  }
-  Timer1.SetInterval(static_cast<uint32_t>(std::clamp<int64_t>(*wake - Now(), 1, kRateIntervalMs)));
-  Timer1.SetEnabled(true);
-}
-
 void frmSend::mClose() {
   // Every step runs whatever became of the one before: a notice that cannot be sent is reported,
   // and the window still lets go of its socket, its file and its timer.
-  Guarded(program_, this, "mClose", [&] {
+  Guarded("mClose", [&] {
     if (Invited && Outcome() != TransferOutcome::kComplete) {
-      SendTransferNotice(program_, notice_input_, kStatusCancelled);
+      Notice(kStatusCancelled);
     }
   });
   // No socket listens any more, so a later close of this window has nothing left to cancel.
@@ -338,7 +319,5 @@ TransferOutcome frmSend::Outcome() const {
 }
 
 void frmSend::SetStatus(std::string_view text) { Label1.SetCaption(text); }
-
-int64_t frmSend::Now() const { return static_cast<int64_t>(program_.Rt().Loop().Now()); }
 
 }  // namespace quillon::transfer

@@ -16,7 +16,6 @@
 
 #include "platform/Window.h"
 #include "runtime/CommandButton.h"
-#include "runtime/Form.h"
 #include "runtime/Frame.h"
 #include "runtime/Label.h"
 #include "runtime/ProgressBar.h"
@@ -25,22 +24,24 @@
 #include "transfer/FileSender.h"
 #include "transfer/OutgoingBytes.h"
 #include "transfer/TransferActions.h"
+#include "transfer/TransferWindow.h"
 #include "transfer/WinsockArray.h"
 
-namespace quillon::app {
-class Quillon;
+namespace quillon::services {
+class SettingsStore;
 }
 
 namespace quillon::transfer {
 
-class frmSend : public runtime::Form {
+class frmSend : public TransferWindow {
  public:
   // How long the port check may take before the ports are taken as closed.
   static constexpr uint32_t kPortCheckMs = 10000;
   // How long the address lookup may block.
   static constexpr uint32_t kAddressLookupMs = 10000;
 
-  explicit frmSend(app::Quillon& program);
+  frmSend(runtime::Runtime& rt, services::SettingsStore& settings, services::ErrorReports& reports,
+          services::ChatState& chat, gtalk::GTalkWindows& gtalk);
   ~frmSend() override;
 
   // "Send File...": the running transfer (if any) is ended and a new one starts, for the chat
@@ -96,12 +97,8 @@ class frmSend : public runtime::Form {
   void Apply(const TransferActions& actions);
   // The invitation no longer stands once the file has gone or the transfer was ended.
   void StopListening();
-  void ScheduleTick();
-  int64_t Now() const;
 
-  app::Quillon& program_;
-  // The chat input the transfer was started from: the invitation and notices go there.
-  platform::Hwnd notice_input_ = 0;
+  services::SettingsStore& settings_;
   // Form_Load has done its work for this transfer.
   bool load_done_ = false;
   std::unique_ptr<DiskFileSource> source_;

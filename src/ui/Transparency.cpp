@@ -1,13 +1,14 @@
 #include "ui/Transparency.h"
 
-#include "app/Quillon.h"
 #include "runtime/Form.h"
+#include "runtime/Runtime.h"
+#include "services/ErrorReports.h"
 
 namespace quillon::ui {
 
-void Transparency::Transparent(app::Quillon& program, platform::Hwnd window, int level) {
+void Transparency::Transparent(platform::Hwnd window, int level) {
   try {
-    auto& windows = program.Rt().Windows();
+    auto& windows = runtime_.Windows();
     if (level == 256) {
       windows.SetExStyle(window, windows.GetExStyle(window) & ~platform::kWsExLayered);
     } else if (level >= 11 && level <= 255) {
@@ -16,21 +17,20 @@ void Transparency::Transparent(app::Quillon& program, platform::Hwnd window, int
                                          platform::kLwaAlpha);
     }
   } catch (const std::exception& e) {
-    program.Reporter().ReportError("Transparent", nullptr, e);
+    reports_.ReportError("Transparent", nullptr, e);
   }
 }
 
-void Transparency::SetAlwaysOnTopMode(app::Quillon& program, platform::Hwnd window, bool on_top) {
+void Transparency::SetAlwaysOnTopMode(platform::Hwnd window, bool on_top) {
   try {
-    program.Rt().Windows().SetTopMost(window, on_top);
+    runtime_.Windows().SetTopMost(window, on_top);
   } catch (const std::exception& e) {
-    program.Reporter().ReportError("SetAlwaysOnTopMode", nullptr, e);
+    reports_.ReportError("SetAlwaysOnTopMode", nullptr, e);
   }
 }
 
-void Transparency::SetAlwaysOnTopMode(app::Quillon& program, const runtime::Form& form,
-                                      bool on_top) {
-  SetAlwaysOnTopMode(program, form.hWnd(), on_top);
+void Transparency::SetAlwaysOnTopMode(const runtime::Form& form, bool on_top) {
+  SetAlwaysOnTopMode(form.hWnd(), on_top);
 }
 
 }  // namespace quillon::ui

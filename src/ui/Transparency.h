@@ -1,23 +1,32 @@
 #pragma once
-// See-through windows and windows kept above all others.
+// See-through windows and windows kept above all others. A failure is reported and passed over:
+// the window then simply stays as it was.
 #include "platform/Window.h"
 
 namespace quillon::runtime {
 class Form;
-}
-namespace quillon::app {
-class Quillon;
+class Runtime;
+}  // namespace quillon::runtime
+namespace quillon::services {
+class ErrorReports;
 }
 
 namespace quillon::ui {
 
 class Transparency {
  public:
+  Transparency(runtime::Runtime& runtime, services::ErrorReports& reports)
+      : runtime_(runtime), reports_(reports) {}
+
   // 11 to 255: the window's alpha; 256: opaque again (the layered style taken away); any other
   // level changes nothing.
-  static void Transparent(app::Quillon& program, platform::Hwnd window, int level);
-  static void SetAlwaysOnTopMode(app::Quillon& program, platform::Hwnd window, bool on_top);
-  static void SetAlwaysOnTopMode(app::Quillon& program, const runtime::Form& form, bool on_top);
+  void Transparent(platform::Hwnd window, int level);
+  void SetAlwaysOnTopMode(platform::Hwnd window, bool on_top);
+  void SetAlwaysOnTopMode(const runtime::Form& form, bool on_top);
+
+ private:
+  runtime::Runtime& runtime_;
+  services::ErrorReports& reports_;
 };
 
 }  // namespace quillon::ui

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/ErrorReporter.h"
 #include "runtime/Runtime.h"
+#include "services/ErrorReports.h"
 #include "text/Strings.h"
 
 namespace quillon::ui {

@@ -13,8 +13,8 @@
 namespace quillon::runtime {
 class Runtime;
 }
-namespace quillon::app {
-class ErrorReporter;
+namespace quillon::services {
+class ErrorReports;
 }
 
 namespace quillon::ui {
@@ -40,7 +40,7 @@ class cRegSearch {
   static constexpr int32_t kFoundValueName = 1;
   static constexpr int32_t kFoundValueData = 2;
 
-  cRegSearch(runtime::Runtime& runtime, app::ErrorReporter& reporter)
+  cRegSearch(runtime::Runtime& runtime, services::ErrorReports& reporter)
       : runtime_(runtime), reporter_(reporter) {}
 
   std::string SubKey;
@@ -74,7 +74,7 @@ class cRegSearch {
   bool CanOpen(uint32_t root, const std::string& key_path);
 
   runtime::Runtime& runtime_;
-  app::ErrorReporter& reporter_;
+  services::ErrorReports& reporter_;
   int32_t stop_ = 0;
   bool searching_ = false;
 };

@@ -1,12 +1,12 @@
 #include "ui/frmTransparency.h"
 
-#include "app/Quillon.h"
-#include "ui/Transparency.h"
+#include "runtime/Runtime.h"
 
 namespace quillon::ui {
 
-frmTransparency::frmTransparency(app::Quillon& program)
-    : runtime::Form(program.Rt(), "frmTransparency", "Set Chat Transparency"), program_(program) {
+frmTransparency::frmTransparency(runtime::Runtime& rt, services::SettingsStore& settings,
+                                 services::ErrorReports& reports, services::ChatState& chat)
+    : SliderDialog(rt, settings, reports, "frmTransparency", "Set Chat Transparency"), chat_(chat) {
   Move(300, 200, 328, 254);
   lblText.Move(8, 8, 304, 20);
   Frame1.Move(8, 32, 304, 124);
@@ -22,35 +22,11 @@ frmTransparency::frmTransparency(app::Quillon& program)
   lblText.SetCaption("Make your chats transparent!");
   Label1.SetCaption("Note:  Having a maximum value (256) will disable.");
   Command1.SetCaption("&Ok");
-  Slider1.SetRange(10, 256);
-  Slider2.SetRange(10, 256);
-  Slider1.on_change = [this] {
-    if (loading_) return;
-    program_.Config().WriteSetting("TransparentMain", Slider1.Value());
-    Transparency::Transparent(program_, program_.Chat().MainWnd, Slider1.Value());
-  };
-  Slider2.on_change = [this] {
-    if (loading_) return;
-    program_.Config().WriteSetting("TransparentChat", Slider2.Value());
-    Transparency::Transparent(program_, program_.Chat().ChatWnd, Slider2.Value());
-  };
+  Bind(Slider1, services::NumberSettings::kTransparentMain,
+       [this](int level) { transparency_.Transparent(chat_.MainWnd, level); });
+  Bind(Slider2, services::NumberSettings::kTransparentChat,
+       [this](int level) { transparency_.Transparent(chat_.ChatWnd, level); });
   Command1.on_click = [this] { Unload(); };
-}
-
-void frmTransparency::Form_Load() {
-  // Showing the stored levels is not a change of them.
-  loading_ = true;
-  app::Settings& settings = program_.Config();
-  Slider1.SetValue(settings.ReadNumber(app::NumberSettings::kTransparentMain));
-  Slider2.SetValue(settings.ReadNumber(app::NumberSettings::kTransparentChat));
-  loading_ = false;
-  Transparency::SetAlwaysOnTopMode(program_, *this, true);
-}
-
-void frmTransparency::Form_Unload(int&) {
-  Transparency::SetAlwaysOnTopMode(program_, *this, false);
-  program_.Config().WriteSetting("TransparentMain", Slider1.Value());
-  program_.Config().WriteSetting("TransparentChat", Slider2.Value());
 }
 
 }  // namespace quillon::ui

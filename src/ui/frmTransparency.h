@@ -2,20 +2,18 @@
 // The transparency window: two sliders, for Google Talk's main window and for its chat windows,
 // applied and saved as they move.
 #include "runtime/CommandButton.h"
-#include "runtime/Form.h"
 #include "runtime/Frame.h"
 #include "runtime/Label.h"
 #include "runtime/Slider.h"
-
-namespace quillon::app {
-class Quillon;
-}
+#include "services/ChatState.h"
+#include "ui/SliderDialog.h"
 
 namespace quillon::ui {
 
-class frmTransparency : public runtime::Form {
+class frmTransparency : public SliderDialog {
  public:
-  explicit frmTransparency(app::Quillon& program);
+  frmTransparency(runtime::Runtime& rt, services::SettingsStore& settings,
+                  services::ErrorReports& reports, services::ChatState& chat);
 
   runtime::Frame Frame1{*this, "Frame1"};
   runtime::Label Label2{*this, "Label2"};
@@ -26,13 +24,8 @@ class frmTransparency : public runtime::Form {
   runtime::Label Label1{*this, "Label1"};
   runtime::CommandButton Command1{*this, "Command1"};
 
- protected:
-  void Form_Load() override;
-  void Form_Unload(int& cancel) override;
-
  private:
-  app::Quillon& program_;
-  bool loading_ = false;
+  services::ChatState& chat_;
 };
 
 }  // namespace quillon::ui

@@ -1,12 +1,12 @@
 #include "ui/frmZoom.h"
 
-#include "app/Quillon.h"
-#include "ui/Transparency.h"
+#include "runtime/Runtime.h"
 
 namespace quillon::ui {
 
-frmZoom::frmZoom(app::Quillon& program)
-    : runtime::Form(program.Rt(), "frmZoom", "Set Chat Zoom"), program_(program) {
+frmZoom::frmZoom(runtime::Runtime& rt, services::SettingsStore& settings,
+                 services::ErrorReports& reports, services::ChatState& chat)
+    : SliderDialog(rt, settings, reports, "frmZoom", "Set Chat Zoom"), chat_(chat) {
   Move(300, 200, 280, 178);
   lblText.Move(8, 8, 256, 20);
   Frame1.Move(8, 32, 256, 76);
@@ -17,33 +17,15 @@ frmZoom::frmZoom(app::Quillon& program)
   lblText.SetCaption("Zoom the typing area");
   Label1.SetCaption("(Set To Default)");
   Command1.SetCaption("&Ok");
-  Slider1.SetRange(50, 200);
-  Slider1.on_change = [this] {
-    if (!loading_) Apply();
-  };
+  Bind(Slider1, services::NumberSettings::kZoom, [this](int zoom) {
+    Rt().Windows().SendMessage(chat_.ChatInput, platform::msg::kEmSetZoom,
+                               static_cast<platform::WParam>(zoom), 100);
+  });
   Label1.on_click = [this] {
-    Slider1.SetValue(100);
-    Apply();
+    Slider1.SetValue(services::NumberSettings::kZoom.default_value);
+    Changed(Slider1);
   };
   Command1.on_click = [this] { Unload(); };
-}
-
-void frmZoom::Apply() {
-  program_.Config().WriteSetting("Zoom", Slider1.Value());
-  program_.Rt().Windows().SendMessage(program_.Chat().ChatInput, platform::msg::kEmSetZoom,
-                                      static_cast<platform::WParam>(Slider1.Value()), 100);
-}
-
-void frmZoom::Form_Load() {
-  loading_ = true;
-  Slider1.SetValue(program_.Config().ReadNumber(app::NumberSettings::kZoom));
-  loading_ = false;
-  Transparency::SetAlwaysOnTopMode(program_, *this, true);
-}
-
-void frmZoom::Form_Unload(int&) {
-  Transparency::SetAlwaysOnTopMode(program_, *this, false);
-  program_.Config().WriteSetting("Zoom", Slider1.Value());
 }
 
 }  // namespace quillon::ui

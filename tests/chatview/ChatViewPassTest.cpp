@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "chatview/ChatColors.h"
-#include "chatview/ChatViewPass.h"
 #include "chatview/GetIEDom.h"
 #include "chatview/MarkupRules.h"
+#include "chatview/PassOf.h"
 #include "support/QuillonFixture.h"
 
 namespace quillon::chatview {
@@ -35,7 +35,7 @@ TEST_F(ChatViewPassTest, AConversationChangedToTheSameLengthDuringThePassIsNotOv
   std::string replaced = before;
   replaced[5] = '*';
   p_.loop_.Post([&] { Document()->SetBodyHtml(replaced); });
-  ChatViewPass pass(*program_, *program_->MainForm());
+  ChatViewPass pass = PassOf(*program_);
   pass.RewriteChatView(chat_->View());
   EXPECT_EQ(Document()->BodyHtml(), replaced);
   // The next pass starts from the new markup.
@@ -48,13 +48,13 @@ TEST_F(ChatViewPassTest, AllFeaturesOffLeavesTheDocumentAlone) {
   Document()->SetBodyHtml(MarkupRules::EmoticonSpan(":)") + "[U]x[/U]");
   p_.loop_.ProcessPending();
   const std::string markup = Document()->BodyHtml();
-  ChatViewPass(*program_, *program_->MainForm()).RewriteChatView(chat_->View());
+  PassOf(*program_).RewriteChatView(chat_->View());
   EXPECT_EQ(Document()->BodyHtml(), markup);
   EXPECT_EQ(Document()->BgColor(), "#ffffff");
   // A switch that is not a number is not "off".
   Set("BU", "x");
   Set("MainBack", "1");
-  ChatViewPass(*program_, *program_->MainForm()).RewriteChatView(chat_->View());
+  PassOf(*program_).RewriteChatView(chat_->View());
   EXPECT_EQ(Document()->BgColor(), "#ff0000");
 }
 
@@ -62,7 +62,7 @@ TEST_F(ChatViewPassTest, OnlyAChatViewWindowWithABrowserIsRewritten) {
   Set("Underline", "1");
   Document()->SetBodyHtml("[U]x[/U]");
   p_.loop_.ProcessPending();
-  ChatViewPass pass(*program_, *program_->MainForm());
+  ChatViewPass pass = PassOf(*program_);
   pass.RewriteChatView(0);
   pass.RewriteChatView(chat_->Browser());
   pass.RewriteChatView(program_->Chat().MainWnd);
@@ -80,7 +80,7 @@ TEST_F(ChatViewPassTest, AfterQuietPassesEveryChangeStillTakesEffectOnTheNextPas
   const std::string link = "<a href=\"http://x.org/a.png\">http://x.org/a.png</a>";
   Document()->SetBodyHtml("<DIV>[U]a[/U] " + MarkupRules::EmoticonSpan(":)") + "</DIV>");
   p_.loop_.ProcessPending();
-  ChatViewPass pass(*program_, *program_->MainForm());
+  ChatViewPass pass = PassOf(*program_);
   auto settle = [&] {
     for (int i = 0; i < 3; ++i) pass.RewriteChatView(chat_->View());
   };

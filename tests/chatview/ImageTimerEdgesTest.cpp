@@ -3,8 +3,8 @@
 // interval.
 #include <gtest/gtest.h>
 
-#include "chatview/ChatViewPass.h"
 #include "chatview/MarkupRules.h"
+#include "chatview/PassOf.h"
 #include "support/QuillonFixture.h"
 
 namespace quillon::chatview {
@@ -19,7 +19,7 @@ class ImageTimerEdgesTest : public testing::QuillonFixture {
     const std::string link = "<a href=\"http://x.org/a.png\">http://x.org/a.png</a>";
     chat_->Document()->SetBodyHtml("<DIV>[!Quillon:" + link + "!]</DIV>");
     p_.loop_.ProcessPending();
-    ChatViewPass pass(*program_, *program_->MainForm());
+    ChatViewPass pass = PassOf(*program_);
     for (int passes = 1; passes <= 10; ++passes) {
       pass.RewriteChatView(chat_->View());
       if (chat_->Document()->BodyHtml().find("<img src=\"http://x.org/a.png\">") !=

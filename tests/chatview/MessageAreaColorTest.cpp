@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "chatview/ChatViewPass.h"
+#include "chatview/PassOf.h"
 #include "support/QuillonFixture.h"
 
 namespace quillon::chatview {
@@ -16,7 +17,7 @@ class MessageAreaColorTest : public testing::QuillonFixture {
   void Set(const char* name, const std::string& value) {
     program_->Config().WriteSetting(name, value);
   }
-  void Pass() { ChatViewPass(*program_, *program_->MainForm()).RewriteChatView(chat_->View()); }
+  void Pass() { PassOf(*program_).RewriteChatView(chat_->View()); }
   std::shared_ptr<sim::SimHtmlDocument> Document() { return chat_->Document(); }
 };
 

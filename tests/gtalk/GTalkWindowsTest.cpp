@@ -16,7 +16,7 @@ class GTalkWindowsTest : public ::testing::Test {
   testing::TestPlatform p_;
   runtime::Runtime rt_{*p_.platform_, p_.loop_, p_.Info()};
   app::ErrorReporter reporter_{rt_};
-  ChatState state_;
+  services::ChatState state_;
   GTalkWindows gtalk_{rt_, reporter_, state_};
   standin::GoogleTalk client_{p_.desktop_, p_.shell_, "me"};
 };

@@ -104,6 +104,38 @@ TEST_F(PosixFilesTest, NamesEachFailureByItsKind) {
   }
 }
 
+TEST_F(PosixFilesTest, SizesOnlyRegularFiles) {
+  std::filesystem::create_directories(folder_ / "sub");
+  std::ofstream(folder_ / "five.txt") << "12345";
+  std::ofstream(folder_ / "empty.txt");
+  EXPECT_EQ(files_.Size(At("five.txt")), 5u);
+  EXPECT_EQ(files_.Size(At("empty.txt")), 0u);
+  EXPECT_EQ(files_.Size(At("sub")), std::nullopt);
+  EXPECT_EQ(files_.Size(At("gone.txt")), std::nullopt);
+}
+
+TEST_F(PosixFilesTest, MakesAFolderWithTheFoldersAboveItAndPassesOneThatIsThere) {
+  std::ofstream(folder_ / "plain.txt") << "x";
+  struct Case {
+    const char* what;
+    std::string path;
+    FileProblem made;
+  };
+  const std::vector<Case> cases = {
+      {"three levels at once", At("a/b/c"), FileProblem::kNone},
+      {"the same again", At("a/b/c"), FileProblem::kNone},
+      {"with a separator at the end", At("a/b/d/"), FileProblem::kNone},
+      {"below a file", At("plain.txt/inner"), FileProblem::kMissing},
+      {"where a file is", At("plain.txt"), FileProblem::kOther},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(files_.MakeFolder(c.path), c.made);
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(folder_ / "a/b/c"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder_ / "a/b/d"));
+}
+
 TEST_F(PosixFilesTest, AFullDiskIsToldApartFromOtherWriteFailures) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   FileProblem problem = FileProblem::kOther;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "sim/SimFiles.h"
 
@@ -48,8 +49,18 @@ class MemoryFiles : public platform::Files {
     return true;
   }
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
+  std::optional<uint64_t> Size(const std::string& path) override {
+    auto found = files.find(path);
+    if (found == files.end()) return std::nullopt;
+    return found->second.size();
+  }
+  FileProblem MakeFolder(const std::string& path) override {
+    folders.insert(path);
+    return FileProblem::kNone;
+  }
 
   std::map<std::string, std::string> files;
+  std::set<std::string> folders;
 };
 
 TEST(SimFilesTest, AFullDiskRefusesBytesUntilItHasRoomAgain) {
@@ -99,6 +110,10 @@ TEST(SimFilesTest, AReadOnlyFolderRefusesMakingAndRemovingTheFilesDirectlyInIt) 
   EXPECT_EQ(files.Read("/home/locked/kept.txt", read), FileProblem::kNone);
   EXPECT_EQ(read, "kept");
   EXPECT_TRUE(files.Remove("/home/locked/never-there.txt"));
+  // A folder is refused there as a file is; one further down is the disk's business.
+  EXPECT_EQ(files.MakeFolder("/home/locked/Plugins"), FileProblem::kDenied);
+  EXPECT_EQ(files.MakeFolder("/home/locked/inner/Plugins"), FileProblem::kNone);
+  EXPECT_EQ(disk.folders, std::set<std::string>{"/home/locked/inner/Plugins"});
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST_F(ActiveStatusTest, StopScriptEndsALoopingScriptWhileItWaits) {
 }
 
 TEST_F(ActiveStatusTest, WaitAndCheckEnd) {
-  GTalk gtalk(*program_, *reader_->ScriptControl1);
+  GTalk gtalk(program_->Rt(), program_->Config(), program_->GTalk(), *reader_->ScriptControl1);
   uint64_t start = p_.loop_.Now();
   EXPECT_TRUE(gtalk.Wait(-5).ok());
   EXPECT_EQ(p_.loop_.Now(), start);

@@ -22,11 +22,12 @@ TEST_F(TransparencyLevelsTest, OnlyElevenTo256ChangeTheWindow) {
   };
   auto& windows = p_.desktop_;
   const platform::Hwnd window = client_.MainWindow();
+  Transparency transparency(program_->Rt(), program_->Reporter());
   for (const Case& c : cases) {
     // Every case starts from a window at level 100.
-    Transparency::Transparent(*program_, window, 100);
+    transparency.Transparent(window, 100);
     ASSERT_EQ(windows.GetLayeredAlpha(window), 100);
-    Transparency::Transparent(*program_, window, c.level);
+    transparency.Transparent(window, c.level);
     EXPECT_EQ((windows.GetExStyle(window) & platform::kWsExLayered) != 0, c.layered) << c.level;
     if (c.layered) {
       EXPECT_EQ(windows.GetLayeredAlpha(window), c.alpha) << c.level;

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillon::app {
+namespace quillon::services {
 
 struct NumberSetting {
   std::string_view name;
@@ -38,7 +38,7 @@ class NumberSettings {
   static constexpr NumberSetting kScriptMemoryMb{"ScriptMemoryMB", 256, 1, 4096};
 
   static constexpr std::array<NumberSetting, 8> kAll = {
-      kTransparentMain, kTransparentChat, kZoom,           kStatusInterval,
+      kTransparentMain, kTransparentChat, kZoom,          kStatusInterval,
       kRssInterval,     kRequestTimeout,  kImageInterval, kScriptMemoryMb};
 
   // The row of the table with that name, if any.
@@ -53,4 +53,4 @@ class NumberSettings {
   static std::string Problem(const NumberSetting& setting, std::string_view text);
 };
 
-}  // namespace quillon::app
+}  // namespace quillon::services

@@ -1,11 +1,11 @@
-#include "app/NumberSettings.h"
+#include "services/NumberSettings.h"
 
 #include <cmath>
 
 #include "platform/ScriptValue.h"
 #include "text/NumberText.h"
 
-namespace quillon::app {
+namespace quillon::services {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::string NumberSettings::Problem(const NumberSetting& setting, std::string_vi
   return {};
 }
 
-}  // namespace quillon::app
+}  // namespace quillon::services

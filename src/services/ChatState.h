@@ -6,7 +6,7 @@
 
 #include "platform/Window.h"
 
-namespace quillon::gtalk {
+namespace quillon::services {
 
 struct ChatState {
   platform::Hwnd ChatWnd = 0;        // the current chat window ("Chat View")
@@ -19,4 +19,4 @@ struct ChatState {
   int ButtonCount = 0;
 };
 
-}  // namespace quillon::gtalk
+}  // namespace quillon::services
