@@ -66,6 +66,9 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
     {"select", nullptr, &Sandbox::DoSelect, "Hands", "select START END"},
     {"hotkey", nullptr, &Sandbox::DoHotkey, "Hands",
      "hotkey CHORD (Ctrl+Shift+B)\nhotkey hold CHORD (another program holds it)"},
+    {"menu",
+     [](const Statement& s) { return s.Size() == 2 && s.Is(1, "close"); },
+     &Sandbox::DoMenuClose, "Hands", "menu close (a click elsewhere: the open menu closes)"},
     {"menu", nullptr, &Sandbox::DoMenu, "Hands", "menu \"PATH\""},
     {"answer", nullptr, &Sandbox::DoAnswer, "Dialogs",
      "answer ok|yes|no|cancel\nanswer \"TEXT\"\nanswer file \"PATH\"\nanswer color R G B\n"

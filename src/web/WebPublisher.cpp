@@ -1,0 +1,41 @@
+#include "web/WebPublisher.h"
+
+#include "sandbox/Sandbox.h"
+#include "web/DesktopModel.h"
+#include "web/Markup.h"
+
+namespace quillon::web {
+
+void WebPublisher::Publish() {
+  for (sandbox::UserWorld* world : sandbox_.Users()) {
+    Publication::Desktop desktop = DesktopModel::Build(*world, world->Name());
+    desktop.parts.push_back({"log", LogHtml(world->Name())});
+    ++builds_;
+    publication_.Update(world->Name(), std::move(desktop));
+  }
+}
+
+void WebPublisher::Ran(const std::string& user, const std::string& statement, bool ok,
+                       const std::string& text) {
+  std::deque<Entry>& log = logs_[user];
+  log.push_back(Entry{next_entry_++, statement, ok, text});
+  while (log.size() > kLogLength) log.pop_front();
+}
+
+std::string WebPublisher::LogHtml(const std::string& user) const {
+  std::string html = "<div class=\"log\" data-role=\"log\">";
+  auto it = logs_.find(user);
+  if (it != logs_.end()) {
+    for (const Entry& entry : it->second) {
+      html += "<div class=\"log-entry " + std::string(entry.ok ? "ok" : "failed") +
+              "\" data-entry=\"" + std::to_string(entry.number) + "\" data-ok=\"" +
+              (entry.ok ? "yes" : "no") + "\"><code>" + Markup::Escape(entry.statement) +
+              "</code>" +
+              (entry.text.empty() ? "" : "<pre>" + Markup::Escape(entry.text) + "</pre>") +
+              "</div>";
+    }
+  }
+  return html + "</div>";
+}
+
+}  // namespace quillon::web
