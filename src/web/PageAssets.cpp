@@ -58,7 +58,7 @@ body.users { display: block; padding: 16px; }
 .log-entry { border-bottom: 1px solid #ccc; padding: 2px 0; }
 .log-entry.failed code { color: #b00; } .log-entry pre { margin: 0; white-space: pre-wrap; color: #444; }
 .win { position: absolute; box-sizing: border-box; overflow: hidden; }
-.win.top { overflow: visible; background: #ece9d8; border: 1px solid #0a246a; }
+.win.top { overflow: visible; background: #ece9d8; box-shadow: 0 0 0 1px #0a246a; }
 .win.client-framed > .caption { position: absolute; left: -4px; right: -4px; top: -24px; height: 24px;
   background: #0a246a; color: #fff; font-weight: bold; padding: 4px 6px; box-sizing: border-box; }
 .win.top.framed { border: 4px solid #0a246a; border-top-width: 0; }

@@ -1,0 +1,195 @@
+"""The desktop in a real browser: what a person sees and does on the page reaches the program and
+comes back, through the page's own routes only."""
+import os
+
+from selenium.common.exceptions import NoAlertPresentException
+from selenium.webdriver.common.by import By
+
+import quillon_web
+from quillon_web import Desktop
+
+START = '''gtalk contacts "Alex" "Sam"
+gtalk start
+registry set HKCU "Software\\Quillon\\General" Smileys "1"
+quillon start
+close frmOptions
+activate chat "Alex"
+'''
+
+
+def box(element, desktop):
+    """The element's place and size in CSS pixels, relative to the desktop element."""
+    return element.parent.execute_script(
+        "const r = arguments[0].getBoundingClientRect(), d = arguments[1].getBoundingClientRect();"
+        "return [Math.round(r.left - d.left), Math.round(r.top - d.top),"
+        " Math.round(r.width), Math.round(r.height)];", element, desktop)
+
+
+class FreshStart(quillon_web.unittest.TestCase):
+    def test_windows_stand_at_their_rectangles_and_the_desktop_is_kept_as_a_picture(self):
+        with Desktop(START) as d:
+            page = d.open("me")
+            desktop = page.desktop()
+            main = page.wait_for('[data-class="Google Talk - Google Xmpp Client GUI Window"]')
+            chat = page.wait_for('[data-class="Chat View"][data-contact="Alex"]')
+            # The stand-in places its main window at 740,60 250x560 and the first chat's view at
+            # 124,104 412x452; borders are drawn inside the rectangle.
+            self.assertEqual(box(main, desktop), [740, 60, 250, 560])
+            self.assertEqual(box(chat, desktop), [124, 104, 412, 452])
+            # Children are nested in their parent, at their place inside it.
+            typing = chat.find_element(By.CSS_SELECTOR, '[data-role="chat-input"]')
+            self.assertEqual(box(typing, desktop), [124, 104 + 371, 412, 81])
+            self.assertEqual(chat.find_elements(By.CSS_SELECTOR, "canvas"), [])
+            # The hidden frame window of the chat is absent; the closed options window too.
+            self.assertEqual(page.find_all('[data-class="ATL:00572B88"]'), [])
+            self.assertEqual(page.find_all('[data-form="frmOptions"]'), [])
+            self.assertTrue(page.find_all('[data-role="tray-icon"][data-icon="own"]'))
+            path = page.screenshot("web-desktop.png")
+            self.assertGreater(os.path.getsize(path), 10000)
+
+
+class Typing(quillon_web.unittest.TestCase):
+    def test_a_slash_command_completes_as_it_is_typed_into_the_page(self):
+        with Desktop(START) as d:
+            page = d.open("me")
+            typing = page.wait_for('[data-contact="Alex"] [data-role="chat-input"]')
+            typing.click()
+            typing.send_keys("/a")
+            page.wait_for('[data-contact="Alex"] [data-role="chat-input"]',
+                          lambda e: e.get_attribute("data-text") == "/about" and
+                          e.get_attribute("data-selection") == "2 6",
+                          "the chat input never showed /about with its completion selected")
+            # The next key goes on from the completion, as in a scenario.
+            page.find('[data-contact="Alex"] [data-role="chat-input"]').send_keys("w")
+            page.wait_for('[data-contact="Alex"] [data-role="chat-input"]',
+                          lambda e: e.get_attribute("data-text") == "/away" and
+                          e.get_attribute("data-selection") == "3 5")
+
+
+class Conversation(quillon_web.unittest.TestCase):
+    def test_a_received_smiley_shows_as_its_picture_loaded_from_the_program_folder(self):
+        with Desktop(START + 'receive "Alex" "hello :) there"\nwait 100ms\n') as d:
+            page = d.open("me")
+            frame = page.wait_for('[data-contact="Alex"] iframe[data-role="history"]')
+            d.driver.switch_to.frame(frame)
+            try:
+                picture = page.wait_until(
+                    lambda drv: next((i for i in drv.find_elements(By.TAG_NAME, "img")
+                                      if "smileys" in i.get_attribute("src") and
+                                      drv.execute_script("return arguments[0].naturalWidth", i) > 0),
+                                     False), "no smiley picture loaded in the conversation")
+                self.assertIn("/user/me/files/", picture.get_attribute("src"))
+            finally:
+                d.driver.switch_to.default_content()
+
+    def test_a_hostile_message_runs_no_script_and_stays_inside_its_frame(self):
+        hostile = ('<img src=x onerror="top.pwned=1;alert(1)"> '
+                   '<a id=j href="javascript:top.pwned=2">go</a> '
+                   '</iframe><script>top.pwned=3</script><img src=y onerror=alert(2)>')
+        with Desktop(START) as d:
+            page = d.open("me")
+            page.act('receive "Alex" "%s"' % hostile.replace('"', '\\"'))
+            page.act('wait 100ms')
+            frame = page.wait_for('[data-contact="Alex"] iframe[data-role="history"]')
+            self.assertEqual(frame.get_attribute("sandbox"), "")
+            d.driver.switch_to.frame(frame)
+            try:
+                links = d.driver.find_elements(By.TAG_NAME, "a")
+                for link in links:
+                    link.click()
+            finally:
+                d.driver.switch_to.default_content()
+            with self.assertRaises(NoAlertPresentException):
+                d.driver.switch_to.alert.text
+            self.assertIsNone(d.driver.execute_script("return window.pwned"))
+            # Nothing of the message reached the page outside the frame.
+            self.assertEqual(page.find_all("#desktop script, #desktop img[src=x], #desktop img[src=y]"),
+                             [])
+            self.assertEqual(len(page.find_all("script")), 1)
+
+
+class Dialogs(quillon_web.unittest.TestCase):
+    def test_a_message_box_is_answered_with_a_click_and_the_program_goes_on(self):
+        # Without a file Quillon starts for the first time: its welcome waits for the person, and
+        # its options window comes once the welcome is answered.
+        with Desktop(None) as d:
+            page = d.open("me")
+            dialog = page.wait_for('[data-dialog="Welcome!"]')
+            self.assertEqual(dialog.get_attribute("data-dialog-kind"), "message")
+            self.assertIn("Welcome to Quillon", dialog.get_attribute("data-text"))
+            self.assertEqual(page.find_all('[data-form="frmOptions"]'), [])
+            page.click_and_wait(dialog.find_element(By.CSS_SELECTOR, '[data-answer="ok"]'))
+            page.wait_for('[data-form="frmOptions"]')
+            self.assertEqual(page.find_all("[data-dialog]"), [])
+
+
+class Menus(quillon_web.unittest.TestCase):
+    def test_the_chat_buttons_menu_opens_and_a_shortcut_types_into_the_chat(self):
+        with Desktop(START) as d:
+            page = d.open("me")
+            page.wait_for('[data-role="chat-button"]').click()
+            item = page.wait_for('[data-menu="Shortcuts/QN Version"]')
+            page.find('[data-menu="Shortcuts"]').click()  # opens the submenu
+            item.click()
+            page.wait_for('[data-contact="Alex"] [data-role="chat-input"]',
+                          lambda e: e.get_attribute("data-text") == "QN: 1.0.151")
+            self.assertEqual(page.find_all("[data-menu]"), [])
+            # Escape closes an open menu with nothing chosen.
+            page.find('[data-role="chat-button"]').click()
+            page.wait_for('[data-menu="Shortcuts"]')
+            page.find("#panel h2").click()  # outside the desktop: nothing happens
+            d.driver.switch_to.active_element.send_keys("\ue00c")
+            page.wait_until(lambda drv: not page.find_all("[data-menu]"), "the menu stayed open")
+
+
+class BossKey(quillon_web.unittest.TestCase):
+    def test_the_side_panels_boss_key_hides_and_restores_google_talk(self):
+        with Desktop(START) as d:
+            page = d.open("me")
+            page.wait_for('[data-class="Chat View"]')
+            page.find('[data-hotkey="Ctrl+Shift+B"]').click()
+            page.wait_until(lambda drv: not page.find_all('[data-class="Chat View"]'),
+                            "the chat stayed on the desktop")
+            page.wait_for('[data-role="tray-icon"][data-icon="boss"]')
+            page.find('[data-hotkey="Ctrl+Shift+B"]').click()
+            page.wait_for('[data-class="Chat View"][data-contact="Alex"]')
+
+
+class Security(quillon_web.unittest.TestCase):
+    def test_actions_without_the_pages_token_or_origin_are_refused_and_change_nothing(self):
+        import urllib.request
+        import urllib.error
+        with Desktop(START) as d:
+            page = d.open("me")
+            before = page.version()
+            port = d.address.rsplit(":", 1)[1].strip("/")
+            cases = [
+                ({"Origin": d.address.rstrip("/")}, 403),                      # no token
+                ({"X-Quillon-Token": "0" * 32, "Origin": d.address.rstrip("/")}, 403),
+                ({"Origin": "http://evil.example", "X-Quillon-Token": "x"}, 403),
+                ({"Host": "evil.example:" + port}, 403),                        # rebinding
+            ]
+            for headers, status in cases:
+                request = urllib.request.Request(d.address + "user/me/act", data=b"gtalk quit",
+                                                 headers=headers, method="POST")
+                with self.assertRaises(urllib.error.HTTPError) as raised:
+                    urllib.request.urlopen(request, timeout=10)
+                self.assertEqual(raised.exception.code, status, headers)
+            for path in ["user/me/files/../../etc/passwd", "user/me/files/%2e%2e/x",
+                         "user/nobody", "user/me/history/1"]:
+                with self.assertRaises(urllib.error.HTTPError) as raised:
+                    urllib.request.urlopen(d.address + path, timeout=10)
+                self.assertIn(raised.exception.code, (400, 403, 404), path)
+            # A malformed statement from the page itself is refused as such.
+            reply = d.driver.execute_async_script(
+                "const done = arguments[arguments.length - 1];"
+                "fetch('/user/me/act', {method: 'POST', headers: {'X-Quillon-Token':"
+                " document.querySelector('meta[name=quillon-token]').content}, body: 'type \"open'})"
+                ".then(r => done(r.status));")
+            self.assertEqual(reply, 400)
+            self.assertEqual(page.version(), before)
+            page.wait_for('[data-class="Google Talk - Google Xmpp Client GUI Window"]')
+
+
+if __name__ == "__main__":
+    quillon_web.main()
