@@ -348,12 +348,12 @@ class Builder {
 
   std::string Tray() {
     std::string html = "<div class=\"tray\" data-role=\"tray\">";
-    auto own = world_.QuillonIcon("own");
     auto boss = world_.QuillonIcon("boss");
     auto plain = world_.QuillonIcon("plain");
     for (const auto& [key, icon] : world_.Shell().Icons()) {
       std::string kind = "other";
-      if (own && icon.icon == *own) kind = "own";
+      // Google Talk's own icon, or the one Quillon shows in its place.
+      if (icon.icon == standin::GoogleTalk::kOwnIcon) kind = "own";
       if (boss && icon.icon == *boss) kind = "boss";
       if (plain && icon.icon == *plain) kind = "plain";
       html += "<div class=\"tray-icon icon-" + kind + "\" data-role=\"tray-icon\"" +

@@ -84,7 +84,6 @@ iframe[data-role=history] { border: 0; width: 100%; height: 100%; background: #f
 .contacts { position: absolute; left: 4px; right: 4px; top: 100px; bottom: 4px; background: #fff;
   border: 1px solid #aab; overflow: auto; z-index: 1; }
 .contact { padding: 3px 6px; cursor: pointer; } .contact:hover { background: #dde6f6; }
-[data-role=status-line]::after { content: attr(data-text); position: absolute; left: 6px; top: 20px; font-weight: bold; }
 .friend { border: 0; background: #ccc; cursor: move; overflow: hidden; }
 .friend-name { position: absolute; text-align: center; white-space: nowrap; font-weight: bold; }
 .friend .grip { position: absolute; right: 0; top: 0; bottom: 0; width: 6px; cursor: ew-resize; }

@@ -65,7 +65,7 @@ class Desktop:
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=1400,820"):
+                     "--window-size=1400,900"):
             options.add_argument(flag)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         return self
