@@ -130,6 +130,7 @@ Sandbox::Sandbox(Options options)
       ports_(std::make_shared<os::PortMap>(os::PortMap::Mode::kLoopback)) {
   loop_.SetPerson(this);
   if (options_.live) {
+    site_->EchoCallers();
     following_ = static_cast<FollowingClock*>(clock_.get());
     inbox_ = std::make_shared<PersonInbox>(loop_.Waker());
   }
@@ -145,6 +146,7 @@ std::vector<UserWorld*> Sandbox::Users() {
 
 Sandbox::~Sandbox() {
   users_.clear();
+  callers_.clear();
   for (auto& [name, network] : networks_) loop_.RemoveSource(network.get());
   networks_.clear();
   site_.reset();
@@ -159,10 +161,12 @@ UserWorld& Sandbox::User(const std::string& name) {
     std::string address = "10.0.0." + std::to_string(users_.size() + 1);
     auto network = std::make_unique<os::PosixNetwork>(ports_, address);
     loop_.AddSource(network.get());
+    auto caller = std::make_unique<CallerNetwork>(*network, *site_, address);
     auto world =
         std::make_unique<UserWorld>(name, loop_, root_ / ("user-" + std::to_string(users_.size())),
-                                    options_.data_folder, *this, *network);
+                                    options_.data_folder, *this, *caller);
     networks_[name] = std::move(network);
+    callers_[name] = std::move(caller);
     world->SetSite(site_->BaseAddress());
     if (interactive_) MakeDialogsWait(*world);
     it = users_.emplace(name, std::move(world)).first;

@@ -18,6 +18,7 @@
 #include "platform/Clock.h"
 #include "runtime/EventLoop.h"
 #include "runtime/PersonSource.h"
+#include "sandbox/CallerNetwork.h"
 #include "sandbox/DesktopObserver.h"
 #include "sandbox/PersonInbox.h"
 #include "sandbox/Statement.h"
@@ -217,6 +218,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   std::map<std::string, size_t> mishap_checked_;
   std::shared_ptr<os::PortMap> ports_;
   std::map<std::string, std::unique_ptr<os::PosixNetwork>> networks_;
+  std::map<std::string, std::unique_ptr<CallerNetwork>> callers_;
 };
 
 }  // namespace quillon::sandbox

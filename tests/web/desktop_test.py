@@ -191,5 +191,69 @@ class Security(quillon_web.unittest.TestCase):
             page.wait_for('[data-class="Google Talk - Google Xmpp Client GUI Window"]')
 
 
+TWO_USERS = '''gtalk contacts "sam"
+gtalk start
+quillon start
+close frmOptions
+user sam
+gtalk contacts "me"
+gtalk start
+quillon start
+close frmOptions
+user me
+file "outbox/report.txt" <<END
+a short report, sent between two tabs
+END
+activate chat "sam"
+'''
+
+
+class TwoUsers(quillon_web.unittest.TestCase):
+    def test_two_tabs_on_two_users_chat_and_send_each_other_a_file(self):
+        with Desktop(TWO_USERS) as d:
+            me = d.open("me")
+            sam = d.open("sam", new_tab=True)
+            # me says hello in the chat with sam; it arrives in sam's desktop.
+            typing = me.wait_for('[data-contact="sam"] [data-role="chat-input"]')
+            typing.click()
+            typing.send_keys("hello sam\n")
+            sam.wait_for('[data-class="Chat View"][data-contact="me"]')
+            me.front()
+            # me offers the file: the open dialog waits in me's tab and is answered there.
+            me.find('[data-contact="sam"] [data-role="chat-button"]').click()
+            me.find('[data-menu="File Transfer"]').click()
+            me.wait_for('[data-menu="File Transfer/Send File..."]').click()
+            dialog = me.wait_for('[data-dialog-kind="open"]')
+            dialog.find_element(By.CSS_SELECTOR, '[data-field="file"]').send_keys("outbox/report.txt")
+            me.click_and_wait(dialog.find_element(By.CSS_SELECTOR, '[data-answer="ok"]'))
+            me.wait_for('[data-control="frmSend.Label1"]',
+                        lambda e: e.get_attribute("data-text") == "Awaiting response...")
+            # sam sees the invitation with me's own simulated address, and receives the file.
+            sam.front()
+            chat = sam.wait_for('[data-class="Chat View"][data-contact="me"]')
+            sam.act('activate chat "me"')
+            sam.act('eventually history contains "connect to: *10.0.0.1*"')
+            sam.find('[data-contact="me"] [data-role="chat-button"]').click()
+            sam.find('[data-menu="File Transfer"]').click()
+            sam.wait_for('[data-menu="File Transfer/Receive File"]').click()
+            address = sam.wait_for('[data-control="frmReceive.txtIP"]')
+            address.clear()
+            address.send_keys("10.0.0.1\t")
+            sam.wait_for('[data-control="frmReceive.txtIP"]',
+                         lambda e: e.get_attribute("data-text") == "10.0.0.1")
+            sam.press(sam.find('[data-control="frmReceive.Command1"]'))
+            save = sam.wait_for('[data-dialog-kind="save"]')
+            field = save.find_element(By.CSS_SELECTOR, '[data-field="file"]')
+            field.clear()
+            field.send_keys("received.txt")
+            sam.click_and_wait(save.find_element(By.CSS_SELECTOR, '[data-answer="ok"]'))
+            sam.wait_for('[data-control="frmReceive.Label1"]',
+                         lambda e: e.get_attribute("data-text") == "File has been received!")
+            reply = sam.act('expect file "received.txt" "a short report, sent between two tabs\\n"')
+            self.assertTrue(reply["ok"], reply["text"])
+            me.front().wait_for('[data-control="frmSend.Label1"]',
+                                lambda e: e.get_attribute("data-text") == "Send Complete")
+
+
 if __name__ == "__main__":
     quillon_web.main()
