@@ -249,7 +249,7 @@ class TwoUsers(quillon_web.unittest.TestCase):
             sam.click_and_wait(save.find_element(By.CSS_SELECTOR, '[data-answer="ok"]'))
             sam.wait_for('[data-control="frmReceive.Label1"]',
                          lambda e: e.get_attribute("data-text") == "File has been received!")
-            reply = sam.act('expect file "received.txt" "a short report, sent between two tabs\\n"')
+            reply = sam.act('expect file "received.txt" "a short report, sent between two tabs"')
             self.assertTrue(reply["ok"], reply["text"])
             me.front().wait_for('[data-control="frmSend.Label1"]',
                                 lambda e: e.get_attribute("data-text") == "Send Complete")
