@@ -1,6 +1,10 @@
 #include "web/WebServer.h"
 
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -38,6 +42,23 @@ std::string ContentTypeOf(const std::string& path) {
   return "";
 }
 
+// Whether another program listens on 127.0.0.1:`port`. The server library binds with the socket
+// option that lets several listeners share a port, which would hide a sandbox already serving
+// there; a plain bind without it tells.
+bool PortTaken(int port) {
+  int probe = socket(AF_INET, SOCK_STREAM, 0);
+  if (probe < 0) return false;
+  int yes = 1;
+  setsockopt(probe, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bool taken = bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0;
+  close(probe);
+  return taken;
+}
+
 }  // namespace
 
 WebServer::WebServer(Publication& publication, std::shared_ptr<sandbox::PersonInbox> inbox,
@@ -53,7 +74,7 @@ bool WebServer::Bind(int port, std::string& error) {
   if (port == 0) {
     port_ = server_->bind_to_any_port("127.0.0.1");
   } else {
-    port_ = server_->bind_to_port("127.0.0.1", port) ? port : -1;
+    port_ = !PortTaken(port) && server_->bind_to_port("127.0.0.1", port) ? port : -1;
   }
   if (port_ <= 0) {
     error = "port " + std::to_string(port) + " on 127.0.0.1 is taken or cannot be used";
