@@ -1,5 +1,7 @@
 #include "web/WebPublisher.h"
 
+#include <chrono>
+
 #include "sandbox/Sandbox.h"
 #include "web/DesktopModel.h"
 #include "web/Markup.h"
@@ -7,12 +9,15 @@
 namespace quillon::web {
 
 void WebPublisher::Publish() {
+  auto start = std::chrono::steady_clock::now();
   for (sandbox::UserWorld* world : sandbox_.Users()) {
     Publication::Desktop desktop = DesktopModel::Build(*world, world->Name());
     desktop.parts.push_back({"log", LogHtml(world->Name())});
     ++builds_;
     publication_.Update(world->Name(), std::move(desktop));
   }
+  publish_ms_ +=
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void WebPublisher::Ran(const std::string& user, const std::string& statement, bool ok,

@@ -27,8 +27,10 @@ class WebPublisher : public sandbox::DesktopObserver {
   void Ran(const std::string& user, const std::string& statement, bool ok,
            const std::string& text) override;
 
-  // How many times a desktop was built; for the idle measurement.
+  // How many times a desktop was built, and the time spent building and publishing; for the
+  // idle measurement.
   uint64_t Builds() const { return builds_; }
+  double PublishMs() const { return publish_ms_; }
 
  private:
   struct Entry {
@@ -44,6 +46,7 @@ class WebPublisher : public sandbox::DesktopObserver {
   std::map<std::string, std::deque<Entry>> logs_;
   uint64_t next_entry_ = 1;
   uint64_t builds_ = 0;
+  double publish_ms_ = 0;
 };
 
 }  // namespace quillon::web
