@@ -449,6 +449,7 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
   // statement then runs where the menu's owner waits.
   if (waiting_in == runtime::ModalKind::kPopupMenu) {
     bool for_menu = statement.Is(0, "menu") || statement.Is(0, "dump") || statement.Is(0, "help") ||
+                    statement.Is(0, "mouse") ||
                     (statement.Is(0, "expect") && statement.Is(1, "menu"));
     if (!for_menu) {
       UserWorld* owner = menu_owners_.empty() ? nullptr : menu_owners_.back();
@@ -900,6 +901,25 @@ Outcome Sandbox::DoMenuClose(const Statement&) {
   if (!Current().Dialogs().OpenMenu()) return Outcome::Fail("an open menu", "none is open");
   Current().Dialogs().DismissMenu();
   return Outcome::Ok();
+}
+
+// The pointer moves on the screen, where the next popup menu opens (a page's click, say).
+Outcome Sandbox::DoMouse(const Statement& s) {
+  auto x = ParseNumber(s.At(1)), y = ParseNumber(s.At(2));
+  if (s.Size() != 3 || !x || !y) return Outcome::Fail("mouse X Y", s.source);
+  Current().Desktop().SetCursorPos(platform::Point{*x, *y});
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::CheckMenuAt(const Statement& s, size_t from) {
+  auto x = ParseNumber(s.At(from + 2)), y = ParseNumber(s.At(from + 3));
+  if (!x || !y) return Outcome::Fail("expect menu at X Y", s.source);
+  sim::SimDialogs& dialogs = Current().Dialogs();
+  if (!dialogs.OpenMenu()) return Outcome::Fail("an open menu", "none is open");
+  platform::Point where = dialogs.MenuPlace();
+  if (where.x == *x && where.y == *y) return Outcome::Ok();
+  return Outcome::Fail("the menu at " + s.At(from + 2) + " " + s.At(from + 3),
+                       "it is at " + std::to_string(where.x) + " " + std::to_string(where.y));
 }
 
 Outcome Sandbox::DoMenu(const Statement& s) {

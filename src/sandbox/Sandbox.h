@@ -153,6 +153,8 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoSite(const Statement& s);
   Outcome DoMenu(const Statement& s);
   Outcome DoMenuClose(const Statement& s);
+  Outcome DoMouse(const Statement& s);
+  Outcome CheckMenuAt(const Statement& s, size_t from);
   Outcome DoWait(const Statement& s);
   Outcome DoQuillon(const Statement& s);
   Outcome DoButton(const Statement& s);

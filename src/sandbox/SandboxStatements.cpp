@@ -70,6 +70,8 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
      [](const Statement& s) { return s.Size() == 2 && s.Is(1, "close"); },
      &Sandbox::DoMenuClose, "Hands", "menu close (a click elsewhere: the open menu closes)"},
     {"menu", nullptr, &Sandbox::DoMenu, "Hands", "menu \"PATH\""},
+    {"mouse", nullptr, &Sandbox::DoMouse, "Hands",
+     "mouse X Y (the pointer moves there on the screen; a popup menu opens at the pointer)"},
     {"answer", nullptr, &Sandbox::DoAnswer, "Dialogs",
      "answer ok|yes|no|cancel\nanswer \"TEXT\"\nanswer file \"PATH\"\nanswer color R G B\n"
      "(at this prompt a dialog with no answer given beforehand waits for one; in a file it takes "
@@ -137,6 +139,9 @@ const Sandbox::CheckKind Sandbox::kChecks[] = {
      "dialog \"TEXT\" [title \"TITLE\"] [folder \"PATH\"]\ndialog contains \"TEXT\""},
     {"no", [](const Statement& s, size_t from) { return s.Is(from + 1, "dialog"); },
      &Sandbox::CheckDialog, "no dialog"},
+    {"menu",
+     [](const Statement& s, size_t from) { return s.Is(from + 1, "at") && s.Size() == from + 4; },
+     &Sandbox::CheckMenuAt, "menu at X Y (where the open popup menu stands on the screen)"},
     {"menu", nullptr, &Sandbox::CheckMenu,
      "menu \"PATH\" enabled|disabled|checked|unchecked|visible|hidden|absent"},
     {"file", nullptr, &Sandbox::CheckFile, "file \"PATH\" \"TEXT\"|sha256 \"HEX\"|missing"},

@@ -195,6 +195,11 @@ const char* const PageAssets::kScript = R"JS('use strict';
     }
   }
   const menuOpen = () => desktop.querySelector('[data-part=menu]');
+  // The pointer where the person clicked, in screen pixels: a popup menu opens there.
+  function pointer(e) {
+    const r = desktop.getBoundingClientRect();
+    act('mouse ' + Math.round(e.clientX - r.left) + ' ' + Math.round(e.clientY - r.top));
+  }
 
   function answer(button) {
     const dialog = button.closest('[data-dialog]');
@@ -230,11 +235,17 @@ const char* const PageAssets::kScript = R"JS('use strict';
     const close = t.closest('[data-close]');
     if (close) { act('close ' + close.dataset.close); return; }
     const role = t.closest('[data-role]');
-    if (role && role.dataset.role === 'chat-button') { front(role); act('click chat-button'); return; }
-    if (role && role.dataset.role === 'main-button') { act('click main-button'); return; }
+    if (role && role.dataset.role === 'chat-button') {
+      front(role);
+      pointer(e);
+      act('click chat-button');
+      return;
+    }
+    if (role && role.dataset.role === 'main-button') { pointer(e); act('click main-button'); return; }
     if (role && role.dataset.role === 'contact') { act('activate chat ' + q(role.dataset.contact)); return; }
     if (t.closest('[data-friend]')) return;  // the friend's own mouse handling, below
     const control = t.closest('[data-control]');
+    if (control && control.dataset.enabled === 'yes' && control.dataset.kind === 'PictureBox') pointer(e);
     if (control && control.dataset.enabled === 'yes' &&
         ['CommandButton', 'CheckBox', 'PictureBox', 'Label', 'Frame', 'Shape'].includes(control.dataset.kind)) {
       act('click ' + control.dataset.control);
@@ -271,7 +282,7 @@ const char* const PageAssets::kScript = R"JS('use strict';
     const name = q(friend.dataset.friend);
     const dx = Math.round(e.clientX - x), dy = Math.round(e.clientY - y);
     if (button === 1) return act('middleclick friend ' + name);
-    if (button === 2) return;
+    if (button === 2) return;  // the context menu event below
     if (Math.abs(dx) + Math.abs(dy) < 3) return act('click friend ' + name);
     if (edge) return act('resize friend ' + name + ' by ' + dx);
     return act('drag friend ' + name + ' by ' + dx + ' ' + dy);
@@ -279,7 +290,10 @@ const char* const PageAssets::kScript = R"JS('use strict';
   desktop.addEventListener('contextmenu', (e) => {
     const friend = e.target.closest('[data-friend]');
     e.preventDefault();
-    if (friend) act('rightclick friend ' + q(friend.dataset.friend));
+    if (friend) {
+      pointer(e);
+      act('rightclick friend ' + q(friend.dataset.friend));
+    }
   });
 
   // Keys: typed characters and the keys the statements name, into the focused typing area.

@@ -127,8 +127,14 @@ class Menus(quillon_web.unittest.TestCase):
     def test_the_chat_buttons_menu_opens_and_a_shortcut_types_into_the_chat(self):
         with Desktop(START) as d:
             page = d.open("me")
-            page.wait_for('[data-role="chat-button"]').click()
+            button = page.wait_for('[data-role="chat-button"]')
+            button.click()
             item = page.wait_for('[data-menu="Shortcuts/QN Version"]')
+            # The menu opens where the button was clicked (its middle).
+            x, y, w, h = box(button, page.desktop())
+            menu_x, menu_y, _, _ = box(page.find('[data-part="menu"]'), page.desktop())
+            self.assertLessEqual(abs(menu_x - (x + w // 2)), 1)
+            self.assertLessEqual(abs(menu_y - (y + h // 2)), 1)
             page.find('[data-menu="Shortcuts"]').click()  # opens the submenu
             item.click()
             page.wait_for('[data-contact="Alex"] [data-role="chat-input"]',
