@@ -197,6 +197,70 @@ class Security(quillon_web.unittest.TestCase):
             page.wait_for('[data-class="Google Talk - Google Xmpp Client GUI Window"]')
 
 
+FRIENDS = '''gtalk contacts "Alex" "Sam"
+gtalk start
+registry set HKCU "Software\\Quillon\\Friends" Alex "1"
+registry set HKCU "Software\\Quillon\\Friends" Sam "1"
+registry set HKCU "Software\\Quillon\\FriendsData\\Sam" Left "3000"
+registry set HKCU "Software\\Quillon\\FriendsData\\Sam" Top "1500"
+quillon start
+close frmOptions
+'''
+
+
+class Friends(quillon_web.unittest.TestCase):
+    def test_a_friend_window_dragged_near_another_snaps_and_its_edge_resizes_it(self):
+        from selenium.webdriver.common.action_chains import ActionChains
+        with Desktop(FRIENDS) as d:
+            page = d.open("me")
+            alex = page.wait_for('[data-friend="Alex"]')
+            sam = page.wait_for('[data-friend="Sam"]')
+            self.assertEqual(box(alex, page.desktop())[:2], [0, 0])
+            self.assertEqual(box(sam, page.desktop())[:2], [200, 100])
+            self.assertEqual(alex.get_attribute("data-title"), "QNF")
+            name = alex.find_element(By.CSS_SELECTOR, '[data-control=\'frmFriend("Alex").Label1\']')
+            self.assertEqual(name.text, "Alex")
+            # Dropped 5 pixels short of Sam's left edge: the edges touch.
+            before = page.version()
+            ActionChains(d.driver).drag_and_drop_by_offset(alex, 53, 300).perform()
+            page.wait_until(lambda drv: page.version() > before)
+            page.wait_for('[data-friend="Alex"]',
+                          lambda e: box(e, page.desktop())[:2] == [58, 300],
+                          "Alex did not snap to Sam's edge")
+            # The right edge dragged: the friend menu's Resize Width, then the edge.
+            alex = page.find('[data-friend="Alex"]')
+            width = box(alex, page.desktop())[2]
+            grip = alex.find_element(By.CSS_SELECTOR, ".grip")
+            ActionChains(d.driver).drag_and_drop_by_offset(grip, 40, 0).perform()
+            page.wait_for('[data-friend="Alex"]',
+                          lambda e: box(e, page.desktop())[2] == width + 40,
+                          "Alex's width did not grow by the drag")
+            # A right click opens the friend's menu at the pointer; Escape closes it.
+            ActionChains(d.driver).context_click(page.find('[data-friend="Sam"]')).perform()
+            page.wait_for('[data-menu="Resize Width"]')
+            ActionChains(d.driver).send_keys("\ue00c").perform()
+            page.wait_until(lambda drv: not page.find_all("[data-menu]"), "the menu stayed open")
+
+
+class SidePanel(quillon_web.unittest.TestCase):
+    def test_the_statement_box_and_the_outside_world_act_on_this_user_and_show_results(self):
+        with Desktop(START) as d:
+            page = d.open("me")
+            page.run('receive "Sam" "from the box"')
+            page.wait_for('[data-class="Chat View"][data-contact="Sam"]')
+            page.run('expect window "Chat View" "Nobody" visible')
+            failed = page.wait_for(".log-entry[data-ok=no]")
+            self.assertIn("expected: ", failed.text)
+            self.assertIn("Nobody", page.find("#result").text)
+            # The outside world's buttons: a contact starts typing, and the chat's title says so.
+            contact = page.find("#contact")
+            contact.clear()
+            contact.send_keys("Alex")
+            page.click_and_wait(page.find("#typing"))
+            page.wait_for('[data-class="Chat View"][data-contact="Alex"]',
+                          lambda e: "typing" in e.get_attribute("data-title"))
+
+
 TWO_USERS = '''gtalk contacts "sam"
 gtalk start
 quillon start
