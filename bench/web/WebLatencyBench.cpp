@@ -151,11 +151,13 @@ int main(int argc, char** argv) {
     }
   }
   std::sort(latencies.begin(), latencies.end());
-  auto at = [&](double share) { return latencies[std::min(latencies.size() - 1,
-                                                          size_t(share * latencies.size()))]; };
-  std::printf("typed character -> live channel event: %zu characters, median %.2f ms, "
-              "p95 %.2f ms, max %.2f ms\n",
-              latencies.size(), at(0.5), at(0.95), latencies.back());
+  auto at = [&](double share) {
+    return latencies[std::min(latencies.size() - 1, size_t(share * latencies.size()))];
+  };
+  std::printf(
+      "typed character -> live channel event: %zu characters, median %.2f ms, "
+      "p95 %.2f ms, max %.2f ms\n",
+      latencies.size(), at(0.5), at(0.95), latencies.back());
 
   // Idle: the desktop has nothing to do but Quillon's own timers.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -180,10 +182,11 @@ int main(int argc, char** argv) {
     std::lock_guard lock(mutex);
     sent = event_count - events_before;
   }
-  std::printf("idle for %.1f s with one page listening: CPU %.3f%% of one core (%.1f ms), loop "
-              "wake-ups %.2f/s, desktop models built %.2f/s (%.1f ms in all), events sent %ld\n",
-              seconds, 100.0 * cpu / (seconds * 1000.0), cpu, switches / seconds,
-              builds / seconds, publishing, sent);
+  std::printf(
+      "idle for %.1f s with one page listening: CPU %.3f%% of one core (%.1f ms), loop "
+      "wake-ups %.2f/s, desktop models built %.2f/s (%.1f ms in all), events sent %ld\n",
+      seconds, 100.0 * cpu / (seconds * 1000.0), cpu, switches / seconds, builds / seconds,
+      publishing, sent);
 
   stop = true;
   server.Stop();

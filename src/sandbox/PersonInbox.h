@@ -16,8 +16,8 @@
 #include <string>
 
 #include "platform/Waker.h"
-#include "sandbox/PendingReply.h"
 #include "runtime/EventLoop.h"
+#include "sandbox/PendingReply.h"
 
 namespace quillon::sandbox {
 

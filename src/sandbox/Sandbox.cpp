@@ -2,8 +2,8 @@
 
 #include <stdlib.h>
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "os/SteadyClock.h"
-#include "sandbox/FollowingClock.h"
 #include "runtime/CodePage.h"
+#include "sandbox/FollowingClock.h"
 #include "sandbox/Glance.h"
 #include "sandbox/ScenarioReader.h"
 #include "sandbox/SiteServer.h"
@@ -362,7 +362,8 @@ bool Sandbox::ReadInteractive(Taken& taken) {
   Statement& statement = taken.statement;
   for (;;) {
     const bool dialog_waits = Current().Dialogs().Waiting() != nullptr;
-    if (!options_.live) std::cout << current_ << (dialog_waits ? " [dialog]" : "") << "> " << std::flush;
+    if (!options_.live)
+      std::cout << current_ << (dialog_waits ? " [dialog]" : "") << "> " << std::flush;
     std::optional<PersonInbox::Said> said = inbox_->TakeSaid(loop_, kPromptIdleStep);
     if (!said) return false;
     if (said->reply) {
@@ -373,8 +374,8 @@ bool Sandbox::ReadInteractive(Taken& taken) {
         std::string why = error.empty() ? "one statement" : error;
         if (observer_) observer_->Ran(said->user, said->text, false, "cannot read that: " + why);
         if (observer_) observer_->Publish();
-        said->reply->Settle(
-            {false, false, "cannot read that: " + why, observer_ ? observer_->Version(said->user) : 0});
+        said->reply->Settle({false, false, "cannot read that: " + why,
+                             observer_ ? observer_->Version(said->user) : 0});
         continue;
       }
       statement = read[0];

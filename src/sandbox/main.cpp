@@ -101,8 +101,8 @@ int RunWeb(quillon::sandbox::Sandbox::Options options, const Arguments& argument
 int main(int argc, char** argv) {
   using quillon::sandbox::Sandbox;
   auto arguments = Parse(argc, argv);
-  if (!arguments || (argc == 2 && (std::strcmp(argv[1], "-h") == 0 ||
-                                   std::strcmp(argv[1], "--help") == 0))) {
+  if (!arguments ||
+      (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0))) {
     std::cerr << kUsage;
     return 2;
   }

@@ -94,8 +94,8 @@ class Builder {
 
  private:
   std::string TopLevel(Hwnd window, int layer) {
-    std::string style = Place(desktop_.GetWindowRect(window)) + "z-index:" + std::to_string(layer) +
-                        ";";
+    std::string style =
+        Place(desktop_.GetWindowRect(window)) + "z-index:" + std::to_string(layer) + ";";
     if (auto alpha = desktop_.GetLayeredAlpha(window)) {
       char buffer[32];
       std::snprintf(buffer, sizeof buffer, "opacity:%.3f;", *alpha / 255.0);
@@ -139,19 +139,20 @@ class Builder {
     }
     if (cls == "Internet Explorer_Server") {
       if (auto document = desktop_.DocumentOf(window)) {
-        std::string body = DesktopModel::FrameDocument(document->BodyHtml(), world_.Home().string(),
-                                                       user_);
-        std::string html = "<!doctype html><html><head><meta charset=\"utf-8\"><style>body{"
-                           "font:12px sans-serif;margin:4px;background:" +
-                           Markup::Escape(document->BgColor()) + ";color:" +
-                           Markup::Escape(document->FgColor()) + "}</style></head><body>" + body +
-                           "</body></html>";
+        std::string body =
+            DesktopModel::FrameDocument(document->BodyHtml(), world_.Home().string(), user_);
+        std::string html =
+            "<!doctype html><html><head><meta charset=\"utf-8\"><style>body{"
+            "font:12px sans-serif;margin:4px;background:" +
+            Markup::Escape(document->BgColor()) + ";color:" + Markup::Escape(document->FgColor()) +
+            "}</style></head><body>" + body + "</body></html>";
         size_t hash = std::hash<std::string>{}(html);
         documents_[std::to_string(window)] = html;
-        inner += "<iframe data-role=\"history\" sandbox=\"\" referrerpolicy=\"no-referrer\" src=\"" +
-                 Markup::Escape("/user/" + user_ + "/history/" + std::to_string(window) +
-                                "?v=" + std::to_string(hash)) +
-                 "\"></iframe>";
+        inner +=
+            "<iframe data-role=\"history\" sandbox=\"\" referrerpolicy=\"no-referrer\" src=\"" +
+            Markup::Escape("/user/" + user_ + "/history/" + std::to_string(window) +
+                           "?v=" + std::to_string(hash)) +
+            "\"></iframe>";
       }
     }
     if (window == world_.GTalk().StatusArea()) {
@@ -192,8 +193,8 @@ class Builder {
     if (!role.empty()) attrs += Attr("data-role", role);
     attrs += Attr("data-text", edit.Text()) +
              Attr("data-selection", std::to_string(start) + " " + std::to_string(end)) +
-             Attr("data-readonly", YesNo(edit.ReadOnly())) + Attr("data-zoom",
-                                                                   std::to_string(edit.ZoomPercent()));
+             Attr("data-readonly", YesNo(edit.ReadOnly())) +
+             Attr("data-zoom", std::to_string(edit.ZoomPercent()));
     std::string look = style + "background:" + Markup::Color(edit.Background()) +
                        ";font-size:" + std::to_string(12 * edit.ZoomPercent() / 100) + "px;";
     return "<div class=\"win edit\" tabindex=\"0\"" + attrs + Attr("style", look) + ">" + shown +
@@ -214,9 +215,9 @@ class Builder {
                "<span class=\"close\" data-close=\"" + Markup::Escape(form.Name()) +
                "\">&#x2715;</span></div>";
     }
-    std::string client = "<div class=\"client\" style=\"left:" +
-                         std::to_string(captioned ? kBorder : 0) + "px;top:" +
-                         std::to_string(captioned ? kBorder + kTitleBar : 0) + "px\">";
+    std::string client =
+        "<div class=\"client\" style=\"left:" + std::to_string(captioned ? kBorder : 0) +
+        "px;top:" + std::to_string(captioned ? kBorder + kTitleBar : 0) + "px\">";
     for (runtime::Control* control : form.Controls()) {
       // A control whose window another program holds is drawn there.
       if (control->Hwnd() && desktop_.GetParent(control->Hwnd()) != window) continue;
@@ -247,8 +248,8 @@ class Builder {
         look += "background:url('" + *url + "') center/cover;";
       }
     }
-    if (form.Box.Visible()) look += "box-shadow:inset 0 0 0 1px " +
-                                    Markup::Color(form.Box.BorderColor()) + ";";
+    if (form.Box.Visible())
+      look += "box-shadow:inset 0 0 0 1px " + Markup::Color(form.Box.BorderColor()) + ";";
     std::string attrs = Common(window) + Attr("data-form", form.Name()) +
                         Attr("data-friend", name) + Attr("data-key", name) +
                         Attr("data-border", YesNo(form.Box.Visible()));
@@ -314,8 +315,8 @@ class Builder {
       long value = std::stol(control.Property("value").value_or("0"));
       long max = std::max(1L, std::stol(control.Property("max").value_or("100")));
       attrs += Attr("data-value", std::to_string(value)) + Attr("data-max", std::to_string(max));
-      inner = "<div class=\"bar\" style=\"width:" + std::to_string(std::clamp(value * 100 / max, 0L, 100L)) +
-              "%\"></div>";
+      inner = "<div class=\"bar\" style=\"width:" +
+              std::to_string(std::clamp(value * 100 / max, 0L, 100L)) + "%\"></div>";
     } else if (kind == "ListBox") {
       std::string items = control.Property("items").value_or("");
       std::stringstream split(items);
@@ -389,8 +390,9 @@ class Builder {
 
   std::string Menu() {
     platform::Point where = world_.Dialogs().MenuPlace();
-    std::string html = "<div class=\"menu\" data-role=\"menu\" style=\"left:" +
-                       std::to_string(where.x) + "px;top:" + std::to_string(where.y) + "px\">";
+    std::string html =
+        "<div class=\"menu\" data-role=\"menu\" style=\"left:" + std::to_string(where.x) +
+        "px;top:" + std::to_string(where.y) + "px\">";
     MenuItems(*world_.Dialogs().OpenMenu(), "", html);
     return html + "</div>";
   }
@@ -405,10 +407,11 @@ class Builder {
       case Kind::kMessageBox: {
         kind = "message";
         uint32_t buttons = shown.flags & 0xF;
-        answers = buttons == platform::mb::kYesNo         ? std::vector<std::string>{"yes", "no"}
-                  : buttons == platform::mb::kYesNoCancel ? std::vector<std::string>{"yes", "no", "cancel"}
-                  : buttons == platform::mb::kOkCancel    ? std::vector<std::string>{"ok", "cancel"}
-                                                          : std::vector<std::string>{"ok"};
+        answers = buttons == platform::mb::kYesNo ? std::vector<std::string>{"yes", "no"}
+                  : buttons == platform::mb::kYesNoCancel
+                      ? std::vector<std::string>{"yes", "no", "cancel"}
+                  : buttons == platform::mb::kOkCancel ? std::vector<std::string>{"ok", "cancel"}
+                                                       : std::vector<std::string>{"ok"};
         break;
       }
       case Kind::kInputBox:
@@ -431,14 +434,16 @@ class Builder {
         fields = "<input type=\"color\" data-field=\"color\" value=\"#000000\">";
         break;
     }
-    std::string html = "<div class=\"modal\"><div class=\"dialog\"" + Attr("data-dialog", shown.title) +
-                       Attr("data-dialog-kind", kind) + Attr("data-text", shown.text) + ">" +
-                       "<div class=\"titlebar\">" + Markup::Escape(shown.title) + "</div>" +
-                       "<div class=\"dialog-text\">" + Markup::Escape(shown.text) + "</div>" +
-                       fields + "<div class=\"buttons\">";
+    std::string html = "<div class=\"modal\"><div class=\"dialog\"" +
+                       Attr("data-dialog", shown.title) + Attr("data-dialog-kind", kind) +
+                       Attr("data-text", shown.text) + ">" + "<div class=\"titlebar\">" +
+                       Markup::Escape(shown.title) + "</div>" + "<div class=\"dialog-text\">" +
+                       Markup::Escape(shown.text) + "</div>" + fields + "<div class=\"buttons\">";
     for (const std::string& answer : answers) {
-      std::string label = answer == "ok" ? "OK" : answer == "yes" ? "Yes" : answer == "no" ? "No"
-                                                                                             : "Cancel";
+      std::string label = answer == "ok"    ? "OK"
+                          : answer == "yes" ? "Yes"
+                          : answer == "no"  ? "No"
+                                            : "Cancel";
       html += "<button" + Attr("data-answer", answer) + ">" + label + "</button>";
     }
     return html + "</div></div></div>";
@@ -458,15 +463,15 @@ class Builder {
     if (!prefix.empty() && prefix.back() != '/') prefix += '/';
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(world_.ResolvePath(folder.empty() ? "." : folder), error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(
+             world_.ResolvePath(folder.empty() ? "." : folder), error)) {
       if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     std::string html;
     for (const std::string& name : names) {
-      html += "<div class=\"file\"" + Attr("data-file", prefix + name) + ">" + Markup::Escape(name) +
-              "</div>";
+      html += "<div class=\"file\"" + Attr("data-file", prefix + name) + ">" +
+              Markup::Escape(name) + "</div>";
     }
     return html;
   }

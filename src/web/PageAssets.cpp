@@ -27,8 +27,9 @@ std::string PageAssets::DesktopPage(const std::string& user, const std::string& 
          " - Quillon desktop</title><meta name=\"quillon-token\" content=\"" + token +
          "\"><link rel=\"stylesheet\" href=\"/assets/desktop.css\">"
          "<script src=\"/assets/desktop.js\" defer></script></head>"
-         "<body data-user=\"" + name + "\"><main id=\"desktop\" data-version=\"0\" data-user=\"" +
-         name + "\"></main><aside id=\"panel\"><h2>" + name + R"HTML(</h2>
+         "<body data-user=\"" +
+         name + "\"><main id=\"desktop\" data-version=\"0\" data-user=\"" + name +
+         "\"></main><aside id=\"panel\"><h2>" + name + R"HTML(</h2>
 <section><h3>Keys the browser keeps</h3>
 <button data-hotkey="Ctrl+B">Bold (Ctrl+B)</button><button data-hotkey="Ctrl+I">Italic (Ctrl+I)</button>
 <button data-hotkey="Ctrl+R">Recall (Ctrl+R)</button><button data-hotkey="Ctrl+Shift+B">Boss key</button>

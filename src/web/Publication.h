@@ -18,7 +18,7 @@ namespace quillon::web {
 class Publication {
  public:
   struct Part {
-    std::string id;    // "w65552", "tray", "menu", "dialog", "log"
+    std::string id;  // "w65552", "tray", "menu", "dialog", "log"
     std::string html;
   };
   // One user's desktop as the loop saw it, parts in drawing order (bottom first).

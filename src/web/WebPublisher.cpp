@@ -32,12 +32,11 @@ std::string WebPublisher::LogHtml(const std::string& user) const {
   auto it = logs_.find(user);
   if (it != logs_.end()) {
     for (const Entry& entry : it->second) {
-      html += "<div class=\"log-entry " + std::string(entry.ok ? "ok" : "failed") +
-              "\" data-entry=\"" + std::to_string(entry.number) + "\" data-ok=\"" +
-              (entry.ok ? "yes" : "no") + "\"><code>" + Markup::Escape(entry.statement) +
-              "</code>" +
-              (entry.text.empty() ? "" : "<pre>" + Markup::Escape(entry.text) + "</pre>") +
-              "</div>";
+      html +=
+          "<div class=\"log-entry " + std::string(entry.ok ? "ok" : "failed") + "\" data-entry=\"" +
+          std::to_string(entry.number) + "\" data-ok=\"" + (entry.ok ? "yes" : "no") + "\"><code>" +
+          Markup::Escape(entry.statement) + "</code>" +
+          (entry.text.empty() ? "" : "<pre>" + Markup::Escape(entry.text) + "</pre>") + "</div>";
     }
   }
   return html + "</div>";

@@ -107,8 +107,8 @@ void WebServer::Routes() {
     response.set_header("Cache-Control", "no-store");
     if (!guard_->HostAllowed(request.get_header_value("Host"))) {
       Refuse(response, 403,
-             "this server answers only to 127.0.0.1:" + std::to_string(port_) + " and localhost:" +
-                 std::to_string(port_));
+             "this server answers only to 127.0.0.1:" + std::to_string(port_) +
+                 " and localhost:" + std::to_string(port_));
       return HandlerResponse::Handled;
     }
     return HandlerResponse::Unhandled;
@@ -221,8 +221,7 @@ void WebServer::Routes() {
     std::string json;
     if (!result) {
       json = "{\"ok\":true,\"running\":true,\"version\":" +
-             std::to_string(publication_.Version(*user)) +
-             ",\"text\":\"it is still running\"}";
+             std::to_string(publication_.Version(*user)) + ",\"text\":\"it is still running\"}";
     } else {
       json = "{\"ok\":" + std::string(result->ok ? "true" : "false") +
              ",\"running\":" + (result->running ? "true" : "false") +
@@ -232,61 +231,61 @@ void WebServer::Routes() {
     response.set_content(json, "application/json");
   });
 
-  server_->Get(R"(/user/([^/]+)/history/(\d+))", [this, user_of](const Request& request,
-                                                               Response& response) {
-    auto user = user_of(request, response);
-    if (!user) return;
-    auto document = publication_.Document(*user, request.matches[2]);
-    if (!document) {
-      Refuse(response, 404, "no chat document in that window");
-      return;
-    }
-    // The conversation is another program's markup with the contact's words in it: it runs no
-    // script, loads pictures only from the program folder and the stand-in site, and only this
-    // server's page may frame it.
-    const std::string port = std::to_string(port_);
-    const std::string files = "/user/" + *user + "/files/";
-    response.set_header("Content-Security-Policy",
-                        "default-src 'none'; img-src http://127.0.0.1:" + port + files +
-                            " http://localhost:" + port + files + " " + site_ +
-                            "/; style-src 'unsafe-inline'; frame-ancestors 'self'; "
-                            "base-uri 'none'; form-action 'none'");
-    response.set_content(*document, "text/html; charset=utf-8");
-  });
+  server_->Get(R"(/user/([^/]+)/history/(\d+))",
+               [this, user_of](const Request& request, Response& response) {
+                 auto user = user_of(request, response);
+                 if (!user) return;
+                 auto document = publication_.Document(*user, request.matches[2]);
+                 if (!document) {
+                   Refuse(response, 404, "no chat document in that window");
+                   return;
+                 }
+                 // The conversation is another program's markup with the contact's words in it: it
+                 // runs no script, loads pictures only from the program folder and the stand-in
+                 // site, and only this server's page may frame it.
+                 const std::string port = std::to_string(port_);
+                 const std::string files = "/user/" + *user + "/files/";
+                 response.set_header("Content-Security-Policy",
+                                     "default-src 'none'; img-src http://127.0.0.1:" + port +
+                                         files + " http://localhost:" + port + files + " " + site_ +
+                                         "/; style-src 'unsafe-inline'; frame-ancestors 'self'; "
+                                         "base-uri 'none'; form-action 'none'");
+                 response.set_content(*document, "text/html; charset=utf-8");
+               });
 
-  server_->Get(R"(/user/([^/]+)/files/(.+))", [this, user_of](const Request& request,
-                                                            Response& response) {
-    auto user = user_of(request, response);
-    if (!user) return;
-    auto relative = RequestGuard::SafeRelativePath(request.matches[2].str());
-    auto home = publication_.Home(*user);
-    if (!relative || !home) {
-      Refuse(response, 400, "a file path inside the user's folder");
-      return;
-    }
-    std::filesystem::path path = std::filesystem::path(*home) / *relative;
-    std::error_code failed;
-    // A link inside the folder must not lead out of it.
-    std::filesystem::path real = std::filesystem::canonical(path, failed);
-    std::filesystem::path root = std::filesystem::canonical(*home, failed);
-    if (failed || !std::filesystem::is_regular_file(real, failed) ||
-        real.string().rfind(root.string() + "/", 0) != 0) {
-      Refuse(response, 404, "no such file in the user's folder");
-      return;
-    }
-    std::ifstream in(real, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    std::string type = ContentTypeOf(real.string());
-    // Only pictures are shown; anything else is handed over as bytes, never as a page of this
-    // server that could run script.
-    if (type.empty()) {
-      type = "application/octet-stream";
-      response.set_header("Content-Disposition", "attachment");
-    }
-    response.set_header("Content-Security-Policy", "default-src 'none'; sandbox");
-    response.set_content(content.str(), type);
-  });
+  server_->Get(R"(/user/([^/]+)/files/(.+))",
+               [this, user_of](const Request& request, Response& response) {
+                 auto user = user_of(request, response);
+                 if (!user) return;
+                 auto relative = RequestGuard::SafeRelativePath(request.matches[2].str());
+                 auto home = publication_.Home(*user);
+                 if (!relative || !home) {
+                   Refuse(response, 400, "a file path inside the user's folder");
+                   return;
+                 }
+                 std::filesystem::path path = std::filesystem::path(*home) / *relative;
+                 std::error_code failed;
+                 // A link inside the folder must not lead out of it.
+                 std::filesystem::path real = std::filesystem::canonical(path, failed);
+                 std::filesystem::path root = std::filesystem::canonical(*home, failed);
+                 if (failed || !std::filesystem::is_regular_file(real, failed) ||
+                     real.string().rfind(root.string() + "/", 0) != 0) {
+                   Refuse(response, 404, "no such file in the user's folder");
+                   return;
+                 }
+                 std::ifstream in(real, std::ios::binary);
+                 std::stringstream content;
+                 content << in.rdbuf();
+                 std::string type = ContentTypeOf(real.string());
+                 // Only pictures are shown; anything else is handed over as bytes, never as a page
+                 // of this server that could run script.
+                 if (type.empty()) {
+                   type = "application/octet-stream";
+                   response.set_header("Content-Disposition", "attachment");
+                 }
+                 response.set_header("Content-Security-Policy", "default-src 'none'; sandbox");
+                 response.set_content(content.str(), type);
+               });
 }
 
 }  // namespace quillon::web

@@ -66,7 +66,8 @@ class LiveSandboxTest : public testing::Test {
     sandbox_ = std::make_unique<Sandbox>(options);
     sandbox_->SetObserver(&recorder_);
     inbox_ = sandbox_->Inbox();
-    loop_ = std::thread([this] { status_ = sandbox_->RunLive(prompt_, std::filesystem::path(file_)); });
+    loop_ =
+        std::thread([this] { status_ = sandbox_->RunLive(prompt_, std::filesystem::path(file_)); });
   }
   void TearDown() override {
     if (loop_.joinable()) {

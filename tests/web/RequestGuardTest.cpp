@@ -12,8 +12,12 @@ TEST(RequestGuardTest, OnlyThisServersOwnNamesAndOriginsAreAccepted) {
     const char* host;
     bool allowed;
   } hosts[] = {
-      {"127.0.0.1:8123", true}, {"localhost:8123", true},   {"127.0.0.1:8124", false},
-      {"127.0.0.1", false},     {"evil.example:8123", false}, {"", false},
+      {"127.0.0.1:8123", true},
+      {"localhost:8123", true},
+      {"127.0.0.1:8124", false},
+      {"127.0.0.1", false},
+      {"evil.example:8123", false},
+      {"", false},
       {"localhost:8123.evil.example", false},
   };
   for (const Case& c : hosts) EXPECT_EQ(guard.HostAllowed(c.host), c.allowed) << c.host;
