@@ -43,6 +43,14 @@ std::string Place(const Rect& r) {
 
 std::string YesNo(bool value) { return value ? "yes" : "no"; }
 
+// A property that holds a number; `otherwise` when it is missing or is no number.
+long Number(const std::optional<std::string>& text, long otherwise) {
+  if (!text) return otherwise;
+  char* end = nullptr;
+  long value = std::strtol(text->c_str(), &end, 10);
+  return text->empty() || *end ? otherwise : value;
+}
+
 // The name a scenario gives a control: FORM.CONTROL, FORM.CONTROL(INDEX), FORM("KEY").CONTROL.
 std::string ControlName(const runtime::Form& form, const runtime::Control& control) {
   std::string name = form.Name();
@@ -268,7 +276,7 @@ class Builder {
     std::string home = world_.Home().string();
     if (!home.empty() && home.back() != '/') home += '/';
     if (path.rfind(home, 0) != 0) return std::nullopt;
-    return "/user/" + user_ + "/files/" + path.substr(home.size());
+    return "/user/" + Markup::UrlPath(user_) + "/files/" + Markup::UrlPath(path.substr(home.size()));
   }
 
   std::string Control(runtime::Form& form, runtime::Control& control, const std::string& style) {
@@ -312,8 +320,8 @@ class Builder {
       return "<input class=\"ctl slider\" type=\"range\"" + attrs + Attr("value", value) +
              Attr("data-value", value) + Attr("max", max) + Attr("style", look) + disabled + ">";
     } else if (kind == "ProgressBar") {
-      long value = std::stol(control.Property("value").value_or("0"));
-      long max = std::max(1L, std::stol(control.Property("max").value_or("100")));
+      long value = Number(control.Property("value"), 0);
+      long max = std::max(1L, Number(control.Property("max"), 100));
       attrs += Attr("data-value", std::to_string(value)) + Attr("data-max", std::to_string(max));
       inner = "<div class=\"bar\" style=\"width:" +
               std::to_string(std::clamp(value * 100 / max, 0L, 100L)) + "%\"></div>";
@@ -495,7 +503,7 @@ std::string DesktopModel::FrameDocument(const std::string& body, const std::stri
                                         const std::string& user) {
   std::string folder = home;
   if (!folder.empty() && folder.back() != '/') folder += '/';
-  const std::string route = "/user/" + user + "/files/";
+  const std::string route = "/user/" + Markup::UrlPath(user) + "/files/";
   std::string out;
   size_t from = 0;
   for (size_t at = folder.empty() ? std::string::npos : body.find(folder); at != std::string::npos;

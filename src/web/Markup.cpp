@@ -1,5 +1,6 @@
 #include "web/Markup.h"
 
+#include <cctype>
 #include <cstdio>
 
 namespace quillon::web {
@@ -83,6 +84,22 @@ std::string Markup::Json(std::string_view text) {
     ++i;
   }
   return out + "\"";
+}
+
+std::string Markup::UrlPath(std::string_view path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : path) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) || c == '/' || c == '.' || c == '_' || c == '-' || c == '~') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  return out;
 }
 
 std::string Markup::Color(uint32_t colorref) {

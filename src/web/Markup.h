@@ -14,6 +14,9 @@ class Markup {
   // a script element ("<", ">", "&") are written as \u escapes, and bytes that are not UTF-8 as
   // U+FFFD.
   static std::string Json(std::string_view text);
+  // A path made safe to stand in a URL, in a quoted attribute or a CSS url(''): every byte but
+  // letters, digits and "/._-~" is percent-encoded.
+  static std::string UrlPath(std::string_view path);
   // A CSS colour "#rrggbb" of a Windows colour value (0x00BBGGRR).
   static std::string Color(uint32_t colorref);
 };

@@ -39,6 +39,12 @@ TEST(MarkupTest, JsonStringsEscapeQuotesControlsAndWhatCouldEndAScriptAndMendBad
   for (const Case& c : cases) EXPECT_EQ(Markup::Json(c.text), c.json) << c.text;
 }
 
+TEST(MarkupTest, PathsInAddressesCannotEndTheirQuotesOrUrl) {
+  EXPECT_EQ(Markup::UrlPath("Quillon/Images/smileys/!).gif"), "Quillon/Images/smileys/%21%29.gif");
+  EXPECT_EQ(Markup::UrlPath("a b'\"<x>(y)"), "a%20b%27%22%3Cx%3E%28y%29");
+  EXPECT_EQ(Markup::UrlPath("caf\xC3\xA9/x-1_2~.png"), "caf%C3%A9/x-1_2~.png");
+}
+
 TEST(MarkupTest, WindowsColoursBecomeCssColours) {
   EXPECT_EQ(Markup::Color(0x000000FF), "#ff0000");  // 0x00BBGGRR
   EXPECT_EQ(Markup::Color(0x00FF8000), "#0080ff");
