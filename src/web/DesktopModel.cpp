@@ -141,6 +141,9 @@ class Builder {
       // The client's frame stands around the window; its caption is drawn just above it.
       inner += "<div class=\"caption\">" + Markup::Escape(desktop_.TitleOf(window)) + "</div>";
       classes += " client-framed";
+    } else if (top && !desktop_.TitleOf(window).empty()) {
+      // Another window of its own (a notification, the client's settings): its title inside.
+      inner += "<div class=\"label\">" + Markup::Escape(desktop_.TitleOf(window)) + "</div>";
     }
     if (sim::RichEditBox* edit = desktop_.RichEditOf(window)) {
       return Edit(window, *edit, attrs, style);

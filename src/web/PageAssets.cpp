@@ -62,6 +62,7 @@ body.users { display: block; padding: 16px; }
 .win.top { overflow: visible; background: #ece9d8; box-shadow: 0 0 0 1px #0a246a; }
 .win.client-framed > .caption { position: absolute; left: -4px; right: -4px; top: -24px; height: 24px;
   background: #0a246a; color: #fff; font-weight: bold; padding: 4px 6px; box-sizing: border-box; }
+.win.top > .label { padding: 4px 6px; font-weight: bold; }
 .win.top.framed { border: 4px solid #0a246a; border-top-width: 0; }
 .form > .titlebar { position: absolute; left: -4px; right: -4px; top: 0; height: 27px;
   background: #0a246a; color: #fff; font-weight: bold; padding: 6px 8px; box-sizing: border-box; }
@@ -302,6 +303,17 @@ const char* const PageAssets::kScript = R"JS('use strict';
     ArrowLeft: 'Left', ArrowRight: 'Right', Home: 'Home', End: 'End'};
   document.addEventListener('keydown', (e) => {
     if (e.key === 'Escape' && menuOpen()) { e.preventDefault(); act('menu close'); return; }
+    // Enter and Escape in a Quillon text box reach the program as keys, after the text.
+    const box = e.target.closest && e.target.closest('input[type=text][data-control]');
+    if (box && (e.key === 'Enter' || e.key === 'Escape')) {
+      e.preventDefault();
+      if (box.dataset.edited === 'yes') {
+        box.dataset.edited = 'no';
+        act('set ' + box.dataset.control + ' ' + q(box.value));
+      }
+      act('key ' + box.dataset.control + ' ' + e.key);
+      return;
+    }
     const edit = e.target.closest && e.target.closest('.edit');
     if (!edit) return;
     e.preventDefault();

@@ -4,6 +4,7 @@ import os
 
 from selenium.common.exceptions import NoAlertPresentException
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 import quillon_web
 from quillon_web import Desktop
@@ -240,6 +241,17 @@ class Friends(quillon_web.unittest.TestCase):
             page.wait_for('[data-menu="Resize Width"]')
             ActionChains(d.driver).send_keys("\ue00c").perform()
             page.wait_until(lambda drv: not page.find_all("[data-menu]"), "the menu stayed open")
+            # Edit Name: the rename box takes the new name, and Enter stores it.
+            ActionChains(d.driver).context_click(page.find('[data-friend="Sam"]')).perform()
+            page.wait_for('[data-menu="Edit Name"]').click()
+            rename = page.wait_for('[data-control=\'frmFriend("Sam").Text1\']',
+                                   lambda e: e.is_displayed())
+            # Keys go to the focused box, which keeps its focus and its text when redrawn.
+            rename.click()
+            ActionChains(d.driver).key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL) \
+                .send_keys("Robin\n").perform()
+            page.wait_for('[data-friend="Robin"]')
+            self.assertEqual(page.find_all('[data-friend="Sam"]'), [])
 
 
 class SidePanel(quillon_web.unittest.TestCase):
