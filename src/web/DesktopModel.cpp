@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/Quillon.h"
+#include "app/frmMain.h"
 #include "friends/frmFriend.h"
 #include "runtime/CodePage.h"
 #include "runtime/Control.h"
@@ -275,11 +276,16 @@ class Builder {
            "<div class=\"grip\"></div></div>";
   }
 
-  std::optional<std::string> FileUrl(const std::string& path) {
+  // The page's address of a file in the user's folder; a relative path is the program folder's.
+  std::optional<std::string> FileUrl(const std::string& source) {
+    // "res:NAME" is one of the program's own drawings, not a file.
+    if (source.empty() || source.rfind("res:", 0) == 0) return std::nullopt;
+    const std::string path = world_.ResolvePath(source).lexically_normal().string();
     std::string home = world_.Home().string();
     if (!home.empty() && home.back() != '/') home += '/';
     if (path.rfind(home, 0) != 0) return std::nullopt;
-    return "/user/" + Markup::UrlPath(user_) + "/files/" + Markup::UrlPath(path.substr(home.size()));
+    return "/user/" + Markup::UrlPath(user_) + "/files/" +
+           Markup::UrlPath(path.substr(home.size()));
   }
 
   std::string Control(runtime::Form& form, runtime::Control& control, const std::string& style) {
@@ -388,15 +394,27 @@ class Builder {
       html += "<div class=\"menu-item" + std::string(item.children.empty() ? "" : " sub") + "\"" +
               Attr("data-menu", path) + Attr("data-enabled", YesNo(item.enabled)) +
               Attr("data-checked", YesNo(item.checked)) + ">" + "<span class=\"check\">" +
-              (item.checked ? "&#x2713;" : "") + "</span>" +
-              (item.icon >= 0 ? "<span class=\"menu-icon\" data-icon=\"" +
-                                    std::to_string(item.icon) + "\"></span>"
-                              : "") +
+              (item.checked ? "&#x2713;" : "") + "</span>" + MenuIcon(item.icon) +
               "<span class=\"label\">" + Markup::Escape(plain) + "</span>";
       if (!item.children.empty()) MenuItems(item.children, path, html);
       html += "</div>";
     }
     html += "</div>";
+  }
+
+  // A menu item's picture: the program's menu pictures, by number.
+  std::string MenuIcon(int icon) {
+    if (icon < 0) return "";
+    std::string html = "<span class=\"menu-icon\" data-icon=\"" + std::to_string(icon) + "\">";
+    app::Quillon* quillon = world_.CurrentQuillon();
+    if (quillon && quillon->MainForm()) {
+      const auto& pictures = quillon->MainForm()->MenuIcons();
+      if (static_cast<size_t>(icon) < pictures.size()) {
+        if (auto url = FileUrl(pictures[icon].source))
+          html += "<img alt=\"\"" + Attr("src", *url) + ">";
+      }
+    }
+    return html + "</span>";
   }
 
   std::string Menu() {

@@ -98,7 +98,8 @@ iframe[data-role=history] { border: 0; width: 100%; height: 100%; background: #f
 .menu-list { background: #fff; border: 1px solid #888; box-shadow: 2px 2px 3px #0005; min-width: 150px; }
 .menu-item { position: relative; padding: 3px 16px 3px 4px; display: flex; gap: 4px; cursor: default; white-space: nowrap; }
 .menu-item:hover { background: #316ac5; color: #fff; } .menu-item[data-enabled=no] { color: #999; }
-.menu-item .check { width: 12px; } .menu-item .menu-icon { width: 12px; height: 12px; background: #c90; }
+.menu-item .check { width: 12px; } .menu-item .menu-icon { width: 16px; height: 16px; }
+.menu-item .menu-icon img { width: 16px; height: 16px; }
 .menu-item.sub::after { content: "\25B6"; position: absolute; right: 3px; font-size: 8px; top: 5px; }
 .menu-item > .menu-list { display: none; position: absolute; left: 100%; top: -1px; color: #000; }
 .menu-item.sub:hover > .menu-list, .menu-item.open > .menu-list { display: block; }
