@@ -57,7 +57,8 @@ class Recorder : public DesktopObserver {
 class LiveSandboxTest : public testing::Test {
  protected:
   void Start(const std::string& scenario) {
-    file_ = testing::TempDir() + "/live_sandbox_test.scn";
+    file_ = testing::TempDir() + "/live_sandbox_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name() + ".scn";
     std::ofstream(file_) << scenario;
     Sandbox::Options options;
     options.data_folder = QUILLON_DATA_DIR;
