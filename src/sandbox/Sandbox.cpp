@@ -253,6 +253,12 @@ int Sandbox::RunLive(std::istream& in, const std::optional<std::filesystem::path
   }
   if (observer_) observer_->Publish();
   loop_.RunTopLevel();
+  // The pages still waiting for a reply are told, rather than left to their time-out.
+  const PendingReply::Result ended{false, false, "the sandbox has ended", 0};
+  for (auto& [user, reply] : running_replies_) reply->Settle(ended);
+  while (auto said = inbox_->TakeSaid(loop_)) {
+    if (said->reply) said->reply->Settle(ended);
+  }
   return any_failed_ ? 1 : 0;
 }
 
@@ -453,10 +459,12 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
                     statement.Is(0, "mouse") ||
                     (statement.Is(0, "expect") && statement.Is(1, "menu"));
     if (!for_menu) {
+      // Whose menu waits innermost is known once dialogs wait for the person (live, after the
+      // scenario file); before that, as in a file, every open menu closes.
       UserWorld* owner = menu_owners_.empty() ? nullptr : menu_owners_.back();
-      if (!options_.live || owner == &acting) {
+      if (!options_.live || !owner || owner == &acting) {
         pending_ = std::move(taken);
-        if (options_.live) {
+        if (options_.live && owner) {
           owner->Dialogs().DismissMenu();
         } else {
           for (auto& [name, world] : users_) world->Dialogs().DismissMenu();
