@@ -920,6 +920,26 @@ Outcome Sandbox::DoMouse(const Statement& s) {
   return Outcome::Ok();
 }
 
+// The person drags a window by its title bar: the window's move loop takes the whole gesture.
+Outcome Sandbox::DoDragWindow(const Statement& s) {
+  auto dx = ParseNumber(s.At(5)), dy = ParseNumber(s.At(6));
+  if (s.Size() != 7 || !s.words[2].quoted || !s.words[3].quoted || !s.Is(4, "by") || !dx || !dy) {
+    return Outcome::Fail("drag window \"CLASS\" \"TITLE\" by DX DY", s.source);
+  }
+  sim::SimDesktop& desktop = Current().Desktop();
+  platform::Hwnd window = desktop.FindWindowEx(0, 0, s.At(2), s.At(3));
+  if (!window || !desktop.IsWindowVisible(window)) {
+    return Outcome::Fail("a visible window \"" + s.At(2) + "\" \"" + s.At(3) + "\"", "none");
+  }
+  desktop.SetPendingDrag(*dx, *dy);
+  desktop.SendMessage(window, platform::msg::kNcLButtonDown, platform::ht::kCaption, 0);
+  const bool taken = !desktop.DragPending();
+  desktop.ClearPendingDrag();
+  loop_.ProcessPending();
+  if (!taken) return Outcome::Fail("the window moved by its title bar", "it started no move");
+  return Outcome::Ok();
+}
+
 Outcome Sandbox::CheckMenuAt(const Statement& s, size_t from) {
   auto x = ParseNumber(s.At(from + 2)), y = ParseNumber(s.At(from + 3));
   if (!x || !y) return Outcome::Fail("expect menu at X Y", s.source);

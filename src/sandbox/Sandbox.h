@@ -154,6 +154,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoMenu(const Statement& s);
   Outcome DoMenuClose(const Statement& s);
   Outcome DoMouse(const Statement& s);
+  Outcome DoDragWindow(const Statement& s);
   Outcome CheckMenuAt(const Statement& s, size_t from);
   Outcome DoWait(const Statement& s);
   Outcome DoQuillon(const Statement& s);

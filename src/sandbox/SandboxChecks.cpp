@@ -236,10 +236,14 @@ Outcome Sandbox::CheckWindow(const Statement& s, size_t from) {
   std::optional<std::string> title;
   if (at < s.Size() && s.words[at].quoted) title = s.At(at++);
   std::string state = s.At(at++);
-  std::optional<int> alpha;
+  std::optional<int> alpha, x, y;
   if (state == "alpha") {
     alpha = ParseNumber(s.At(at++));
     if (!alpha) return Outcome::Fail("expect window ... alpha N", s.source);
+  } else if (state == "at") {
+    x = ParseNumber(s.At(at++));
+    y = ParseNumber(s.At(at++));
+    if (!x || !y) return Outcome::Fail("expect window ... at X Y", s.source);
   }
   if (at != s.Size() || state.empty())
     return Outcome::Fail("expect window \"CLASS\" [\"TITLE\"] STATE", s.source);
@@ -278,7 +282,13 @@ Outcome Sandbox::CheckWindow(const Statement& s, size_t from) {
     return is(layered && *layered == *alpha,
               layered ? "its alpha is " + std::to_string(*layered) : "it is opaque");
   }
-  return Outcome::Fail("present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N", state);
+  if (state == "at") {
+    platform::Rect r = desktop.GetWindowRect(window);
+    return is(r.left == *x && r.top == *y,
+              "it is at " + std::to_string(r.left) + " " + std::to_string(r.top));
+  }
+  return Outcome::Fail("present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N|at X Y",
+                       state);
 }
 
 Outcome Sandbox::CheckRegistry(const Statement& s, size_t from, bool setting) {

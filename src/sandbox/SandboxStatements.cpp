@@ -54,6 +54,8 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
      [](const Statement& s) { return s.Is(1, "friend"); }, &Sandbox::DoFriend, "Friends",
      "click|rightclick|middleclick friend \"NAME\"\ndrag friend \"NAME\" by DX DY\n"
      "resize friend \"NAME\" by DX (its menu's Resize Width, then its right edge dragged)"},
+    {"drag", [](const Statement& s) { return s.Is(1, "window"); }, &Sandbox::DoDragWindow,
+     "Hands", "drag window \"CLASS\" \"TITLE\" by DX DY (by its title bar)"},
     {"wait", nullptr, &Sandbox::DoWait, "Time", "wait DURATION (50ms, 3s, 1m)"},
     {"eventually", nullptr, &Sandbox::DoEventually, "Time", "eventually CHECK"},
     {"activate", nullptr, &Sandbox::DoActivate, "Hands",
@@ -130,7 +132,7 @@ const Sandbox::CheckKind Sandbox::kChecks[] = {
      "view [of \"NAME\"] bgcolor|fgcolor \"#rrggbb\""},
     {"window", nullptr, &Sandbox::CheckWindow,
      "window \"CLASS\" [\"TITLE\"] present|absent|visible|hidden|topmost|not-topmost|opaque|"
-     "alpha N"},
+     "alpha N|at X Y"},
     {"setting", nullptr, &Sandbox::CheckSetting, "setting SECTION NAME \"TEXT\"|missing"},
     {"registry", nullptr, &Sandbox::CheckRegistryValue,
      "registry ROOT \"KEY\" NAME \"TEXT\"|present|missing"},

@@ -60,6 +60,7 @@ body.users { display: block; padding: 16px; }
 .log-entry.failed code { color: #b00; } .log-entry pre { margin: 0; white-space: pre-wrap; color: #444; }
 .win { position: absolute; box-sizing: border-box; overflow: hidden; }
 .win.top { overflow: visible; background: #ece9d8; box-shadow: 0 0 0 1px #0a246a; }
+.titlebar, .caption { cursor: move; user-select: none; }
 .win.client-framed > .caption { position: absolute; left: -4px; right: -4px; top: -24px; height: 24px;
   background: #0a246a; color: #fff; font-weight: bold; padding: 4px 6px; box-sizing: border-box; }
 .win.top > .label { padding: 4px 6px; font-weight: bold; }
@@ -273,6 +274,13 @@ const char* const PageAssets::kScript = R"JS('use strict';
   // Friend windows: a click, a right or middle click, a drag, or the right edge dragged.
   let press = null;
   desktop.addEventListener('mousedown', (e) => {
+    // A window's title bar: the window moves by the gesture.
+    const bar = e.target.closest('.titlebar, .caption');
+    if (bar && e.button === 0 && !e.target.closest('[data-close]') && !bar.closest('[data-dialog]')) {
+      press = {window: bar.closest('.win.top'), x: e.clientX, y: e.clientY};
+      e.preventDefault();
+      return;
+    }
     const friend = e.target.closest('[data-friend]');
     if (!friend || e.target.closest('input')) return;
     press = {friend, x: e.clientX, y: e.clientY, button: e.button, edge: !!e.target.closest('.grip')};
@@ -281,7 +289,16 @@ const char* const PageAssets::kScript = R"JS('use strict';
   document.addEventListener('mouseup', (e) => {
     if (!press) return;
     const {friend, x, y, button, edge} = press;
+    const moved = press.window;
     press = null;
+    if (moved) {
+      const dx = Math.round(e.clientX - x), dy = Math.round(e.clientY - y);
+      if (dx || dy) {
+        act('drag window ' + q(moved.dataset.class) + ' ' + q(moved.dataset.title) + ' by ' + dx +
+            ' ' + dy);
+      }
+      return;
+    }
     const name = q(friend.dataset.friend);
     const dx = Math.round(e.clientX - x), dy = Math.round(e.clientY - y);
     if (button === 1) return act('middleclick friend ' + name);

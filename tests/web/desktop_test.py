@@ -47,6 +47,13 @@ class FreshStart(quillon_web.unittest.TestCase):
             self.assertTrue(page.find_all('[data-role="tray-icon"][data-icon="own"]'))
             path = page.screenshot("web-desktop.png")
             self.assertGreater(os.path.getsize(path), 10000)
+            # Dragged by its caption, the chat moves by the gesture through its move loop.
+            from selenium.webdriver.common.action_chains import ActionChains
+            ActionChains(d.driver).drag_and_drop_by_offset(
+                chat.find_element(By.CSS_SELECTOR, ".caption"), 30, -20).perform()
+            page.wait_for('[data-class="Chat View"][data-contact="Alex"]',
+                          lambda e: box(e, page.desktop()) == [154, 84, 412, 452],
+                          "the chat did not move with its caption")
 
 
 class Typing(quillon_web.unittest.TestCase):
