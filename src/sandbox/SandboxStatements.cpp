@@ -54,8 +54,8 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
      [](const Statement& s) { return s.Is(1, "friend"); }, &Sandbox::DoFriend, "Friends",
      "click|rightclick|middleclick friend \"NAME\"\ndrag friend \"NAME\" by DX DY\n"
      "resize friend \"NAME\" by DX (its menu's Resize Width, then its right edge dragged)"},
-    {"drag", [](const Statement& s) { return s.Is(1, "window"); }, &Sandbox::DoDragWindow,
-     "Hands", "drag window \"CLASS\" \"TITLE\" by DX DY (by its title bar)"},
+    {"drag", [](const Statement& s) { return s.Is(1, "window"); }, &Sandbox::DoDragWindow, "Hands",
+     "drag window \"CLASS\" \"TITLE\" by DX DY (by its title bar)"},
     {"wait", nullptr, &Sandbox::DoWait, "Time", "wait DURATION (50ms, 3s, 1m)"},
     {"eventually", nullptr, &Sandbox::DoEventually, "Time", "eventually CHECK"},
     {"activate", nullptr, &Sandbox::DoActivate, "Hands",
