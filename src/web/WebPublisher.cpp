@@ -25,9 +25,11 @@ void WebPublisher::Ran(const std::string& user, const std::string& statement, bo
   std::deque<Entry>& log = logs_[user];
   log.push_back(Entry{next_entry_++, statement, ok, text});
   while (log.size() > kLogLength) log.pop_front();
+  log_html_.erase(user);
 }
 
 std::string WebPublisher::LogHtml(const std::string& user) const {
+  if (auto made = log_html_.find(user); made != log_html_.end()) return made->second;
   std::string html = "<div class=\"log\" data-role=\"log\">";
   auto it = logs_.find(user);
   if (it != logs_.end()) {
@@ -39,7 +41,9 @@ std::string WebPublisher::LogHtml(const std::string& user) const {
           (entry.text.empty() ? "" : "<pre>" + Markup::Escape(entry.text) + "</pre>") + "</div>";
     }
   }
-  return html + "</div>";
+  html += "</div>";
+  log_html_[user] = html;
+  return html;
 }
 
 }  // namespace quillon::web

@@ -44,6 +44,8 @@ class WebPublisher : public sandbox::DesktopObserver {
   sandbox::Sandbox& sandbox_;
   Publication& publication_;
   std::map<std::string, std::deque<Entry>> logs_;
+  // Each user's log as markup, made again only when a statement ran for the user.
+  mutable std::map<std::string, std::string> log_html_;
   uint64_t next_entry_ = 1;
   uint64_t builds_ = 0;
   double publish_ms_ = 0;
