@@ -129,6 +129,7 @@ Sandbox::Sandbox(Options options)
       site_(std::make_unique<SiteServer>()),
       ports_(std::make_shared<os::PortMap>(os::PortMap::Mode::kLoopback)) {
   loop_.SetPerson(this);
+  terminal_ = std::cout.rdbuf();
   if (options_.live) {
     site_->EchoCallers();
     following_ = static_cast<FollowingClock*>(clock_.get());
@@ -488,10 +489,8 @@ bool Sandbox::RunTaken(Taken& taken) {
   const std::string acting_name = current_;
   std::ostringstream printed;
   std::optional<ScopedOutput> capture;
-  if (taken.reply) {
-    capture.emplace(printed.rdbuf());
-    running_replies_.emplace_back(current_, taken.reply);
-  }
+  capture.emplace(taken.reply ? printed.rdbuf() : terminal_);
+  if (taken.reply) running_replies_.emplace_back(current_, taken.reply);
   std::optional<Glance> before;
   if (interactive_ && !OnlyLooks(statement)) before = Glance::Of(acting);
   Outcome outcome;
@@ -504,7 +503,6 @@ bool Sandbox::RunTaken(Taken& taken) {
   if (outcome.ok && before) changes = Glance::Of(acting).ChangesSince(*before, acting);
   if (taken.reply) {
     running_replies_.pop_back();
-    capture.reset();
     current_ = prompt_user;
   }
   std::string text = Trimmed(printed.str());
@@ -521,6 +519,7 @@ bool Sandbox::RunTaken(Taken& taken) {
     if (!taken.reply) std::cout << "  -> " << changes << "\n";
     text += (text.empty() ? "" : "\n") + changes;
   }
+  capture.reset();
   if (observer_) {
     observer_->Ran(acting_name, statement.source, outcome.ok, text);
     observer_->Publish();

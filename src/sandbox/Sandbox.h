@@ -212,6 +212,8 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   DesktopObserver* observer_ = nullptr;
   // Replies of page statements that run now (nested ones last).
   std::vector<std::pair<std::string, std::shared_ptr<PendingReply>>> running_replies_;
+  // Where the prompt's output goes, also while a page's statement runs further out.
+  std::streambuf* terminal_ = nullptr;
   // Whose popup menus wait, innermost last.
   std::vector<UserWorld*> menu_owners_;
   int interactive_line_ = 0;
