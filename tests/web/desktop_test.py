@@ -137,21 +137,21 @@ class Menus(quillon_web.unittest.TestCase):
             page = d.open("me")
             button = page.wait_for('[data-role="chat-button"]')
             button.click()
-            item = page.wait_for('[data-menu="Shortcuts/QN Version"]')
+            page.wait_for('[data-menu="Shortcuts/QN Version"]')
             # The menu opens where the button was clicked (its middle).
             x, y, w, h = box(button, page.desktop())
             menu_x, menu_y, _, _ = box(page.find('[data-part="menu"]'), page.desktop())
             self.assertLessEqual(abs(menu_x - (x + w // 2)), 1)
             self.assertLessEqual(abs(menu_y - (y + h // 2)), 1)
-            page.find('[data-menu="Shortcuts"]').click()  # opens the submenu
-            item.click()
+            page.click('[data-menu="Shortcuts"]')  # opens the submenu
+            page.click('[data-menu="Shortcuts/QN Version"]')
             page.wait_for('[data-contact="Alex"] [data-role="chat-input"]',
                           lambda e: e.get_attribute("data-text") == "QN: 1.0.151")
             self.assertEqual(page.find_all("[data-menu]"), [])
             # Escape closes an open menu with nothing chosen.
-            page.find('[data-role="chat-button"]').click()
+            page.click('[data-role="chat-button"]')
             page.wait_for('[data-menu="Shortcuts"]')
-            page.find("#panel h2").click()  # outside the desktop: nothing happens
+            page.click("#panel h2")  # outside the desktop: nothing happens
             d.driver.switch_to.active_element.send_keys("\ue00c")
             page.wait_until(lambda drv: not page.find_all("[data-menu]"), "the menu stayed open")
 
@@ -161,11 +161,11 @@ class BossKey(quillon_web.unittest.TestCase):
         with Desktop(START) as d:
             page = d.open("me")
             page.wait_for('[data-class="Chat View"]')
-            page.find('[data-hotkey="Ctrl+Shift+B"]').click()
+            page.click('[data-hotkey="Ctrl+Shift+B"]')
             page.wait_until(lambda drv: not page.find_all('[data-class="Chat View"]'),
                             "the chat stayed on the desktop")
             page.wait_for('[data-role="tray-icon"][data-icon="boss"]')
-            page.find('[data-hotkey="Ctrl+Shift+B"]').click()
+            page.click('[data-hotkey="Ctrl+Shift+B"]')
             page.wait_for('[data-class="Chat View"][data-contact="Alex"]')
 
 
@@ -250,7 +250,7 @@ class Friends(quillon_web.unittest.TestCase):
             page.wait_until(lambda drv: not page.find_all("[data-menu]"), "the menu stayed open")
             # Edit Name: the rename box takes the new name, and Enter stores it.
             ActionChains(d.driver).context_click(page.find('[data-friend="Sam"]')).perform()
-            page.wait_for('[data-menu="Edit Name"]').click()
+            page.click('[data-menu="Edit Name"]')
             rename = page.wait_for('[data-control=\'frmFriend("Sam").Text1\']',
                                    lambda e: e.is_displayed())
             # Keys go to the focused box, which keeps its focus and its text when redrawn.
@@ -309,9 +309,9 @@ class TwoUsers(quillon_web.unittest.TestCase):
             sam.wait_for('[data-class="Chat View"][data-contact="me"]')
             me.front()
             # me offers the file: the open dialog waits in me's tab and is answered there.
-            me.find('[data-contact="sam"] [data-role="chat-button"]').click()
-            me.find('[data-menu="File Transfer"]').click()
-            me.wait_for('[data-menu="File Transfer/Send File..."]').click()
+            me.click('[data-contact="sam"] [data-role="chat-button"]')
+            me.click('[data-menu="File Transfer"]')
+            me.click('[data-menu="File Transfer/Send File..."]')
             dialog = me.wait_for('[data-dialog-kind="open"]')
             dialog.find_element(By.CSS_SELECTOR, '[data-field="file"]').send_keys("outbox/report.txt")
             me.click_and_wait(dialog.find_element(By.CSS_SELECTOR, '[data-answer="ok"]'))
@@ -322,9 +322,9 @@ class TwoUsers(quillon_web.unittest.TestCase):
             chat = sam.wait_for('[data-class="Chat View"][data-contact="me"]')
             sam.act('activate chat "me"')
             sam.act('eventually history contains "connect to: *10.0.0.1*"')
-            sam.find('[data-contact="me"] [data-role="chat-button"]').click()
-            sam.find('[data-menu="File Transfer"]').click()
-            sam.wait_for('[data-menu="File Transfer/Receive File"]').click()
+            sam.click('[data-contact="me"] [data-role="chat-button"]')
+            sam.click('[data-menu="File Transfer"]')
+            sam.click('[data-menu="File Transfer/Receive File"]')
             address = sam.wait_for('[data-control="frmReceive.txtIP"]')
             address.clear()
             address.send_keys("10.0.0.1\t")

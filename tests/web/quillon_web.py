@@ -165,6 +165,18 @@ class Page:
             return False
         return self.front().wait_until(look, message or "nothing matched " + css)
 
+    def click(self, css):
+        """Clicks the first element matching `css` once there is one; an element redrawn between
+        finding and clicking is found again."""
+        from selenium.common.exceptions import StaleElementReferenceException
+        for _ in range(10):
+            try:
+                self.wait_for(css).click()
+                return
+            except StaleElementReferenceException:
+                continue
+        raise AssertionError("could not click " + css)
+
     def click_and_wait(self, element):
         """Clicks and waits for the reply's version to show."""
         before = self.version()
