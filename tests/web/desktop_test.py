@@ -130,6 +130,33 @@ class Dialogs(quillon_web.unittest.TestCase):
             page.wait_for('[data-form="frmOptions"]')
             self.assertEqual(page.find_all("[data-dialog]"), [])
 
+    def test_an_input_box_and_the_colour_dialog_take_what_the_person_enters(self):
+        scenario = START + 'registry set HKCU "Software\\Quillon\\General" MainBack "1"\n'
+        with Desktop(scenario) as d:
+            page = d.open("me")
+            page.click('[data-role="chat-button"]')
+            page.click('[data-menu="Shortcuts"]')
+            page.click('[data-menu="Shortcuts/Your Information"]')
+            page.click('[data-menu="Shortcuts/Your Information/Your Email"]')
+            dialog = page.wait_for('[data-dialog="Enter your Email"]')
+            self.assertEqual(dialog.get_attribute("data-dialog-kind"), "input")
+            field = dialog.find_element(By.CSS_SELECTOR, '[data-field="text"]')
+            field.send_keys("me@example.com")
+            page.click_and_wait(dialog.find_element(By.CSS_SELECTOR, '[data-answer="ok"]'))
+            reply = page.act('expect setting General YourEmail "me@example.com"')
+            self.assertTrue(reply["ok"], reply["text"])
+
+            page.click('[data-role="chat-button"]')
+            page.click('[data-menu="Chat Features"]')
+            page.click('[data-menu="Chat Features/Change Backcolor"]')
+            page.click('[data-menu="Chat Features/Change Backcolor/Message Area"]')
+            dialog = page.wait_for('[data-dialog-kind="colour"]')
+            d.driver.execute_script("arguments[0].value = '#010203'",
+                                    dialog.find_element(By.CSS_SELECTOR, '[data-field="color"]'))
+            page.click_and_wait(dialog.find_element(By.CSS_SELECTOR, '[data-answer="ok"]'))
+            reply = page.act('expect setting General MainBackColor "010203"')
+            self.assertTrue(reply["ok"], reply["text"])
+
 
 class Menus(quillon_web.unittest.TestCase):
     def test_the_chat_buttons_menu_opens_and_a_shortcut_types_into_the_chat(self):
