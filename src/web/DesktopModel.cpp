@@ -375,7 +375,7 @@ class Builder {
       if (boss && icon.icon == *boss) kind = "boss";
       if (plain && icon.icon == *plain) kind = "plain";
       html += "<div class=\"tray-icon icon-" + kind + "\" data-role=\"tray-icon\"" +
-              Attr("data-icon", kind) + Attr("data-hwnd", std::to_string(key.first)) +
+              Attr("data-icon", kind) + Attr("data-owner", std::to_string(key.first)) +
               Attr("data-id", std::to_string(key.second)) + Attr("title", icon.tip) + "></div>";
     }
     return html + "</div>";
