@@ -146,6 +146,35 @@ const char* const PageAssets::kScript = R"JS('use strict';
   window.quillonAct = act;
 
   // --- Drawing what the live channel sends
+  // A redrawn part changes the page in place: elements that stay keep their state, so a typing
+  // area keeps its focus, a text box the person edits keeps the edit, and a conversation frame
+  // whose document did not change is not loaded again.
+  function morph(old, fresh) {
+    if (old.nodeType !== fresh.nodeType || old.nodeName !== fresh.nodeName) {
+      old.replaceWith(fresh);
+      return;
+    }
+    if (old.nodeType === Node.TEXT_NODE) {
+      if (old.data !== fresh.data) old.data = fresh.data;
+      return;
+    }
+    if (old.nodeType !== Node.ELEMENT_NODE) { old.replaceWith(fresh); return; }
+    for (const a of [...old.attributes]) {
+      if (!fresh.hasAttribute(a.name) && a.name !== 'data-edited') old.removeAttribute(a.name);
+    }
+    for (const a of [...fresh.attributes]) {
+      if (old.getAttribute(a.name) !== a.value) old.setAttribute(a.name, a.value);
+    }
+    if (old.tagName === 'INPUT') {
+      if (old.type === 'checkbox') old.checked = fresh.hasAttribute('checked');
+      else if (old.dataset.edited !== 'yes' && document.activeElement !== old) {
+        old.value = fresh.getAttribute('value') || '';
+      }
+    }
+    const before = [...old.childNodes], after = [...fresh.childNodes];
+    after.forEach((node, i) => { if (i < before.length) morph(before[i], node); else old.appendChild(node); });
+    before.slice(after.length).forEach((node) => node.remove());
+  }
   function apply(message) {
     for (const el of [...desktop.querySelectorAll(':scope > [data-part]')]) {
       if (!message.order.includes(el.dataset.part)) el.remove();
@@ -159,29 +188,10 @@ const char* const PageAssets::kScript = R"JS('use strict';
       fresh.dataset.part = id;
       const container = id === 'log' ? log : desktop;
       const old = container.querySelector(':scope > [data-part="' + id + '"]');
-      const keep = focusOf(old);
-      if (old) old.replaceWith(fresh); else container.appendChild(fresh);
-      if (keep) keep(fresh);
+      if (old) morph(old, fresh); else container.appendChild(fresh);
     }
     if (log.firstElementChild) log.scrollTop = log.scrollHeight;
     desktop.dataset.version = message.version;
-  }
-  // The focused element inside a part that is redrawn gets the focus back in the new one.
-  function focusOf(old) {
-    const active = document.activeElement;
-    if (!old || !active || !old.contains(active)) return null;
-    const key = active.dataset.hwnd ? '[data-hwnd="' + active.dataset.hwnd + '"]'
-        : active.dataset.control ? '[data-control="' + CSS.escape(active.dataset.control) + '"]'
-        : active.dataset.field ? '[data-field="' + active.dataset.field + '"]' : null;
-    if (!key) return null;
-    const value = active.tagName === 'INPUT' ? active.value : null;
-    const edited = active.dataset.edited === 'yes';
-    return (fresh) => {
-      const again = fresh.matches(key) ? fresh : fresh.querySelector(key);
-      if (!again) return;
-      if (value !== null && edited) { again.value = value; again.dataset.edited = 'yes'; }
-      again.focus();
-    };
   }
   function listen() {
     const source = new EventSource(base + '/events?since=0&token=' + encodeURIComponent(token));

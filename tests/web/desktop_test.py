@@ -61,6 +61,7 @@ class Typing(quillon_web.unittest.TestCase):
         with Desktop(START) as d:
             page = d.open("me")
             typing = page.wait_for('[data-contact="Alex"] [data-role="chat-input"]')
+            frame = page.find('[data-contact="Alex"] iframe[data-role="history"]')
             typing.click()
             typing.send_keys("/a")
             page.wait_for('[data-contact="Alex"] [data-role="chat-input"]',
@@ -72,6 +73,10 @@ class Typing(quillon_web.unittest.TestCase):
             page.wait_for('[data-contact="Alex"] [data-role="chat-input"]',
                           lambda e: e.get_attribute("data-text") == "/away" and
                           e.get_attribute("data-selection") == "3 5")
+            # The page changed in place: the typing area kept its focus, and the conversation's
+            # frame, whose document did not change, was not loaded again.
+            self.assertEqual(d.driver.switch_to.active_element, typing)
+            self.assertEqual(page.find('[data-contact="Alex"] iframe[data-role="history"]'), frame)
 
 
 class Conversation(quillon_web.unittest.TestCase):
