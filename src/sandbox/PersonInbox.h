@@ -39,6 +39,10 @@ class PersonInbox {
   void Put(std::string line);
   // Any thread: a statement from a page, for `user`; its reply is settled by the loop.
   void Put(Said said);
+  // Any thread: wakes the loop's wait without a line, so that it looks at the world again.
+  void Wake() {
+    if (waker_) waker_->Wake();
+  }
   // Any thread: the person has nothing more to say. Lines put before stay to be taken.
   void Close();
 

@@ -52,6 +52,19 @@ bool Publication::Closed() const {
   return closed_;
 }
 
+bool Publication::Watch(const std::string& user, int pages) {
+  std::lock_guard lock(mutex_);
+  int& count = watchers_[user];
+  count += pages;
+  return pages > 0 && count == pages;
+}
+
+bool Publication::Watched(const std::string& user) const {
+  std::lock_guard lock(mutex_);
+  auto it = watchers_.find(user);
+  return it != watchers_.end() && it->second > 0;
+}
+
 std::vector<std::string> Publication::Users() const {
   std::lock_guard lock(mutex_);
   std::vector<std::string> names;

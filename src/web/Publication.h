@@ -51,6 +51,11 @@ class Publication {
   std::optional<Changes> WaitForChanges(const std::string& user, uint64_t since,
                                         std::chrono::milliseconds limit);
   bool Closed() const;
+  // Any thread: a page starts (+1) or stops (-1) watching `user`'s desktop. True when it is the
+  // first page to watch it.
+  bool Watch(const std::string& user, int pages);
+  // Whether any page watches `user`'s desktop: an unwatched desktop need not be built.
+  bool Watched(const std::string& user) const;
 
  private:
   struct Stamped {
@@ -68,6 +73,7 @@ class Publication {
   mutable std::mutex mutex_;
   std::condition_variable changed_;
   std::map<std::string, UserState> users_;
+  std::map<std::string, int> watchers_;
   uint64_t next_version_ = 1;
   bool closed_ = false;
 };

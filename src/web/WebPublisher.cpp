@@ -11,6 +11,9 @@ namespace quillon::web {
 void WebPublisher::Publish() {
   auto start = std::chrono::steady_clock::now();
   for (sandbox::UserWorld* world : sandbox_.Users()) {
+    // A desktop no page watches is built once, so that its page can be found, and again when a
+    // page comes to watch it.
+    if (!publication_.Watched(world->Name()) && publication_.HasUser(world->Name())) continue;
     Publication::Desktop desktop = DesktopModel::Build(*world, world->Name());
     desktop.parts.push_back({"log", LogHtml(world->Name())});
     ++builds_;

@@ -148,53 +148,58 @@ void WebServer::Routes() {
                          "text/html; charset=utf-8");
   });
 
-  server_->Get(R"(/user/([^/]+)/events)", [this, user_of](const Request& request,
-                                                          Response& response) {
-    auto user = user_of(request, response);
-    if (!user) return;
-    std::string fetch_site = request.get_header_value("Sec-Fetch-Site");
-    if (!guard_->TokenMatches(request.get_param_value("token")) ||
-        !guard_->OriginAllowed(request.get_header_value("Origin"), false) ||
-        (!fetch_site.empty() && fetch_site != "same-origin")) {
-      Refuse(response, 403, "the live channel is only for this server's own page");
-      return;
-    }
-    uint64_t since = 0;
-    std::string since_text = request.get_param_value("since");
-    if (!since_text.empty()) {
-      char* end = nullptr;
-      since = std::strtoull(since_text.c_str(), &end, 10);
-      if (*end != '\0') {
-        Refuse(response, 400, "since must be a version number");
-        return;
-      }
-    }
-    response.set_chunked_content_provider(
-        "text/event-stream", [this, user = *user, since](size_t, httplib::DataSink& sink) mutable {
-          auto changes = publication_.WaitForChanges(user, since, kKeepAlive);
-          if (publication_.Closed()) {
-            sink.done();
-            return false;
+  server_->Get(
+      R"(/user/([^/]+)/events)", [this, user_of](const Request& request, Response& response) {
+        auto user = user_of(request, response);
+        if (!user) return;
+        std::string fetch_site = request.get_header_value("Sec-Fetch-Site");
+        if (!guard_->TokenMatches(request.get_param_value("token")) ||
+            !guard_->OriginAllowed(request.get_header_value("Origin"), false) ||
+            (!fetch_site.empty() && fetch_site != "same-origin")) {
+          Refuse(response, 403, "the live channel is only for this server's own page");
+          return;
+        }
+        uint64_t since = 0;
+        std::string since_text = request.get_param_value("since");
+        if (!since_text.empty()) {
+          char* end = nullptr;
+          since = std::strtoull(since_text.c_str(), &end, 10);
+          if (*end != '\0') {
+            Refuse(response, 400, "since must be a version number");
+            return;
           }
-          std::string event;
-          if (!changes) {
-            event = ": still here\n\n";
-          } else {
-            since = changes->version;
-            event = "data: {\"version\":" + std::to_string(changes->version) + ",\"order\":[";
-            for (size_t i = 0; i < changes->order.size(); ++i) {
-              event += (i ? "," : "") + Markup::Json(changes->order[i]);
-            }
-            event += "],\"parts\":{";
-            for (size_t i = 0; i < changes->changed.size(); ++i) {
-              event += (i ? "," : "") + Markup::Json(changes->changed[i].id) + ":" +
-                       Markup::Json(changes->changed[i].html);
-            }
-            event += "}}\n\n";
-          }
-          return sink.write(event.data(), event.size());
-        });
-  });
+        }
+        // The first page to watch a desktop has the loop build it afresh; meanwhile it gets what
+        // was published last.
+        if (publication_.Watch(*user, 1)) inbox_->Wake();
+        response.set_chunked_content_provider(
+            "text/event-stream",
+            [this, user = *user, since](size_t, httplib::DataSink& sink) mutable {
+              auto changes = publication_.WaitForChanges(user, since, kKeepAlive);
+              if (publication_.Closed()) {
+                sink.done();
+                return false;
+              }
+              std::string event;
+              if (!changes) {
+                event = ": still here\n\n";
+              } else {
+                since = changes->version;
+                event = "data: {\"version\":" + std::to_string(changes->version) + ",\"order\":[";
+                for (size_t i = 0; i < changes->order.size(); ++i) {
+                  event += (i ? "," : "") + Markup::Json(changes->order[i]);
+                }
+                event += "],\"parts\":{";
+                for (size_t i = 0; i < changes->changed.size(); ++i) {
+                  event += (i ? "," : "") + Markup::Json(changes->changed[i].id) + ":" +
+                           Markup::Json(changes->changed[i].html);
+                }
+                event += "}}\n\n";
+              }
+              return sink.write(event.data(), event.size());
+            },
+            [this, user = *user](bool) { publication_.Watch(user, -1); });
+      });
 
   server_->Post(R"(/user/([^/]+)/act)", [this, user_of](const Request& request,
                                                         Response& response) {

@@ -77,6 +77,19 @@ TEST(PublicationTest, AWaitingPageIsWokenByAChangeAndLetGoAtTheEnd) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(5000));
 }
 
+TEST(PublicationTest, AUsersDesktopIsWatchedWhileAPageListens) {
+  Publication publication;
+  EXPECT_FALSE(publication.Watched("me"));
+  EXPECT_TRUE(publication.Watch("me", 1));   // the first page
+  EXPECT_FALSE(publication.Watch("me", 1));  // a second tab
+  EXPECT_FALSE(publication.Watched("sam"));
+  publication.Watch("me", -1);
+  EXPECT_TRUE(publication.Watched("me"));
+  publication.Watch("me", -1);
+  EXPECT_FALSE(publication.Watched("me"));
+  EXPECT_TRUE(publication.Watch("me", 1));  // first again
+}
+
 TEST(PublicationTest, ChatDocumentsAndHomesAreKeptPerUser) {
   Publication publication;
   Publication::Desktop desktop = Parts({{"w1", "a"}});
