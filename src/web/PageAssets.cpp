@@ -31,18 +31,23 @@ std::string PageAssets::DesktopPage(const std::string& user, const std::string& 
          name + "\"><main id=\"desktop\" data-version=\"0\" data-user=\"" + name +
          "\"></main><aside id=\"panel\"><h2>" + name + R"HTML(</h2>
 <section><h3>Keys the browser keeps</h3>
-<button data-hotkey="Ctrl+B">Bold (Ctrl+B)</button><button data-hotkey="Ctrl+I">Italic (Ctrl+I)</button>
-<button data-hotkey="Ctrl+R">Recall (Ctrl+R)</button><button data-hotkey="Ctrl+Shift+B">Boss key</button>
+<button data-hotkey="Ctrl+B">Bold (Ctrl+B)</button>
+<button data-hotkey="Ctrl+I">Italic (Ctrl+I)</button>
+<button data-hotkey="Ctrl+R">Recall (Ctrl+R)</button>
+<button data-hotkey="Ctrl+Shift+B">Boss key</button>
 <button data-hotkey="Ctrl+Shift+L">Lock key</button></section>
 <section><h3>The outside world</h3>
 <label>Contact <input id="contact" value="Alex"></label>
 <label>Says <input id="says" value=":)"></label>
-<button id="receive">says it</button><button id="typing">starts typing</button><button id="typing-stop">stops typing</button>
+<button id="receive">says it</button>
+<button id="typing">starts typing</button>
+<button id="typing-stop">stops typing</button>
 <div><button id="site-down">web site down</button><button id="site-up">web site up</button></div>
 <label>File <input id="file-path" value="incoming/note.txt"></label>
 <textarea id="file-text" rows="2">hello</textarea><button id="file">appears</button></section>
 <section><h3>Statement</h3>
-<textarea data-role="statement-box" id="statement" rows="3" placeholder="dump, expect ..., receive &quot;Alex&quot; &quot;hi&quot;"></textarea>
+<textarea data-role="statement-box" id="statement" rows="3"
+placeholder="dump, expect ..., receive &quot;Alex&quot; &quot;hi&quot;"></textarea>
 <button id="run">Run</button><pre id="result"></pre></section>
 <section><h3>What ran</h3><div id="log"></div></section></aside></body></html>)HTML";
 }
@@ -57,29 +62,37 @@ body.users { display: block; padding: 16px; }
 #panel button { margin: 2px; } #panel textarea { width: 100%; box-sizing: border-box; }
 #result { white-space: pre-wrap; max-height: 120px; overflow: auto; background: #fff; }
 .log-entry { border-bottom: 1px solid #ccc; padding: 2px 0; }
-.log-entry.failed code { color: #b00; } .log-entry pre { margin: 0; white-space: pre-wrap; color: #444; }
+.log-entry.failed code { color: #b00; }
+.log-entry pre { margin: 0; white-space: pre-wrap; color: #444; }
 .win { position: absolute; box-sizing: border-box; overflow: hidden; }
 .win.top { overflow: visible; background: #ece9d8; box-shadow: 0 0 0 1px #0a246a; }
 .titlebar, .caption { cursor: move; user-select: none; }
-.win.client-framed > .caption { position: absolute; left: -4px; right: -4px; top: -24px; height: 24px;
+.win.client-framed > .caption { position: absolute; left: -4px; right: -4px; top: -24px;
+  height: 24px;
   background: #0a246a; color: #fff; font-weight: bold; padding: 4px 6px; box-sizing: border-box; }
 .win.top > .label { padding: 4px 6px; font-weight: bold; }
 .win.top.framed { border: 4px solid #0a246a; border-top-width: 0; }
 .form > .titlebar { position: absolute; left: -4px; right: -4px; top: 0; height: 27px;
   background: #0a246a; color: #fff; font-weight: bold; padding: 6px 8px; box-sizing: border-box; }
-.form.framed > .client { position: absolute; left: 0 !important; top: 27px !important; right: 0; bottom: 0; }
+.form.framed > .client { position: absolute; left: 0 !important; top: 27px !important; right: 0;
+  bottom: 0; }
 .form > .client { position: absolute; right: 0; bottom: 0; }
 .titlebar .close { float: right; cursor: pointer; }
 .ctl { position: absolute; box-sizing: border-box; font: 12px sans-serif; overflow: hidden; }
 .ctl.Label { white-space: nowrap; } .ctl.Frame { border: 1px solid #999; }
-.ctl.Frame .legend { position: absolute; top: -1px; left: 6px; background: #ece9d8; padding: 0 2px; }
-.ctl.ProgressBar { border: 1px solid #888; background: #fff; } .ctl.ProgressBar .bar { height: 100%; background: #316ac5; }
+.ctl.Frame .legend { position: absolute; top: -1px; left: 6px; background: #ece9d8;
+  padding: 0 2px; }
+.ctl.ProgressBar { border: 1px solid #888; background: #fff; }
+.ctl.ProgressBar .bar { height: 100%; background: #316ac5; }
 .ctl.ListBox { border: 1px solid #888; background: #fff; overflow: auto; }
-.ctl.ListBox .item { padding: 0 2px; cursor: default; } .ctl.ListBox .item[data-selected] { background: #316ac5; color: #fff; }
+.ctl.ListBox .item { padding: 0 2px; cursor: default; }
+.ctl.ListBox .item[data-selected] { background: #316ac5; color: #fff; }
 .ctl.PictureBox img { width: 100%; height: 100%; object-fit: contain; }
 .ctl .glyph { display: block; text-align: center; font-weight: bold; color: #0a246a; }
-.ctl[data-role=chat-button], .ctl[data-role=main-button] { cursor: pointer; background: #fff3c0; border: 1px solid #b59a2a; }
-.edit { background: #fff; border: 1px solid #7f9db9; white-space: pre-wrap; padding: 2px; cursor: text; }
+.ctl[data-role=chat-button], .ctl[data-role=main-button] { cursor: pointer; background: #fff3c0;
+  border: 1px solid #b59a2a; }
+.edit { background: #fff; border: 1px solid #7f9db9; white-space: pre-wrap; padding: 2px;
+  cursor: text; }
 .edit:focus { outline: 2px solid #316ac5; } .edit .sel { background: #316ac5; color: #fff; }
 .edit:focus .caret { border-left: 1px solid #000; }
 .toolbar { background: #e8eef8; border-top: 1px solid #99a; }
@@ -96,21 +109,27 @@ iframe[data-role=history] { border: 0; width: 100%; height: 100%; background: #f
 .tray-icon.icon-own { background: #f0c000; } .tray-icon.icon-boss { background: #444; }
 .tray-icon.icon-plain { background: #fff; }
 .menu { position: absolute; z-index: 30000; }
-.menu-list { background: #fff; border: 1px solid #888; box-shadow: 2px 2px 3px #0005; min-width: 150px; }
-.menu-item { position: relative; padding: 3px 16px 3px 4px; display: flex; gap: 4px; cursor: default; white-space: nowrap; }
+.menu-list { background: #fff; border: 1px solid #888; box-shadow: 2px 2px 3px #0005;
+  min-width: 150px; }
+.menu-item { position: relative; padding: 3px 16px 3px 4px; display: flex; gap: 4px;
+  cursor: default; white-space: nowrap; }
 .menu-item:hover { background: #316ac5; color: #fff; } .menu-item[data-enabled=no] { color: #999; }
 .menu-item .check { width: 12px; } .menu-item .menu-icon { width: 16px; height: 16px; }
 .menu-item .menu-icon img { width: 16px; height: 16px; }
-.menu-item.sub::after { content: "\25B6"; position: absolute; right: 3px; font-size: 8px; top: 5px; }
+.menu-item.sub::after { content: "\25B6"; position: absolute; right: 3px; font-size: 8px;
+  top: 5px; }
 .menu-item > .menu-list { display: none; position: absolute; left: 100%; top: -1px; color: #000; }
 .menu-item.sub:hover > .menu-list, .menu-item.open > .menu-list { display: block; }
 .modal { position: absolute; inset: 0; z-index: 40000; background: #0002; }
-.dialog { position: absolute; left: 50%; top: 40%; transform: translate(-50%, -50%); min-width: 280px;
+.dialog { position: absolute; left: 50%; top: 40%; transform: translate(-50%, -50%);
+  min-width: 280px;
   background: #ece9d8; border: 2px solid #0a246a; padding: 0 0 8px; }
 .dialog .titlebar { background: #0a246a; color: #fff; font-weight: bold; padding: 4px 6px; }
-.dialog .dialog-text { padding: 10px; white-space: pre-wrap; } .dialog input { margin: 0 10px 6px; width: calc(100% - 20px); }
+.dialog .dialog-text { padding: 10px; white-space: pre-wrap; }
+.dialog input { margin: 0 10px 6px; width: calc(100% - 20px); }
 .dialog .buttons { text-align: center; } .dialog button { min-width: 70px; margin: 0 4px; }
-.dialog .files { margin: 0 10px 6px; background: #fff; border: 1px solid #888; max-height: 120px; overflow: auto; }
+.dialog .files { margin: 0 10px 6px; background: #fff; border: 1px solid #888; max-height: 120px;
+  overflow: auto; }
 .dialog .file { cursor: pointer; padding: 1px 4px; } .dialog .file:hover { background: #dde6f6; }
 )CSS";
 
@@ -172,7 +191,9 @@ const char* const PageAssets::kScript = R"JS('use strict';
       }
     }
     const before = [...old.childNodes], after = [...fresh.childNodes];
-    after.forEach((node, i) => { if (i < before.length) morph(before[i], node); else old.appendChild(node); });
+    after.forEach((node, i) => {
+      if (i < before.length) morph(before[i], node); else old.appendChild(node);
+    });
     before.slice(after.length).forEach((node) => node.remove());
   }
   function apply(message) {
@@ -224,7 +245,9 @@ const char* const PageAssets::kScript = R"JS('use strict';
     if (kind === 'input') return act('answer ' + q(field.value));
     if (kind === 'open' || kind === 'save') {
       let path = field.value;
-      if (path && !path.includes('/') && field.dataset.folder) path = field.dataset.folder + '/' + path;
+      if (path && !path.includes('/') && field.dataset.folder) {
+        path = field.dataset.folder + '/' + path;
+      }
       return path ? act('answer file ' + q(path)) : act('answer cancel');
     }
     const c = field.value;
@@ -245,7 +268,10 @@ const char* const PageAssets::kScript = R"JS('use strict';
     const button = t.closest('[data-answer]');
     if (button) { answer(button); return; }
     const file = t.closest('[data-file]');
-    if (file) { file.closest('[data-dialog]').querySelector('[data-field]').value = file.dataset.file; return; }
+    if (file) {
+      file.closest('[data-dialog]').querySelector('[data-field]').value = file.dataset.file;
+      return;
+    }
     const close = t.closest('[data-close]');
     if (close) { act('close ' + close.dataset.close); return; }
     const role = t.closest('[data-role]');
@@ -255,13 +281,22 @@ const char* const PageAssets::kScript = R"JS('use strict';
       act('click chat-button');
       return;
     }
-    if (role && role.dataset.role === 'main-button') { pointer(e); act('click main-button'); return; }
-    if (role && role.dataset.role === 'contact') { act('activate chat ' + q(role.dataset.contact)); return; }
+    if (role && role.dataset.role === 'main-button') {
+      pointer(e);
+      act('click main-button');
+      return;
+    }
+    if (role && role.dataset.role === 'contact') {
+      act('activate chat ' + q(role.dataset.contact));
+      return;
+    }
     if (t.closest('[data-friend]')) return;  // the friend's own mouse handling, below
     const control = t.closest('[data-control]');
-    if (control && control.dataset.enabled === 'yes' && control.dataset.kind === 'PictureBox') pointer(e);
-    if (control && control.dataset.enabled === 'yes' &&
-        ['CommandButton', 'CheckBox', 'PictureBox', 'Label', 'Frame', 'Shape'].includes(control.dataset.kind)) {
+    const enabled = control && control.dataset.enabled === 'yes';
+    if (enabled && control.dataset.kind === 'PictureBox') pointer(e);
+    if (enabled &&
+        ['CommandButton', 'CheckBox', 'PictureBox', 'Label', 'Frame', 'Shape']
+            .includes(control.dataset.kind)) {
       act('click ' + control.dataset.control);
       return;
     }
@@ -277,23 +312,30 @@ const char* const PageAssets::kScript = R"JS('use strict';
     const t = e.target;
     if (!t.dataset.control) return;
     if (t.type === 'range') act('set ' + t.dataset.control + ' ' + t.value);
-    else if (t.type === 'text') { t.dataset.edited = 'no'; act('set ' + t.dataset.control + ' ' + q(t.value)); }
+    else if (t.type === 'text') {
+      t.dataset.edited = 'no';
+      act('set ' + t.dataset.control + ' ' + q(t.value));
+    }
   });
-  desktop.addEventListener('input', (e) => { if (e.target.dataset.control) e.target.dataset.edited = 'yes'; });
+  desktop.addEventListener('input', (e) => {
+    if (e.target.dataset.control) e.target.dataset.edited = 'yes';
+  });
 
   // Friend windows: a click, a right or middle click, a drag, or the right edge dragged.
   let press = null;
   desktop.addEventListener('mousedown', (e) => {
     // A window's title bar: the window moves by the gesture.
     const bar = e.target.closest('.titlebar, .caption');
-    if (bar && e.button === 0 && !e.target.closest('[data-close]') && !bar.closest('[data-dialog]')) {
+    if (bar && e.button === 0 && !e.target.closest('[data-close]') &&
+        !bar.closest('[data-dialog]')) {
       press = {window: bar.closest('.win.top'), x: e.clientX, y: e.clientY};
       e.preventDefault();
       return;
     }
     const friend = e.target.closest('[data-friend]');
     if (!friend || e.target.closest('input')) return;
-    press = {friend, x: e.clientX, y: e.clientY, button: e.button, edge: !!e.target.closest('.grip')};
+    const edge = !!e.target.closest('.grip');
+    press = {friend, x: e.clientX, y: e.clientY, button: e.button, edge};
     e.preventDefault();
   });
   document.addEventListener('mouseup', (e) => {
@@ -376,7 +418,8 @@ const char* const PageAssets::kScript = R"JS('use strict';
       case 'file': {
         let tag = 'END';
         while (value('file-text').split('\n').includes(tag)) tag += 'X';
-        return act('file ' + q(value('file-path')) + ' <<' + tag + '\n' + value('file-text') + '\n' + tag);
+        return act('file ' + q(value('file-path')) + ' <<' + tag + '\n' + value('file-text') +
+            '\n' + tag);
       }
       case 'run': return runStatement();
     }
