@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev libcurl4-openssl-dev libcpp-httplib-dev
   libclang-rt-14-dev libpcre2-dev
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

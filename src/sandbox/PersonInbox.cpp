@@ -4,10 +4,12 @@
 
 namespace quillon::sandbox {
 
-void PersonInbox::Put(std::string line) {
+void PersonInbox::Put(std::string line) { Put(Said{std::move(line), {}, nullptr}); }
+
+void PersonInbox::Put(Said said) {
   {
     std::lock_guard lock(mutex_);
-    lines_.push_back(std::move(line));
+    lines_.push_back(std::move(said));
   }
   arrived_.notify_one();
   if (waker_) waker_->Wake();
@@ -29,7 +31,7 @@ std::optional<std::string> PersonInbox::Take(const std::function<void()>& idle,
       std::unique_lock lock(mutex_);
       arrived_.wait_for(lock, step, [this] { return !lines_.empty() || closed_; });
       if (!lines_.empty()) {
-        std::string line = std::move(lines_.front());
+        std::string line = std::move(lines_.front().text);
         lines_.pop_front();
         return line;
       }
@@ -40,32 +42,56 @@ std::optional<std::string> PersonInbox::Take(const std::function<void()>& idle,
   }
 }
 
-bool PersonInbox::TryTake(std::optional<std::string>& line) {
+bool PersonInbox::TryTake(std::optional<Said>& said) {
   std::lock_guard lock(mutex_);
   if (!lines_.empty()) {
-    line = std::move(lines_.front());
+    said = std::move(lines_.front());
     lines_.pop_front();
     return true;
   }
-  line.reset();
+  said.reset();
   return closed_;
+}
+
+std::optional<PersonInbox::Said> PersonInbox::TakeSaid(runtime::EventLoop& loop,
+                                                       std::chrono::milliseconds step) {
+  std::optional<Said> said;
+  if (!waker_ || loop.Clock().IsVirtual()) {
+    for (;;) {
+      if (TryTake(said)) return said;
+      {
+        std::unique_lock lock(mutex_);
+        arrived_.wait_for(lock, step, [this] { return !lines_.empty() || closed_; });
+      }
+      if (TryTake(said)) return said;
+      loop.ProcessPending();
+      if (before_wait_) before_wait_();
+    }
+  }
+  // A line put after the look and before the loop's wait has woken it already, so the wait ends
+  // at once and the next look finds the line.
+  while (!TryTake(said)) {
+    if (loop.ProcessPending()) continue;
+    if (before_wait_) before_wait_();
+    if (TryTake(said)) break;
+    loop.RunOrWait();
+  }
+  return said;
 }
 
 std::optional<std::string> PersonInbox::Take(runtime::EventLoop& loop,
                                              std::chrono::milliseconds step) {
-  if (!waker_ || loop.Clock().IsVirtual()) return Take([&loop] { loop.ProcessPending(); }, step);
-  std::optional<std::string> line;
-  // A line put after the look and before the loop's wait has woken it already, so the wait ends
-  // at once and the next look finds the line.
-  while (!TryTake(line)) loop.RunOrWait();
-  return line;
+  std::optional<Said> said = TakeSaid(loop, step);
+  if (!said) return std::nullopt;
+  return std::move(said->text);
 }
 
-void PersonInbox::ReadOnThread(std::shared_ptr<PersonInbox> inbox, std::istream& in) {
-  std::thread([inbox, &in] {
+void PersonInbox::ReadOnThread(std::shared_ptr<PersonInbox> inbox, std::istream& in,
+                               bool close_at_end) {
+  std::thread([inbox, &in, close_at_end] {
     std::string line;
     while (std::getline(in, line)) inbox->Put(line);
-    inbox->Close();
+    if (close_at_end) inbox->Close();
   }).detach();
 }
 

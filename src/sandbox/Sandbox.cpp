@@ -2,8 +2,8 @@
 
 #include <stdlib.h>
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "os/SteadyClock.h"
+#include "sandbox/FollowingClock.h"
 #include "sandbox/Glance.h"
 #include "sandbox/ScenarioReader.h"
 #include "sandbox/SiteServer.h"
@@ -35,9 +36,28 @@ bool OnlyLooks(const Statement& s) {
          s.Is(0, "user");
 }
 
-std::unique_ptr<platform::Clock> MakeClock(bool real) {
-  if (real) return std::make_unique<os::SteadyClock>();
+std::unique_ptr<platform::Clock> MakeClock(const Sandbox::Options& options) {
+  if (options.live) return std::make_unique<FollowingClock>();
+  if (options.real_clock) return std::make_unique<os::SteadyClock>();
   return std::make_unique<sim::VirtualClock>();
+}
+
+// While a page's statement runs, what it prints goes to its reply rather than to the terminal;
+// a prompt's statement nested inside it prints to the terminal again.
+class ScopedOutput {
+ public:
+  explicit ScopedOutput(std::streambuf* to) : saved_(std::cout.rdbuf(to)) {}
+  ~ScopedOutput() { std::cout.rdbuf(saved_); }
+  ScopedOutput(const ScopedOutput&) = delete;
+  ScopedOutput& operator=(const ScopedOutput&) = delete;
+
+ private:
+  std::streambuf* saved_;
+};
+
+std::string Trimmed(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
 }
 
 std::filesystem::path MakeRoot() {
@@ -103,18 +123,31 @@ std::optional<platform::RegistryRoot> RootOf(const std::string& name) {
 
 Sandbox::Sandbox(Options options)
     : options_(std::move(options)),
-      clock_(MakeClock(options_.real_clock)),
+      clock_(MakeClock(options_)),
       loop_(*clock_),
       root_(MakeRoot()),
       site_(std::make_unique<SiteServer>()),
       ports_(std::make_shared<os::PortMap>(os::PortMap::Mode::kLoopback)) {
   loop_.SetPerson(this);
+  terminal_ = std::cout.rdbuf();
+  if (options_.live) {
+    site_->EchoCallers();
+    following_ = static_cast<FollowingClock*>(clock_.get());
+    inbox_ = std::make_shared<PersonInbox>(loop_.Waker());
+  }
   current_ = "me";
   User("me");
 }
 
+std::vector<UserWorld*> Sandbox::Users() {
+  std::vector<UserWorld*> all;
+  for (auto& [name, world] : users_) all.push_back(world.get());
+  return all;
+}
+
 Sandbox::~Sandbox() {
   users_.clear();
+  callers_.clear();
   for (auto& [name, network] : networks_) loop_.RemoveSource(network.get());
   networks_.clear();
   site_.reset();
@@ -129,10 +162,12 @@ UserWorld& Sandbox::User(const std::string& name) {
     std::string address = "10.0.0." + std::to_string(users_.size() + 1);
     auto network = std::make_unique<os::PosixNetwork>(ports_, address);
     loop_.AddSource(network.get());
+    auto caller = std::make_unique<CallerNetwork>(*network, *site_, address);
     auto world =
         std::make_unique<UserWorld>(name, loop_, root_ / ("user-" + std::to_string(users_.size())),
-                                    options_.data_folder, *this, *network);
+                                    options_.data_folder, *this, *caller);
     networks_[name] = std::move(network);
+    callers_[name] = std::move(caller);
     world->SetSite(site_->BaseAddress());
     if (interactive_) MakeDialogsWait(*world);
     it = users_.emplace(name, std::move(world)).first;
@@ -179,7 +214,7 @@ int Sandbox::RunFile(const std::filesystem::path& file) {
 int Sandbox::RunInteractive(std::istream& in) {
   interactive_ = true;
   file_name_ = "(prompt)";
-  inbox_ = std::make_shared<PersonInbox>(loop_.Waker());
+  if (!inbox_) inbox_ = std::make_shared<PersonInbox>(loop_.Waker());
   PersonInbox::ReadOnThread(inbox_, in);
   for (auto& [name, world] : users_) MakeDialogsWait(*world);
   std::cout << "Quillon sandbox. Type help for the statements, dump to look around. A dialog that "
@@ -190,6 +225,59 @@ int Sandbox::RunInteractive(std::istream& in) {
   User("me").StartQuillon({}, options_.executable_folder);
   loop_.RunTopLevel();
   return any_failed_ ? 1 : 0;
+}
+
+int Sandbox::RunLive(std::istream& in, const std::optional<std::filesystem::path>& file) {
+  file_name_ = "(page)";
+  PersonInbox::ReadOnThread(inbox_, in, false);
+  inbox_->SetBeforeWait([this] { BeforeWait(); });
+  if (file) {
+    std::ifstream stream(*file, std::ios::binary);
+    if (!stream) {
+      std::cerr << file->string() << ": cannot be read\n";
+      return 2;
+    }
+    std::stringstream buffer;
+    buffer << stream.rdbuf();
+    std::string error;
+    if (!ScenarioReader::ReadAll(buffer.str(), statements_, error)) {
+      std::cerr << file->string() << ": " << error << "\n";
+      return 2;
+    }
+    file_name_ = file->string();
+    playing_ = true;
+  } else {
+    GoLive();
+    User("me").GTalk().SetContacts({"Alex", "Sam", "Robin"});
+    User("me").GTalk().Start();
+    User("me").StartQuillon({}, options_.executable_folder);
+  }
+  if (observer_) observer_->Publish();
+  loop_.RunTopLevel();
+  // The pages still waiting for a reply are told, rather than left to their time-out.
+  const PendingReply::Result ended{false, false, "the sandbox has ended", 0};
+  for (auto& [user, reply] : running_replies_) reply->Settle(ended);
+  while (auto said = inbox_->TakeSaid(loop_)) {
+    if (said->reply) said->reply->Settle(ended);
+  }
+  return any_failed_ ? 1 : 0;
+}
+
+void Sandbox::GoLive() {
+  playing_ = false;
+  interactive_ = true;
+  if (following_) following_->Follow();
+  for (auto& [name, world] : users_) MakeDialogsWait(*world);
+}
+
+void Sandbox::BeforeWait() {
+  if (!observer_) return;
+  observer_->Publish();
+  for (auto& [user, reply] : running_replies_) {
+    if (!reply->Settled()) {
+      reply->Settle({true, true, "it waits for the person", observer_->Version(user)});
+    }
+  }
 }
 
 void Sandbox::MakeDialogsWait(UserWorld& user) {
@@ -215,7 +303,9 @@ void Sandbox::MakeDialogsWait(UserWorld& user) {
                    "closes it)\n"
                 << std::flush;
     }
+    menu_owners_.push_back(&user);
     loop_.RunModal(runtime::ModalKind::kPopupMenu, done);
+    menu_owners_.pop_back();
   });
 }
 
@@ -275,12 +365,34 @@ std::string Sandbox::DescribeDialog(UserWorld& user, const sim::SimDialogs::Show
   return "Quillon shows " + text + "\n  it waits for: " + answers + "\n";
 }
 
-bool Sandbox::ReadInteractive(Statement& statement) {
+bool Sandbox::ReadInteractive(Taken& taken) {
+  Statement& statement = taken.statement;
   for (;;) {
     const bool dialog_waits = Current().Dialogs().Waiting() != nullptr;
-    std::cout << current_ << (dialog_waits ? " [dialog]" : "") << "> " << std::flush;
-    std::optional<std::string> line = inbox_->Take(loop_, kPromptIdleStep);
-    if (!line) return false;
+    if (!options_.live)
+      std::cout << current_ << (dialog_waits ? " [dialog]" : "") << "> " << std::flush;
+    std::optional<PersonInbox::Said> said = inbox_->TakeSaid(loop_, kPromptIdleStep);
+    if (!said) return false;
+    if (said->reply) {
+      // A page sends whole statements, a body included.
+      std::vector<Statement> read;
+      std::string error;
+      if (!ScenarioReader::ReadAll(said->text, read, error) || read.size() != 1) {
+        std::string why = error.empty() ? "one statement" : error;
+        if (observer_) observer_->Ran(said->user, said->text, false, "cannot read that: " + why);
+        if (observer_) observer_->Publish();
+        said->reply->Settle({false, false, "cannot read that: " + why,
+                             observer_ ? observer_->Version(said->user) : 0});
+        continue;
+      }
+      statement = read[0];
+      taken.user = said->user;
+      taken.reply = said->reply;
+      return true;
+    }
+    taken.user.clear();
+    taken.reply.reset();
+    std::optional<std::string> line = std::move(said->text);
     ++interactive_line_;
     bool empty = false;
     std::string tag, error;
@@ -315,32 +427,70 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
   if (waiting_in == runtime::ModalKind::kTopLevel && loop_.Depth() == 0) {
     for (auto& [name, world] : users_) world->CollectEnded();
   }
-  Statement statement;
+  Taken taken;
   if (pending_) {
-    statement = *pending_;
+    taken = std::move(*pending_);
     pending_.reset();
-  } else if (interactive_) {
-    if (!ReadInteractive(statement)) {
-      input_ended_ = true;
-      return runtime::PersonAction::kGone;
+  } else if (playing_ && next_ < statements_.size()) {
+    // The scenario plays at a pace a person can follow; the pages see each step.
+    if (next_ > 0 && options_.pace_ms > 0) {
+      if (observer_) observer_->Publish();
+      std::this_thread::sleep_for(std::chrono::milliseconds(options_.pace_ms));
     }
+    taken.statement = statements_[next_++];
   } else {
-    if (next_ >= statements_.size()) return runtime::PersonAction::kGone;
-    statement = statements_[next_++];
+    if (playing_) GoLive();
+    if (interactive_) {
+      if (!ReadInteractive(taken)) {
+        input_ended_ = true;
+        return runtime::PersonAction::kGone;
+      }
+    } else {
+      if (next_ >= statements_.size()) return runtime::PersonAction::kGone;
+      taken.statement = statements_[next_++];
+    }
   }
-  ScenarioReader::Substitute(statement, "SITE", site_->BaseAddress());
+  ScenarioReader::Substitute(taken.statement, "SITE", site_->BaseAddress());
+  const Statement& statement = taken.statement;
+  UserWorld& acting = taken.user.empty() ? Current() : User(taken.user);
   // An open popup menu takes choosing and looking; anything else closes it first, and the
   // statement then runs where the menu's owner waits.
   if (waiting_in == runtime::ModalKind::kPopupMenu) {
     bool for_menu = statement.Is(0, "menu") || statement.Is(0, "dump") || statement.Is(0, "help") ||
+                    statement.Is(0, "mouse") ||
                     (statement.Is(0, "expect") && statement.Is(1, "menu"));
     if (!for_menu) {
-      pending_ = statement;
-      for (auto& [name, world] : users_) world->Dialogs().DismissMenu();
-      return runtime::PersonAction::kDeclined;
+      // Whose menu waits innermost is known once dialogs wait for the person (live, after the
+      // scenario file); before that, as in a file, every open menu closes.
+      UserWorld* owner = menu_owners_.empty() ? nullptr : menu_owners_.back();
+      if (!options_.live || !owner || owner == &acting) {
+        pending_ = std::move(taken);
+        if (options_.live && owner) {
+          owner->Dialogs().DismissMenu();
+        } else {
+          for (auto& [name, world] : users_) world->Dialogs().DismissMenu();
+        }
+        return runtime::PersonAction::kDeclined;
+      }
+      // Another user's menu waits further out; only this user's own menu closes, and it ends
+      // when the waits above it have.
+      acting.Dialogs().DismissMenu();
     }
   }
+  return RunTaken(taken) ? runtime::PersonAction::kTaken : runtime::PersonAction::kGone;
+}
+
+bool Sandbox::RunTaken(Taken& taken) {
+  const Statement& statement = taken.statement;
+  // A page's statement acts for the page's user only; the prompt's current user is back after.
+  const std::string prompt_user = current_;
+  if (!taken.user.empty()) current_ = taken.user;
   UserWorld& acting = Current();
+  const std::string acting_name = current_;
+  std::ostringstream printed;
+  std::optional<ScopedOutput> capture;
+  capture.emplace(taken.reply ? printed.rdbuf() : terminal_);
+  if (taken.reply) running_replies_.emplace_back(current_, taken.reply);
   std::optional<Glance> before;
   if (interactive_ && !OnlyLooks(statement)) before = Glance::Of(acting);
   Outcome outcome;
@@ -349,19 +499,35 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
   } catch (const std::exception& e) {
     outcome = Outcome::Fail("the statement to run", std::string("it failed: ") + e.what());
   }
+  std::string changes;
+  if (outcome.ok && before) changes = Glance::Of(acting).ChangesSince(*before, acting);
+  if (taken.reply) {
+    running_replies_.pop_back();
+    current_ = prompt_user;
+  }
+  std::string text = Trimmed(printed.str());
   if (!outcome.ok) {
-    Report(statement, outcome);
-    if (!interactive_) {
+    if (!taken.reply) Report(statement, outcome);
+    text = "expected: " + outcome.expected + "\nactual: " + outcome.actual;
+    if (!interactive_ && !playing_) {
       failed_ = true;
-      return runtime::PersonAction::kGone;
+      return false;
     }
     any_failed_ = true;
-  } else if (before) {
+  } else if (!changes.empty()) {
     // One short line of what the statement changed, where the person could not see it otherwise.
-    std::string changes = Glance::Of(acting).ChangesSince(*before, acting);
-    if (!changes.empty()) std::cout << "  -> " << changes << "\n";
+    if (!taken.reply) std::cout << "  -> " << changes << "\n";
+    text += (text.empty() ? "" : "\n") + changes;
   }
-  return runtime::PersonAction::kTaken;
+  capture.reset();
+  if (observer_) {
+    observer_->Ran(acting_name, statement.source, outcome.ok, text);
+    observer_->Publish();
+    if (taken.reply) {
+      taken.reply->Settle({outcome.ok, false, text, observer_->Version(acting_name)});
+    }
+  }
+  return true;
 }
 
 void Sandbox::Report(const Statement& statement, const Outcome& outcome) {
@@ -768,6 +934,52 @@ Outcome Sandbox::DoAnswer(const Statement& s) {
               << "\n";
   }
   return Outcome::Ok();
+}
+
+// A click elsewhere or Escape: the open menu closes with nothing chosen.
+Outcome Sandbox::DoMenuClose(const Statement&) {
+  if (!Current().Dialogs().OpenMenu()) return Outcome::Fail("an open menu", "none is open");
+  Current().Dialogs().DismissMenu();
+  return Outcome::Ok();
+}
+
+// The pointer moves on the screen, where the next popup menu opens (a page's click, say).
+Outcome Sandbox::DoMouse(const Statement& s) {
+  auto x = ParseNumber(s.At(1)), y = ParseNumber(s.At(2));
+  if (s.Size() != 3 || !x || !y) return Outcome::Fail("mouse X Y", s.source);
+  Current().Desktop().SetCursorPos(platform::Point{*x, *y});
+  return Outcome::Ok();
+}
+
+// The person drags a window by its title bar: the window's move loop takes the whole gesture.
+Outcome Sandbox::DoDragWindow(const Statement& s) {
+  auto dx = ParseNumber(s.At(5)), dy = ParseNumber(s.At(6));
+  if (s.Size() != 7 || !s.words[2].quoted || !s.words[3].quoted || !s.Is(4, "by") || !dx || !dy) {
+    return Outcome::Fail("drag window \"CLASS\" \"TITLE\" by DX DY", s.source);
+  }
+  sim::SimDesktop& desktop = Current().Desktop();
+  platform::Hwnd window = desktop.FindWindowEx(0, 0, s.At(2), s.At(3));
+  if (!window || !desktop.IsWindowVisible(window)) {
+    return Outcome::Fail("a visible window \"" + s.At(2) + "\" \"" + s.At(3) + "\"", "none");
+  }
+  desktop.SetPendingDrag(*dx, *dy);
+  desktop.SendMessage(window, platform::msg::kNcLButtonDown, platform::ht::kCaption, 0);
+  const bool taken = !desktop.DragPending();
+  desktop.ClearPendingDrag();
+  loop_.ProcessPending();
+  if (!taken) return Outcome::Fail("the window moved by its title bar", "it started no move");
+  return Outcome::Ok();
+}
+
+Outcome Sandbox::CheckMenuAt(const Statement& s, size_t from) {
+  auto x = ParseNumber(s.At(from + 2)), y = ParseNumber(s.At(from + 3));
+  if (!x || !y) return Outcome::Fail("expect menu at X Y", s.source);
+  sim::SimDialogs& dialogs = Current().Dialogs();
+  if (!dialogs.OpenMenu()) return Outcome::Fail("an open menu", "none is open");
+  platform::Point where = dialogs.MenuPlace();
+  if (where.x == *x && where.y == *y) return Outcome::Ok();
+  return Outcome::Fail("the menu at " + s.At(from + 2) + " " + s.At(from + 3),
+                       "it is at " + std::to_string(where.x) + " " + std::to_string(where.y));
 }
 
 Outcome Sandbox::DoMenu(const Statement& s) {

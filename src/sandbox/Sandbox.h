@@ -18,6 +18,8 @@
 #include "platform/Clock.h"
 #include "runtime/EventLoop.h"
 #include "runtime/PersonSource.h"
+#include "sandbox/CallerNetwork.h"
+#include "sandbox/DesktopObserver.h"
 #include "sandbox/PersonInbox.h"
 #include "sandbox/Statement.h"
 #include "sandbox/UserWorld.h"
@@ -25,6 +27,7 @@
 
 namespace quillon::sandbox {
 
+class FollowingClock;
 class SiteServer;
 
 class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
@@ -33,6 +36,10 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
     bool real_clock = false;  // the interactive sandbox follows the machine's clock
     std::filesystem::path data_folder;
     std::string executable_folder;  // where quillon-sandbox (and mishap beside it) are
+    // Live for pages: a scenario file plays on the virtual clock, `pace_ms` apart in real time,
+    // and the sandbox then stays live on a clock that follows the machine's.
+    bool live = false;
+    int pace_ms = 500;
   };
 
   explicit Sandbox(Options options);
@@ -45,6 +52,17 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   // until its end: 0 when every statement held, 1 when one failed. A dialog that Quillon shows is
   // printed and waits for the person's `answer`.
   int RunInteractive(std::istream& in);
+  // Live (Options::live): plays `file` if given (a failing statement is shown and the play goes
+  // on), else starts Google Talk and Quillon as the prompt does; then takes statements from the
+  // pages and the prompt on `in` until the inbox is closed. The end of `in` ends nothing.
+  int RunLive(std::istream& in, const std::optional<std::filesystem::path>& file);
+
+  // For whoever shows the desktops (the loop's thread, except Inbox, which any thread may use).
+  void SetObserver(DesktopObserver* observer) { observer_ = observer; }
+  std::shared_ptr<PersonInbox> Inbox() { return inbox_; }
+  std::vector<UserWorld*> Users();
+  runtime::EventLoop& Loop() { return loop_; }
+  SiteServer& Site() { return *site_; }
 
   runtime::PersonAction TakeAction(runtime::ModalKind waiting_in) override;
   void Deliver(std::string_view from, std::string_view to, std::string_view text) override;
@@ -88,7 +106,20 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   UserWorld& User(const std::string& name);
   UserWorld* FindUser(std::string_view name);
   void Report(const Statement& statement, const Outcome& outcome);
-  bool ReadInteractive(Statement& statement);
+  // A statement taken from the person, with the user a page sent it for (empty: the current
+  // user) and the page's reply.
+  struct Taken {
+    Statement statement;
+    std::string user;
+    std::shared_ptr<PendingReply> reply;
+  };
+  bool ReadInteractive(Taken& taken);
+  // Runs a taken statement for its user; false when a failure ends the run.
+  bool RunTaken(Taken& taken);
+  // From the scenario file's end on: the clock follows the machine's and dialogs wait.
+  void GoLive();
+  // Before the loop waits: the pages see the desktops, and actions still running are answered.
+  void BeforeWait();
   // At the prompt, a dialog with no answer queued waits for the person's `answer`, and an open
   // popup menu is shown.
   void MakeDialogsWait(UserWorld& user);
@@ -123,6 +154,10 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   Outcome DoAnswer(const Statement& s);
   Outcome DoSite(const Statement& s);
   Outcome DoMenu(const Statement& s);
+  Outcome DoMenuClose(const Statement& s);
+  Outcome DoMouse(const Statement& s);
+  Outcome DoDragWindow(const Statement& s);
+  Outcome CheckMenuAt(const Statement& s, size_t from);
   Outcome DoWait(const Statement& s);
   Outcome DoQuillon(const Statement& s);
   Outcome DoButton(const Statement& s);
@@ -158,6 +193,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
 
   Options options_;
   std::unique_ptr<platform::Clock> clock_;
+  FollowingClock* following_ = nullptr;  // the clock, when live
   runtime::EventLoop loop_;
   std::filesystem::path root_;
   std::map<std::string, std::unique_ptr<UserWorld>> users_;
@@ -173,7 +209,15 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   bool input_ended_ = false;
   bool any_failed_ = false;  // at the prompt, where a failure does not end the run
   std::shared_ptr<PersonInbox> inbox_;
-  std::optional<Statement> pending_;  // a statement read but declined by a modal wait
+  std::optional<Taken> pending_;  // a statement read but declined by a modal wait
+  bool playing_ = false;          // live, and the scenario file still plays
+  DesktopObserver* observer_ = nullptr;
+  // Replies of page statements that run now (nested ones last).
+  std::vector<std::pair<std::string, std::shared_ptr<PendingReply>>> running_replies_;
+  // Where the prompt's output goes, also while a page's statement runs further out.
+  std::streambuf* terminal_ = nullptr;
+  // Whose popup menus wait, innermost last.
+  std::vector<UserWorld*> menu_owners_;
   int interactive_line_ = 0;
 
   // What checks consume: the position reached in each record.
@@ -181,6 +225,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   std::map<std::string, size_t> mishap_checked_;
   std::shared_ptr<os::PortMap> ports_;
   std::map<std::string, std::unique_ptr<os::PosixNetwork>> networks_;
+  std::map<std::string, std::unique_ptr<CallerNetwork>> callers_;
 };
 
 }  // namespace quillon::sandbox

@@ -236,14 +236,22 @@ Outcome Sandbox::CheckWindow(const Statement& s, size_t from) {
   std::optional<std::string> title;
   if (at < s.Size() && s.words[at].quoted) title = s.At(at++);
   std::string state = s.At(at++);
-  std::optional<int> alpha;
+  std::optional<int> alpha, x, y;
   if (state == "alpha") {
     alpha = ParseNumber(s.At(at++));
     if (!alpha) return Outcome::Fail("expect window ... alpha N", s.source);
+  } else if (state == "at") {
+    x = ParseNumber(s.At(at++));
+    y = ParseNumber(s.At(at++));
+    if (!x || !y) return Outcome::Fail("expect window ... at X Y", s.source);
   }
   if (at != s.Size() || state.empty())
     return Outcome::Fail("expect window \"CLASS\" [\"TITLE\"] STATE", s.source);
   std::string name = Quoted(cls) + (title ? " " + Quoted(*title) : "");
+  // What was expected, with the numbers the state carries, for the failure's first line.
+  std::string wanted = state;
+  if (alpha) wanted += " " + std::to_string(*alpha);
+  if (x && y) wanted += " " + std::to_string(*x) + " " + std::to_string(*y);
   platform::Hwnd window = desktop.FindWindowEx(0, 0, cls, title);
   if (!window) {
     // A child window counts too, when no top-level window matches.
@@ -261,9 +269,9 @@ Outcome Sandbox::CheckWindow(const Statement& s, size_t from) {
   if (state == "absent") {
     return window ? Outcome::Fail(name + " absent", "it is present") : Outcome::Ok();
   }
-  if (!window) return Outcome::Fail(name + " " + state, "no such window");
+  if (!window) return Outcome::Fail(name + " " + wanted, "no such window");
   auto is = [&](bool holds, const std::string& otherwise) {
-    return holds ? Outcome::Ok() : Outcome::Fail(name + " " + state, otherwise);
+    return holds ? Outcome::Ok() : Outcome::Fail(name + " " + wanted, otherwise);
   };
   if (state == "present") return Outcome::Ok();
   if (state == "visible") return is(desktop.IsWindowVisible(window), "it is hidden");
@@ -278,7 +286,13 @@ Outcome Sandbox::CheckWindow(const Statement& s, size_t from) {
     return is(layered && *layered == *alpha,
               layered ? "its alpha is " + std::to_string(*layered) : "it is opaque");
   }
-  return Outcome::Fail("present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N", state);
+  if (state == "at") {
+    platform::Rect r = desktop.GetWindowRect(window);
+    return is(r.left == *x && r.top == *y,
+              "it is at " + std::to_string(r.left) + " " + std::to_string(r.top));
+  }
+  return Outcome::Fail("present|absent|visible|hidden|topmost|not-topmost|opaque|alpha N|at X Y",
+                       state);
 }
 
 Outcome Sandbox::CheckRegistry(const Statement& s, size_t from, bool setting) {

@@ -88,7 +88,7 @@ Outcome Sandbox::DoFriend(const Statement& s) {
     desktop.SetPendingDrag(*dx, 0);
     Statement choose = s;
     choose.words = {Word{"menu", false}, Word{"Resize Width", true}};
-    pending_ = choose;
+    pending_ = Taken{choose, current_, nullptr};
     desktop.SendMessage(hwnd, msg::kRButtonDown, kMkRight, at);
     desktop.SendMessage(hwnd, msg::kRButtonUp, 0, at);
     bool menu_opened = !pending_;

@@ -54,6 +54,8 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
      [](const Statement& s) { return s.Is(1, "friend"); }, &Sandbox::DoFriend, "Friends",
      "click|rightclick|middleclick friend \"NAME\"\ndrag friend \"NAME\" by DX DY\n"
      "resize friend \"NAME\" by DX (its menu's Resize Width, then its right edge dragged)"},
+    {"drag", [](const Statement& s) { return s.Is(1, "window"); }, &Sandbox::DoDragWindow, "Hands",
+     "drag window \"CLASS\" \"TITLE\" by DX DY (by its title bar)"},
     {"wait", nullptr, &Sandbox::DoWait, "Time", "wait DURATION (50ms, 3s, 1m)"},
     {"eventually", nullptr, &Sandbox::DoEventually, "Time", "eventually CHECK"},
     {"activate", nullptr, &Sandbox::DoActivate, "Hands",
@@ -66,7 +68,11 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
     {"select", nullptr, &Sandbox::DoSelect, "Hands", "select START END"},
     {"hotkey", nullptr, &Sandbox::DoHotkey, "Hands",
      "hotkey CHORD (Ctrl+Shift+B)\nhotkey hold CHORD (another program holds it)"},
+    {"menu", [](const Statement& s) { return s.Size() == 2 && s.Is(1, "close"); },
+     &Sandbox::DoMenuClose, "Hands", "menu close (a click elsewhere: the open menu closes)"},
     {"menu", nullptr, &Sandbox::DoMenu, "Hands", "menu \"PATH\""},
+    {"mouse", nullptr, &Sandbox::DoMouse, "Hands",
+     "mouse X Y (the pointer moves there on the screen; a popup menu opens at the pointer)"},
     {"answer", nullptr, &Sandbox::DoAnswer, "Dialogs",
      "answer ok|yes|no|cancel\nanswer \"TEXT\"\nanswer file \"PATH\"\nanswer color R G B\n"
      "(at this prompt a dialog with no answer given beforehand waits for one; in a file it takes "
@@ -127,7 +133,7 @@ const Sandbox::CheckKind Sandbox::kChecks[] = {
      "view [of \"NAME\"] bgcolor|fgcolor \"#rrggbb\""},
     {"window", nullptr, &Sandbox::CheckWindow,
      "window \"CLASS\" [\"TITLE\"] present|absent|visible|hidden|topmost|not-topmost|opaque|"
-     "alpha N"},
+     "alpha N|at X Y"},
     {"setting", nullptr, &Sandbox::CheckSetting, "setting SECTION NAME \"TEXT\"|missing"},
     {"registry", nullptr, &Sandbox::CheckRegistryValue,
      "registry ROOT \"KEY\" NAME \"TEXT\"|present|missing"},
@@ -135,6 +141,9 @@ const Sandbox::CheckKind Sandbox::kChecks[] = {
      "dialog \"TEXT\" [title \"TITLE\"] [folder \"PATH\"]\ndialog contains \"TEXT\""},
     {"no", [](const Statement& s, size_t from) { return s.Is(from + 1, "dialog"); },
      &Sandbox::CheckDialog, "no dialog"},
+    {"menu",
+     [](const Statement& s, size_t from) { return s.Is(from + 1, "at") && s.Size() == from + 4; },
+     &Sandbox::CheckMenuAt, "menu at X Y (where the open popup menu stands on the screen)"},
     {"menu", nullptr, &Sandbox::CheckMenu,
      "menu \"PATH\" enabled|disabled|checked|unchecked|visible|hidden|absent"},
     {"file", nullptr, &Sandbox::CheckFile, "file \"PATH\" \"TEXT\"|sha256 \"HEX\"|missing"},

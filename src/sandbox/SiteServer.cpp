@@ -20,6 +20,7 @@ void SiteServer::SetPage(const std::string& path, const std::string& body) {
 void SiteServer::SetIp(const std::string& address) {
   std::lock_guard lock(mutex_);
   ip_ = address;
+  echo_callers_ = false;
 }
 
 void SiteServer::Listen() {
@@ -35,7 +36,7 @@ void SiteServer::Listen() {
     } else if (auto page = pages_.find(request.path); page != pages_.end()) {
       response.set_content(page->second, "text/html");
     } else if (request.path == "/Quillon/ip.php") {
-      response.set_content(ip_, "text/plain");
+      response.set_content(echo_callers_ && !caller_.empty() ? caller_ : ip_, "text/plain");
     } else {
       response.status = 404;
       response.set_content("Not Found", "text/plain");

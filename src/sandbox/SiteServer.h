@@ -24,7 +24,19 @@ class SiteServer {
   // "http://127.0.0.1:PORT", the same while the sandbox runs, even across down and up.
   std::string BaseAddress() const;
   void SetPage(const std::string& path, const std::string& body);
+  // The address the echo page answers; once set, it answers it to every caller.
   void SetIp(const std::string& address);
+  // Live: the echo page answers each caller with the caller's own address (see CallerNetwork),
+  // until an address is set with SetIp.
+  void EchoCallers() {
+    std::lock_guard lock(mutex_);
+    echo_callers_ = true;
+  }
+  // The simulated machine whose fetch is under way; "" when none.
+  void SetCaller(const std::string& address) {
+    std::lock_guard lock(mutex_);
+    caller_ = address;
+  }
   void Down();
   void Up();
   bool IsUp() const { return up_; }
@@ -39,6 +51,8 @@ class SiteServer {
   mutable std::mutex mutex_;
   std::map<std::string, std::string> pages_;
   std::string ip_ = "127.0.0.1";
+  bool echo_callers_ = false;
+  std::string caller_;
 };
 
 }  // namespace quillon::sandbox

@@ -131,9 +131,10 @@ std::optional<platform::ColorRef> SimDialogs::ChooseColor(platform::ColorRef) {
 
 uint32_t SimDialogs::TrackPopupMenu(platform::Hwnd,
                                     const std::vector<platform::PopupMenuItem>& items,
-                                    platform::Point) {
+                                    platform::Point where) {
   if (open_menu_) return 0;  // one popup menu at a time, as the menu loop allows
   open_menu_ = items;
+  menu_place_ = where;
   menu_choice_.reset();
   if (modal_runner_) modal_runner_([this] { return !open_menu_.has_value(); });
   open_menu_.reset();

@@ -69,6 +69,8 @@ class SimDialogs : public platform::Dialogs {
 
   // The popup menu open now, if any.
   const std::vector<platform::PopupMenuItem>* OpenMenu() const;
+  // Where on the screen the open (or last) popup menu was opened.
+  platform::Point MenuPlace() const { return menu_place_; }
   // Finds an item by its path of captions (access-key "&" removed, joined with "/").
   static const platform::PopupMenuItem* FindItem(const std::vector<platform::PopupMenuItem>& items,
                                                  std::string_view path);
@@ -96,6 +98,7 @@ class SimDialogs : public platform::Dialogs {
   ModalRunner modal_runner_;
   std::optional<std::vector<platform::PopupMenuItem>> open_menu_;
   std::optional<uint32_t> menu_choice_;
+  platform::Point menu_place_{};
 };
 
 }  // namespace quillon::sim

@@ -41,6 +41,10 @@ class SimShell : public platform::Shell {
   const std::vector<ProcessStart>& Started() const { return started_; }
   // The icon shown for (window, id), if one was added.
   std::optional<platform::NotifyIcon> IconOf(platform::Hwnd window, uint32_t id) const;
+  // Every icon in the notification area, by (window, id).
+  const std::map<std::pair<platform::Hwnd, uint32_t>, platform::NotifyIcon>& Icons() const {
+    return icons_;
+  }
   // Pass requests on to the real machine as well (outside scenarios, or when asked for).
   void SetOpener(Opener opener) { opener_ = std::move(opener); }
   void SetStarter(Starter starter) { starter_ = std::move(starter); }

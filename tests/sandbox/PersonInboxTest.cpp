@@ -72,5 +72,56 @@ TEST(PersonInboxTest, UnderTheMachinesClockTheLoopSleepsUntilTheLineComes) {
   EXPECT_EQ(inbox.Take(loop), std::nullopt);
 }
 
+TEST(PersonInboxTest, APagesStatementKeepsItsUserAndTheDesktopsArePublishedBeforeEachWait) {
+  os::SteadyClock clock;
+  runtime::EventLoop loop(clock);
+  PersonInbox inbox(loop.Waker());
+  std::atomic<int> before_waits = 0;
+  inbox.SetBeforeWait([&] { ++before_waits; });
+  auto reply = std::make_shared<PendingReply>();
+  std::thread page([&] {
+    while (before_waits == 0) std::this_thread::sleep_for(milliseconds(1));
+    inbox.Put(PersonInbox::Said{"click chat-button", "sam", reply});
+  });
+  std::optional<PersonInbox::Said> said = inbox.TakeSaid(loop);
+  page.join();
+  ASSERT_TRUE(said);
+  EXPECT_EQ(said->text, "click chat-button");
+  EXPECT_EQ(said->user, "sam");
+  EXPECT_EQ(said->reply, reply);
+  // Once before the one wait, not in a loop of its own.
+  EXPECT_GE(before_waits, 1);
+  EXPECT_LE(before_waits, 2);
+}
+
+TEST(PersonInboxTest, TheEndOfThePromptIsNotTheEndWhileAPageStillTalks) {
+  auto inbox = std::make_shared<PersonInbox>();
+  std::istringstream in("dump\n");
+  PersonInbox::ReadOnThread(inbox, in, false);
+  EXPECT_EQ(inbox->Take({}, milliseconds(5)), "dump");
+  std::thread page([&] {
+    std::this_thread::sleep_for(milliseconds(30));
+    inbox->Put("help");
+  });
+  EXPECT_EQ(inbox->Take({}, milliseconds(5)), "help");
+  page.join();
+}
+
+TEST(PersonInboxTest, AReplyIsSettledOnceAndTheWaiterSeesTheFirstSettlement) {
+  PendingReply reply;
+  EXPECT_FALSE(reply.Wait(milliseconds(1)));
+  std::thread loop([&] {
+    std::this_thread::sleep_for(milliseconds(20));
+    reply.Settle({true, true, "it waits for the person", 7});
+    reply.Settle({false, false, "ended", 9});
+  });
+  auto result = reply.Wait(milliseconds(10000));
+  loop.join();
+  ASSERT_TRUE(result);
+  EXPECT_TRUE(result->running);
+  EXPECT_EQ(result->version, 7u);
+  EXPECT_EQ(reply.Wait(milliseconds(0))->text, "it waits for the person");
+}
+
 }  // namespace
 }  // namespace quillon::sandbox
