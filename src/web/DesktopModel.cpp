@@ -312,17 +312,17 @@ class Builder {
     std::string inner;
     std::string tag = "div";
     if (kind == "Label") {
-      inner = Markup::Escape(caption);
+      inner = Markup::Caption(caption);
     } else if (kind == "TextBox" || kind == "HotkeyControl") {
       return "<input class=\"ctl textbox\" type=\"text\"" + attrs + Attr("value", text) +
              Attr("style", look) + disabled + ">";
     } else if (kind == "CommandButton") {
       tag = "button";
-      inner = Markup::Escape(caption);
+      inner = Markup::Caption(caption);
     } else if (kind == "CheckBox") {
       bool on = control.Property("checked").value_or("no") == "yes";
       inner = "<input type=\"checkbox\" tabindex=\"-1\"" + std::string(on ? " checked" : "") +
-              disabled + "> " + Markup::Escape(caption);
+              disabled + "> " + Markup::Caption(caption);
     } else if (kind == "Slider") {
       std::string value = control.Property("value").value_or("0");
       std::string max = control.Property("max").value_or("10");
@@ -355,7 +355,7 @@ class Builder {
       auto& shape = static_cast<runtime::Shape&>(control);
       look += "border:1px solid " + Markup::Color(shape.BorderColor()) + ";";
     } else if (kind == "Frame") {
-      inner = "<span class=\"legend\">" + Markup::Escape(caption) + "</span>";
+      inner = "<span class=\"legend\">" + Markup::Caption(caption) + "</span>";
     }
     if (control.BackColor() != desktop_.GetSysColor(15) && kind != "Shape") {
       look += "background:" + Markup::Color(control.BackColor()) + ";";

@@ -53,6 +53,27 @@ size_t Utf8Length(std::string_view text, size_t at) {
 
 }  // namespace
 
+std::string Markup::Caption(std::string_view caption) {
+  std::string out;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] != '&' || i + 1 == caption.size()) {
+      out += Escape(caption.substr(i, 1));
+    } else if (caption[i + 1] == '&') {
+      out += "&amp;";
+      ++i;
+    } else {
+      // The access key may be a letter of several bytes: underline the whole character.
+      size_t end = i + 2;
+      while (end < caption.size() && (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80) {
+        ++end;
+      }
+      out += "<u>" + Escape(caption.substr(i + 1, end - i - 1)) + "</u>";
+      i = end - 1;
+    }
+  }
+  return out;
+}
+
 std::string Markup::Json(std::string_view text) {
   std::string out = "\"";
   for (size_t i = 0; i < text.size();) {

@@ -10,6 +10,9 @@ class Markup {
  public:
   // Escapes &, <, >, " and ' so the text can stand in element content or a quoted attribute.
   static std::string Escape(std::string_view text);
+  // A control's caption as the system draws it: "&" marks the next character as the access key
+  // (underlined), "&&" stands for one "&"; escaped as Escape does.
+  static std::string Caption(std::string_view caption);
   // A JSON string literal, quotes included; control characters and the characters that could end
   // a script element ("<", ">", "&") are written as \u escapes, and bytes that are not UTF-8 as
   // U+FFFD.

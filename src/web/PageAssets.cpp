@@ -79,7 +79,7 @@ body.users { display: block; padding: 16px; }
 .form > .client { position: absolute; right: 0; bottom: 0; }
 .titlebar .close { float: right; cursor: pointer; }
 .ctl { position: absolute; box-sizing: border-box; font: 12px sans-serif; overflow: hidden; }
-.ctl.Label { white-space: nowrap; } .ctl.Frame { border: 1px solid #999; }
+.ctl.Label { white-space: pre-wrap; overflow: hidden; } .ctl.Frame { border: 1px solid #999; }
 .ctl.Frame .legend { position: absolute; top: -1px; left: 6px; background: #ece9d8;
   padding: 0 2px; }
 .ctl.ProgressBar { border: 1px solid #888; background: #fff; }

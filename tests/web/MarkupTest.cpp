@@ -22,6 +22,24 @@ TEST(MarkupTest, EscapedTextCannotOpenATagOrLeaveAnAttribute) {
   for (const Case& c : cases) EXPECT_EQ(Markup::Escape(c.text), c.escaped) << c.text;
 }
 
+// Captions mark their access key with "&"; what the page draws must never let a caption's own
+// markup through, whatever follows the "&".
+TEST(MarkupTest, CaptionsUnderlineTheAccessKeyAndStayEscaped) {
+  struct Case {
+    const char* caption;
+    const char* drawn;
+  } cases[] = {
+      {"&OK", "<u>O</u>K"},
+      {"Turn &ON", "Turn <u>O</u>N"},
+      {"Save && Close", "Save &amp; Close"},
+      {"&<b>", "<u>&lt;</u>b&gt;"},
+      {"&Über", "<u>Ü</u>ber"},
+      {"ends with &", "ends with &amp;"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Markup::Caption(c.caption), c.drawn) << c.caption;
+}
+
 TEST(MarkupTest, JsonStringsEscapeQuotesControlsAndWhatCouldEndAScriptAndMendBadBytes) {
   struct Case {
     std::string text;
