@@ -151,6 +151,7 @@ void EventLoop::Pause(uint64_t ms) {
       clock_.Sleep(next - now);
     } else if (!ran) {
       // Only after a round that found nothing: what a round ran may have made more work ready.
+      if (person_ && person_->TakeReadyAction()) continue;
       WaitForWorld(end);
     }
   }

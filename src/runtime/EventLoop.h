@@ -6,8 +6,10 @@
 // Three kinds of waiting exist, and only one of them lets the person act:
 // - ProcessPending: runs what is due now and returns; time does not move.
 // - Pause (a busy wait such as WaitTicks): processes events until the time has passed. Under a
-//   virtual clock it moves time itself, timer deadline by timer deadline, so it always ends.
-//   It never takes a person's action.
+//   virtual clock it moves time itself, timer deadline by timer deadline, so it always ends, and
+//   takes no person's action (a scenario's person acts between statements). Under a real clock
+//   the person's actions that come meanwhile run inside it, as a program's own event loop
+//   handles the mouse and keys (so Stop Script reaches a plugin that loops on Wait).
 // - RunModal (a modal form, a popup menu) and RunTopLevel: hand the person's next actions to the
 //   desktop until the wait ends.
 //

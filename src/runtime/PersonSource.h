@@ -24,6 +24,10 @@ class PersonSource {
  public:
   virtual ~PersonSource() = default;
   virtual PersonAction TakeAction(ModalKind waiting_in) = 0;
+  // Inside a busy wait under a real clock, each time the wait has run what was due and would
+  // sleep: runs the person's next action if it has come already, without waiting for one, as the
+  // mouse and keys reach a program that processes its events in a loop. True when one ran.
+  virtual bool TakeReadyAction() { return false; }
 };
 
 }  // namespace quillon::runtime

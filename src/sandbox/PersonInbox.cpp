@@ -53,6 +53,14 @@ bool PersonInbox::TryTake(std::optional<Said>& said) {
   return closed_;
 }
 
+std::optional<PersonInbox::Said> PersonInbox::TakePageStatement() {
+  std::lock_guard lock(mutex_);
+  if (lines_.empty() || !lines_.front().reply) return std::nullopt;
+  Said said = std::move(lines_.front());
+  lines_.pop_front();
+  return said;
+}
+
 std::optional<PersonInbox::Said> PersonInbox::TakeSaid(runtime::EventLoop& loop,
                                                        std::chrono::milliseconds step) {
   std::optional<Said> said;

@@ -58,6 +58,9 @@ class PersonInbox {
   // The same, keeping who said it.
   std::optional<Said> TakeSaid(runtime::EventLoop& loop,
                                std::chrono::milliseconds step = std::chrono::milliseconds(20));
+  // The loop's thread: the first thing said, if a page said it (a whole statement); lines of the
+  // prompt stay where they are, since a line may begin a body that is still to be written.
+  std::optional<Said> TakePageStatement();
   // The loop's thread: runs every time the loop has run what was due and is about to wait for
   // the world (and so for the person); the page's watcher publishes the desktops there.
   void SetBeforeWait(std::function<void()> before_wait) { before_wait_ = std::move(before_wait); }

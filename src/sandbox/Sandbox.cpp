@@ -365,6 +365,41 @@ std::string Sandbox::DescribeDialog(UserWorld& user, const sim::SimDialogs::Show
   return "Quillon shows " + text + "\n  it waits for: " + answers + "\n";
 }
 
+bool Sandbox::ReadPageStatement(PersonInbox::Said& said, Taken& taken) {
+  // A page sends whole statements, a body included.
+  std::vector<Statement> read;
+  std::string error;
+  if (!ScenarioReader::ReadAll(said.text, read, error) || read.size() != 1) {
+    std::string why = error.empty() ? "one statement" : error;
+    if (observer_) observer_->Ran(said.user, said.text, false, "cannot read that: " + why);
+    if (observer_) observer_->Publish();
+    said.reply->Settle(
+        {false, false, "cannot read that: " + why, observer_ ? observer_->Version(said.user) : 0});
+    return false;
+  }
+  taken.statement = read[0];
+  taken.user = said.user;
+  taken.reply = said.reply;
+  return true;
+}
+
+bool Sandbox::TakeReadyAction() {
+  // Only the live pages act inside a busy wait: a scenario's person acts between statements, and
+  // the prompt's line may be the start of a body still being typed.
+  if (!options_.live || !interactive_ || playing_ || failed_ || input_ended_ || !inbox_) {
+    return false;
+  }
+  // The pages follow the desktop while the program is busy, and the page that started the wait
+  // hears that its statement goes on.
+  BeforeWait();
+  std::optional<PersonInbox::Said> said = inbox_->TakePageStatement();
+  if (!said) return false;
+  Taken taken;
+  if (!ReadPageStatement(*said, taken)) return true;
+  ScenarioReader::Substitute(taken.statement, "SITE", site_->BaseAddress());
+  return RunTaken(taken);
+}
+
 bool Sandbox::ReadInteractive(Taken& taken) {
   Statement& statement = taken.statement;
   for (;;) {
@@ -374,20 +409,7 @@ bool Sandbox::ReadInteractive(Taken& taken) {
     std::optional<PersonInbox::Said> said = inbox_->TakeSaid(loop_, kPromptIdleStep);
     if (!said) return false;
     if (said->reply) {
-      // A page sends whole statements, a body included.
-      std::vector<Statement> read;
-      std::string error;
-      if (!ScenarioReader::ReadAll(said->text, read, error) || read.size() != 1) {
-        std::string why = error.empty() ? "one statement" : error;
-        if (observer_) observer_->Ran(said->user, said->text, false, "cannot read that: " + why);
-        if (observer_) observer_->Publish();
-        said->reply->Settle({false, false, "cannot read that: " + why,
-                             observer_ ? observer_->Version(said->user) : 0});
-        continue;
-      }
-      statement = read[0];
-      taken.user = said->user;
-      taken.reply = said->reply;
+      if (!ReadPageStatement(*said, taken)) continue;
       return true;
     }
     taken.user.clear();

@@ -65,6 +65,7 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   SiteServer& Site() { return *site_; }
 
   runtime::PersonAction TakeAction(runtime::ModalKind waiting_in) override;
+  bool TakeReadyAction() override;
   void Deliver(std::string_view from, std::string_view to, std::string_view text) override;
 
   // The outcome of one statement: a failure says what was expected and what was found.
@@ -114,6 +115,9 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
     std::shared_ptr<PendingReply> reply;
   };
   bool ReadInteractive(Taken& taken);
+  // A page's whole statement made a taken one; false (the page told why) when it is not one
+  // statement.
+  bool ReadPageStatement(PersonInbox::Said& said, Taken& taken);
   // Runs a taken statement for its user; false when a failure ends the run.
   bool RunTaken(Taken& taken);
   // From the scenario file's end on: the clock follows the machine's and dialogs wait.

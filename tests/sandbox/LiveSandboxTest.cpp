@@ -160,5 +160,25 @@ TEST_F(LiveSandboxTest, AStatementThatCannotBeReadIsRefusedWithoutRunning) {
   EXPECT_TRUE(Page("me", "expect status \"Available\"").ok);
 }
 
+// A plugin's script that loops on Wait keeps the program inside its busy wait for as long as it
+// runs; the page still acts meanwhile, so its Stop Script button ends the loop.
+TEST_F(LiveSandboxTest, APageActsWhileAPluginsScriptWaits) {
+  Start(
+      "gtalk start\nquillon start\nfile \"Plugins/loop.qn\" <<END\n*Loop*\n{\nVBSCRIPT\n"
+      "Status \"Waiting\"\nDo\n\tWait 50\nLoop Until CheckEnd()\nStatus \"Stopped\"\n}\nEND\n"
+      "click main-button\nmenu \"Active Status\"\nset frmReader.Text1 \"{loop:Loop}\"\n"
+      "click frmReader.btnOK\nclick frmReader.Command1\n");
+  ASSERT_TRUE(Ended("me", "click frmReader.Command1"));
+  // The status tick comes within the wait and starts the script; the page hears that its
+  // statement goes on once the program is busy in the script's Wait.
+  EXPECT_TRUE(Page("me", "wait 6s").running);
+  PendingReply::Result stop = Page("me", "click frmReader.Button4");
+  EXPECT_TRUE(stop.ok) << stop.text;
+  EXPECT_FALSE(stop.running);
+  EXPECT_EQ(Ended("me", "wait 6s"), true);
+  EXPECT_TRUE(Page("me", "expect status \"Stopped\"").ok);
+  EXPECT_TRUE(Page("me", "expect setting General StopScript \"0\"").ok);
+}
+
 }  // namespace
 }  // namespace quillon::sandbox
