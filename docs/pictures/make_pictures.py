@@ -56,8 +56,10 @@ def region(page, selectors, margin=MARGIN):
           }
         }
         if (l === Infinity) return null;
-        l = Math.max(desk.left, Math.floor(l - margin)); t = Math.max(desk.top, Math.floor(t - margin));
-        r = Math.min(desk.right, Math.ceil(r + margin)); b = Math.min(desk.bottom, Math.ceil(b + margin));
+        l = Math.max(desk.left, Math.floor(l - margin));
+        t = Math.max(desk.top, Math.floor(t - margin));
+        r = Math.min(desk.right, Math.ceil(r + margin));
+        b = Math.min(desk.bottom, Math.ceil(b + margin));
         return {x: l + scrollX, y: t + scrollY, width: r - l, height: b - t};
         """, selectors, margin)
 
