@@ -16,6 +16,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
+sys.dont_write_bytecode = True  # leave no cache beside the test helper
 
 import quillon_web  # noqa: E402  (found through the path above)
 from quillon_web import Desktop  # noqa: E402
