@@ -67,6 +67,7 @@ body.users { display: block; padding: 16px; }
 .win { position: absolute; box-sizing: border-box; overflow: hidden; }
 .win.top { overflow: visible; background: #ece9d8; box-shadow: 0 0 0 1px #0a246a; }
 .titlebar, .caption { cursor: move; user-select: none; }
+.win.client-framed { box-shadow: 0 0 0 4px #0a246a; }
 .win.client-framed > .caption { position: absolute; left: -4px; right: -4px; top: -24px;
   height: 24px;
   background: #0a246a; color: #fff; font-weight: bold; padding: 4px 6px; box-sizing: border-box; }
