@@ -354,6 +354,7 @@ class Builder {
     } else if (kind == "Shape") {
       auto& shape = static_cast<runtime::Shape&>(control);
       look += "border:1px solid " + Markup::Color(shape.BorderColor()) + ";";
+      if (shape.Filled()) look += "background:" + Markup::Color(shape.FillColor()) + ";";
     } else if (kind == "Frame") {
       inner = "<span class=\"legend\">" + Markup::Caption(caption) + "</span>";
     }

@@ -122,6 +122,17 @@ TEST_F(DesktopModelTest, ControlsAndTypingAreasCarryTheNamesAndStateTheStatement
       << friend_window.html;
 }
 
+// A shape the program fills shows its colour: the Active Status light is green once it is on.
+TEST_F(DesktopModelTest, AFilledShapeShowsItsColour) {
+  Publication::Desktop desktop = Play(
+      "gtalk start\nquillon start\nclose frmOptions\nclick main-button\nmenu \"Active Status\"\n"
+      "click frmReader.Command1\n");
+  std::smatch light;
+  ASSERT_TRUE(std::regex_search(PartWith(desktop, "data-control=\"frmReader.Shape1\"").html, light,
+                                std::regex("data-control=\"frmReader.Shape1\"[^>]*>")));
+  EXPECT_NE(light.str().find("background:#1eff1e"), std::string::npos) << light.str();
+}
+
 TEST_F(DesktopModelTest, TheConversationsPicturesAreAskedOfThePagesOwnRoute) {
   Publication::Desktop desktop = Play(
       "gtalk contacts \"Alex\"\ngtalk start\n"

@@ -62,10 +62,11 @@ class Desktop:
         self.printed = []
         threading.Thread(target=lambda: self.printed.extend(iter(self.process.stdout.readline, "")),
                          daemon=True).start()
+        # The window is tall enough that the whole 768-pixel desktop, tray included, is in view.
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=1400,900"):
+                     "--window-size=1400,1000"):
             options.add_argument(flag)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         return self
