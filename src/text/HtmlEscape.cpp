@@ -20,6 +20,9 @@ std::string EscapeHtml(std::string_view text, HtmlEscaping how) {
       case '"':
         out += "&quot;";
         break;
+      case '\'':
+        out += how.apostrophes ? "&#39;" : "'";
+        break;
       case '\r':
         if (!how.line_breaks_as_br) {
           out += c;

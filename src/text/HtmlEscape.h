@@ -14,6 +14,9 @@ struct HtmlEscaping {
   // Writes each line break ("\r\n", "\r" or "\n") as "<BR>", as the chat history shows a
   // message of several lines.
   bool line_breaks_as_br = false;
+  // Writes "'" as "&#39;" too, so the text may also stand in a single-quoted attribute value (a
+  // page that builds markup from any desktop text).
+  bool apostrophes = false;
 };
 
 // The text with "&", "<", ">" and '"' written as character references, safe as element content

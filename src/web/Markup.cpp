@@ -3,33 +3,12 @@
 #include <cctype>
 #include <cstdio>
 
+#include "text/HtmlEscape.h"
+
 namespace quillon::web {
 
 std::string Markup::Escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+  return text::EscapeHtml(text, {.apostrophes = true});
 }
 
 namespace {

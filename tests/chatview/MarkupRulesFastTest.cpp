@@ -9,21 +9,15 @@
 #include <vector>
 
 #include "chatview/MarkupRules.h"
+#include "support/PlainText.h"
 
 namespace quillon::chatview {
 namespace {
 
+using testing_support::Pieces;
+using testing_support::PlainFindNoCase;
+
 using R = MarkupRules;
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-size_t PlainFindNoCase(std::string_view text, std::string_view what, size_t from) {
-  if (from > text.size()) return std::string_view::npos;
-  auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(),
-                        what.end(), [](char a, char b) { return Lower(a) == Lower(b); });
-  return it == text.end() && !what.empty() ? std::string_view::npos
-                                           : static_cast<size_t>(it - text.begin());
-}
 
 // The tail as counted one character at a time from the end.
 size_t PlainTailCut(std::string_view markup) {
@@ -47,12 +41,6 @@ void PlainSmileys(std::string& markup, const std::vector<std::string_view>& code
       }
     }
   }
-}
-
-std::string Pieces(std::mt19937& random, const std::vector<std::string>& pieces, size_t count) {
-  std::string text;
-  for (size_t i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
-  return text;
 }
 
 TEST(FastSearches, TheTailStartsWhereCountingCharacterByCharacterEnds) {

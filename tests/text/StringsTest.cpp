@@ -6,26 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "support/PlainText.h"
 #include "text/Strings.h"
 
 namespace quillon::text {
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-size_t PlainFindNoCase(std::string_view text, std::string_view what, size_t from) {
-  if (from > text.size()) return std::string_view::npos;
-  auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), what.begin(),
-                        what.end(), [](char a, char b) { return Lower(a) == Lower(b); });
-  return it == text.end() && !what.empty() ? std::string_view::npos
-                                           : static_cast<size_t>(it - text.begin());
-}
-
-std::string Pieces(std::mt19937& random, const std::vector<std::string>& pieces, size_t count) {
-  std::string text;
-  for (size_t i = 0; i < count; ++i) text += pieces[random() % pieces.size()];
-  return text;
-}
+using testing_support::Pieces;
+using testing_support::PlainFindNoCase;
 
 TEST(Strings, FindIgnoringCaseFindsWhatAPlainSearchFinds) {
   std::mt19937 random(7);
