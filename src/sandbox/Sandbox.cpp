@@ -254,6 +254,13 @@ int Sandbox::RunLive(std::istream& in, const std::optional<std::filesystem::path
   }
   if (observer_) observer_->Publish();
   loop_.RunTopLevel();
+  // Statements still waiting modally hear that the person has gone, and end.
+  ending_ = true;
+  for (int round = 0; round < 100 && !fibers_.empty(); ++round) ResumeFibers();
+  // One that still waits (a modal loop that does not end when the person goes) is let go of as it
+  // stands: joining it would wait for ever, and the process ends next.
+  for (auto& fiber : fibers_) static_cast<void>(fiber.release());
+  fibers_.clear();
   // The pages still waiting for a reply are told, rather than left to their time-out.
   const PendingReply::Result ended{false, false, "the sandbox has ended", 0};
   for (auto& [user, reply] : running_replies_) reply->Settle(ended);
@@ -271,6 +278,8 @@ void Sandbox::GoLive() {
 }
 
 void Sandbox::BeforeWait() {
+  // What the loop ran may have ended a waiting statement's wait: let it look before sleeping.
+  if (!fibers_.empty()) ResumeFibers();
   if (!observer_) return;
   observer_->Publish();
   for (auto& [user, reply] : running_replies_) {
@@ -397,7 +406,8 @@ bool Sandbox::TakeReadyAction() {
   Taken taken;
   if (!ReadPageStatement(*said, taken)) return true;
   ScenarioReader::Substitute(taken.statement, "SITE", site_->BaseAddress());
-  return RunTaken(taken);
+  RunOnFiber(std::move(taken));
+  return true;
 }
 
 bool Sandbox::ReadInteractive(Taken& taken) {
@@ -444,6 +454,13 @@ bool Sandbox::ReadInteractive(Taken& taken) {
 }
 
 runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
+  // A page's statement waiting modally on its own stack lets the loop below take the person's
+  // actions, and looks again at its wait whenever the loop comes back to it.
+  if (StatementFiber* fiber = StatementFiber::Current()) {
+    if (!ending_) YieldFiber(*fiber);
+    return ending_ ? runtime::PersonAction::kGone : runtime::PersonAction::kTaken;
+  }
+  if (!fibers_.empty()) ResumeFibers();
   if (failed_ || input_ended_) return runtime::PersonAction::kGone;
   // Ended copies of Quillon go only here, where none of their handlers can be on the stack.
   if (waiting_in == runtime::ModalKind::kTopLevel && loop_.Depth() == 0) {
@@ -499,7 +516,56 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
       acting.Dialogs().DismissMenu();
     }
   }
+  if (taken.reply && options_.live && !playing_) {
+    RunOnFiber(std::move(taken));
+    return runtime::PersonAction::kTaken;
+  }
   return RunTaken(taken) ? runtime::PersonAction::kTaken : runtime::PersonAction::kGone;
+}
+
+void Sandbox::RunOnFiber(Taken taken) {
+  // A menu held open by this user's waiting statement takes choosing and looking; anything else
+  // the user does closes it first, and the statement that opened it goes on before this one.
+  UserWorld& acting = User(taken.user);
+  const Statement& statement = taken.statement;
+  bool for_menu = statement.Is(0, "menu") || statement.Is(0, "dump") || statement.Is(0, "help") ||
+                  statement.Is(0, "mouse") ||
+                  (statement.Is(0, "expect") && statement.Is(1, "menu"));
+  if (acting.Dialogs().OpenMenu() && !for_menu) {
+    acting.Dialogs().DismissMenu();
+    ResumeFibers();
+  }
+  auto fiber = std::make_unique<StatementFiber>(
+      [this, taken = std::move(taken)]() mutable { RunTaken(taken); });
+  if (!ResumeFiber(*fiber)) fibers_.push_back(std::move(fiber));
+}
+
+void Sandbox::ResumeFibers() {
+  // By index: a statement resumed here may start or end others.
+  for (size_t i = 0; i < fibers_.size(); ++i) {
+    StatementFiber& fiber = *fibers_[i];
+    if (!fiber.Running() && !fiber.Finished()) ResumeFiber(fiber);
+  }
+  std::erase_if(fibers_, [](const std::unique_ptr<StatementFiber>& fiber) {
+    return fiber->Finished() && !fiber->Running();
+  });
+}
+
+bool Sandbox::ResumeFiber(StatementFiber& fiber) {
+  const std::string user = current_;
+  std::streambuf* out = std::cout.rdbuf();
+  const bool finished = fiber.Resume();
+  current_ = user;
+  std::cout.rdbuf(out);
+  return finished;
+}
+
+void Sandbox::YieldFiber(StatementFiber& fiber) {
+  const std::string user = current_;
+  std::streambuf* out = std::cout.rdbuf();
+  fiber.Yield();
+  current_ = user;
+  std::cout.rdbuf(out);
 }
 
 bool Sandbox::RunTaken(Taken& taken) {
@@ -524,7 +590,10 @@ bool Sandbox::RunTaken(Taken& taken) {
   std::string changes;
   if (outcome.ok && before) changes = Glance::Of(acting).ChangesSince(*before, acting);
   if (taken.reply) {
-    running_replies_.pop_back();
+    // Statements on stacks of their own end in any order: take this one's own entry.
+    running_replies_.erase(
+        std::find_if(running_replies_.begin(), running_replies_.end(),
+                     [&](const auto& running) { return running.second == taken.reply; }));
     current_ = prompt_user;
   }
   std::string text = Trimmed(printed.str());

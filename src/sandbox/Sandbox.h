@@ -21,6 +21,7 @@
 #include "sandbox/CallerNetwork.h"
 #include "sandbox/DesktopObserver.h"
 #include "sandbox/PersonInbox.h"
+#include "sandbox/StatementFiber.h"
 #include "sandbox/Statement.h"
 #include "sandbox/UserWorld.h"
 #include "standin/ChatRelay.h"
@@ -118,6 +119,15 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   // A page's whole statement made a taken one; false (the page told why) when it is not one
   // statement.
   bool ReadPageStatement(PersonInbox::Said& said, Taken& taken);
+  // Live: runs a page's statement on a stack of its own; it stays among fibers_ while a modal wait
+  // it met is open.
+  void RunOnFiber(Taken taken);
+  // Lets every waiting statement look once whether its wait has ended, and lets go of the ended.
+  void ResumeFibers();
+  // Hands the turn between the loop and a statement's stack, each keeping its own current user
+  // and output.
+  bool ResumeFiber(StatementFiber& fiber);
+  void YieldFiber(StatementFiber& fiber);
   // Runs a taken statement for its user; false when a failure ends the run.
   bool RunTaken(Taken& taken);
   // From the scenario file's end on: the clock follows the machine's and dialogs wait.
@@ -222,6 +232,9 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   std::streambuf* terminal_ = nullptr;
   // Whose popup menus wait, innermost last.
   std::vector<UserWorld*> menu_owners_;
+  // Live: the pages' statements that wait modally on stacks of their own, oldest first.
+  std::vector<std::unique_ptr<StatementFiber>> fibers_;
+  bool ending_ = false;  // the sandbox ends: every waiting statement is told the person has gone
   int interactive_line_ = 0;
 
   // What checks consume: the position reached in each record.

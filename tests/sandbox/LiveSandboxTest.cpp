@@ -160,6 +160,24 @@ TEST_F(LiveSandboxTest, AStatementThatCannotBeReadIsRefusedWithoutRunning) {
   EXPECT_TRUE(Page("me", "expect status \"Available\"").ok);
 }
 
+// Each page's statement waits on its own: one user's answer lets that user's program go on at
+// once, though another user's dialog opened later and still waits.
+TEST_F(LiveSandboxTest, OneUsersOpenDialogHoldsUpNoOtherUser) {
+  Start("user sam\ngtalk start\nuser me\ngtalk start\n");
+  ASSERT_TRUE(Ended("me", "gtalk start"));
+  EXPECT_TRUE(Page("me", "quillon start").running);
+  EXPECT_TRUE(Page("sam", "quillon start").running);
+  EXPECT_TRUE(Page("me", "answer ok").ok);
+  // me's start goes on past its welcome (the options window follows) while sam's still waits.
+  EXPECT_EQ(Ended("me", "quillon start"), true);
+  EXPECT_FALSE(recorder_.Ended("sam", "quillon start").has_value());
+  EXPECT_TRUE(Page("me", "expect form frmOptions visible").ok);
+  EXPECT_TRUE(Page("sam", "expect form frmOptions absent").ok);
+  EXPECT_TRUE(Page("sam", "answer ok").ok);
+  EXPECT_EQ(Ended("sam", "quillon start"), true);
+  EXPECT_TRUE(Page("sam", "expect form frmOptions visible").ok);
+}
+
 // A plugin's script that loops on Wait keeps the program inside its busy wait for as long as it
 // runs; the page still acts meanwhile, so its Stop Script button ends the loop.
 TEST_F(LiveSandboxTest, APageActsWhileAPluginsScriptWaits) {
