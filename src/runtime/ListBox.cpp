@@ -35,6 +35,18 @@ void ListBox::PersonDoubleClick(std::string_view item) {
   }
 }
 
+bool ListBox::PersonSet(std::string_view item) {
+  for (int i = 0; i < ListCount(); ++i) {
+    if (items_[i] != item) continue;
+    if (Enabled() && Visible()) {
+      SetFocus();
+      SetListIndex(i);
+    }
+    return true;
+  }
+  return false;
+}
+
 std::optional<std::string> ListBox::Property(std::string_view name) const {
   if (name == "items") {
     std::string joined;

@@ -22,6 +22,9 @@ class ListBox : public Control {
   // The selected item's text, or "" with none.
   std::string Text() const;
   void PersonDoubleClick(std::string_view item) override;
+  // A click on the item: it is selected and Click is raised, as by the mouse. False when the
+  // list holds no such item.
+  bool PersonSet(std::string_view item) override;
   std::optional<std::string> Property(std::string_view name) const override;
 
  protected:

@@ -49,7 +49,8 @@ const Sandbox::StatementKind Sandbox::kStatements[] = {
      "click chat-button\nclick main-button\nhover chat-button\nhover main-button"},
     {"click|doubleclick|set|close|key", NamesAControl, &Sandbox::DoControl, "Quillon",
      "click FORM.CONTROL\ndoubleclick FORM.CONTROL \"ITEM\"\nset FORM.CONTROL \"TEXT\"|N\n"
-     "key FORM.CONTROL NAME\nclose FORM"},
+     "set FORM.CONTROL \"ITEM\" (a list box: the item is clicked)\nkey FORM.CONTROL NAME\n"
+     "close FORM"},
     {"click|rightclick|middleclick|drag|resize",
      [](const Statement& s) { return s.Is(1, "friend"); }, &Sandbox::DoFriend, "Friends",
      "click|rightclick|middleclick friend \"NAME\"\ndrag friend \"NAME\" by DX DY\n"

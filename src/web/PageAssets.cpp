@@ -295,6 +295,11 @@ const char* const PageAssets::kScript = R"JS('use strict';
     const control = t.closest('[data-control]');
     const enabled = control && control.dataset.enabled === 'yes';
     if (enabled && control.dataset.kind === 'PictureBox') pointer(e);
+    const listItem = t.closest('.item[data-item]');
+    if (enabled && listItem && control.dataset.kind === 'ListBox') {
+      act('set ' + control.dataset.control + ' ' + q(listItem.dataset.item));
+      return;
+    }
     if (enabled &&
         ['CommandButton', 'CheckBox', 'PictureBox', 'Label', 'Frame', 'Shape']
             .includes(control.dataset.kind)) {

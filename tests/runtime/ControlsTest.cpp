@@ -72,6 +72,13 @@ TEST_F(ControlsTest, ListBoxSelectionAndItems) {
   EXPECT_EQ(double_clicks, 1);
   list.PersonDoubleClick("missing");
   EXPECT_EQ(double_clicks, 1);
+  // A single click selects and clicks; an item the list does not hold is refused.
+  EXPECT_TRUE(list.PersonSet("about"));
+  EXPECT_EQ(list.Text(), "about");
+  EXPECT_EQ(clicks, 2);
+  EXPECT_FALSE(list.PersonSet("missing"));
+  EXPECT_EQ(list.Text(), "about");
+  EXPECT_TRUE(list.PersonSet("away"));
   list.RemoveItem(2);
   EXPECT_EQ(list.ListIndex(), 1);  // the selection follows the shorter list
   list.Clear();

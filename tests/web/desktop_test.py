@@ -188,6 +188,17 @@ class Menus(quillon_web.unittest.TestCase):
             page.wait_until(lambda drv: not page.find_all("[data-menu]"), "the menu stayed open")
 
 
+    def test_a_click_on_a_list_item_selects_it(self):
+        scenario = START + ('click main-button\nmenu "Active Status"\n'
+                            'answer file "Plugins/clock.qn"\nclick frmReader.Button2\n')
+        with Desktop(scenario) as d:
+            page = d.open("me")
+            page.click('[data-control="frmReader.List1"] [data-item="Date"]')
+            page.wait_for('[data-control="frmReader.List1"] [data-item="Date"][data-selected]')
+            reply = page.act('expect control frmReader.List1 text "Date"')
+            self.assertTrue(reply["ok"], reply["text"])
+
+
 class BossKey(quillon_web.unittest.TestCase):
     def test_the_side_panels_boss_key_hides_and_restores_google_talk(self):
         with Desktop(START) as d:
