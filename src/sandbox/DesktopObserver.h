@@ -13,6 +13,9 @@ class DesktopObserver {
   virtual void Publish() = 0;
   // The version of `user`'s desktop the watchers see now (it grows with every change).
   virtual uint64_t Version(const std::string& user) = 0;
+  // A statement begins for `user`: it takes its place in the side panel now, before whatever
+  // runs while it waits, and Ran tells how it ended.
+  virtual void Started(const std::string& user, const std::string& statement) {}
   // A statement ran for `user` (from the scenario file, a page or the prompt): what it printed or
   // why it failed, for the user's side panel.
   virtual void Ran(const std::string& user, const std::string& statement, bool ok,

@@ -579,6 +579,7 @@ bool Sandbox::RunTaken(Taken& taken) {
   std::optional<ScopedOutput> capture;
   capture.emplace(taken.reply ? printed.rdbuf() : terminal_);
   if (taken.reply) running_replies_.emplace_back(current_, taken.reply);
+  if (observer_) observer_->Started(acting_name, statement.source);
   std::optional<Glance> before;
   if (interactive_ && !OnlyLooks(statement)) before = Glance::Of(acting);
   Outcome outcome;

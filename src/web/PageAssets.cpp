@@ -62,7 +62,7 @@ body.users { display: block; padding: 16px; }
 #panel button { margin: 2px; } #panel textarea { width: 100%; box-sizing: border-box; }
 #result { white-space: pre-wrap; max-height: 120px; overflow: auto; background: #fff; }
 .log-entry { border-bottom: 1px solid #ccc; padding: 2px 0; }
-.log-entry.failed code { color: #b00; }
+.log-entry.failed code { color: #b00; } .log-entry.running code { color: #777; }
 .log-entry pre { margin: 0; white-space: pre-wrap; color: #444; }
 .win { position: absolute; box-sizing: border-box; overflow: hidden; }
 .win.top { overflow: visible; background: #ece9d8; box-shadow: 0 0 0 1px #0a246a; }

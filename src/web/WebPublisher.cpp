@@ -1,5 +1,6 @@
 #include "web/WebPublisher.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "sandbox/Sandbox.h"
@@ -23,11 +24,29 @@ void WebPublisher::Publish() {
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+void WebPublisher::Started(const std::string& user, const std::string& statement) {
+  std::deque<Entry>& log = logs_[user];
+  log.push_back(Entry{next_entry_++, statement, true, true, {}});
+  while (log.size() > kLogLength) log.pop_front();
+  log_html_.erase(user);
+}
+
 void WebPublisher::Ran(const std::string& user, const std::string& statement, bool ok,
                        const std::string& text) {
   std::deque<Entry>& log = logs_[user];
-  log.push_back(Entry{next_entry_++, statement, ok, text});
-  while (log.size() > kLogLength) log.pop_front();
+  // The statement keeps the place it took when it began; the latest such one, since statements
+  // that wait end innermost first.
+  auto started = std::find_if(log.rbegin(), log.rend(), [&](const Entry& entry) {
+    return entry.running && entry.statement == statement;
+  });
+  if (started != log.rend()) {
+    started->running = false;
+    started->ok = ok;
+    started->text = text;
+  } else {
+    log.push_back(Entry{next_entry_++, statement, ok, false, text});
+    while (log.size() > kLogLength) log.pop_front();
+  }
   log_html_.erase(user);
 }
 
@@ -37,10 +56,12 @@ std::string WebPublisher::LogHtml(const std::string& user) const {
   auto it = logs_.find(user);
   if (it != logs_.end()) {
     for (const Entry& entry : it->second) {
+      const std::string state = entry.running ? "running" : entry.ok ? "ok" : "failed";
+      const std::string ended =
+          entry.running ? "" : std::string(" data-ok=\"") + (entry.ok ? "yes" : "no") + "\"";
       html +=
-          "<div class=\"log-entry " + std::string(entry.ok ? "ok" : "failed") + "\" data-entry=\"" +
-          std::to_string(entry.number) + "\" data-ok=\"" + (entry.ok ? "yes" : "no") + "\"><code>" +
-          Markup::Escape(entry.statement) + "</code>" +
+          "<div class=\"log-entry " + state + "\" data-entry=\"" + std::to_string(entry.number) +
+          "\"" + ended + "><code>" + Markup::Escape(entry.statement) + "</code>" +
           (entry.text.empty() ? "" : "<pre>" + Markup::Escape(entry.text) + "</pre>") + "</div>";
     }
   }

@@ -24,6 +24,7 @@ class WebPublisher : public sandbox::DesktopObserver {
 
   void Publish() override;
   uint64_t Version(const std::string& user) override { return publication_.Version(user); }
+  void Started(const std::string& user, const std::string& statement) override;
   void Ran(const std::string& user, const std::string& statement, bool ok,
            const std::string& text) override;
 
@@ -37,6 +38,7 @@ class WebPublisher : public sandbox::DesktopObserver {
     uint64_t number = 0;
     std::string statement;
     bool ok = true;
+    bool running = false;  // started, and not ended yet
     std::string text;
   };
   std::string LogHtml(const std::string& user) const;
