@@ -25,10 +25,7 @@
 #include <thread>
 
 #include "sandbox/Sandbox.h"
-#include "sandbox/SiteServer.h"
-#include "web/Publication.h"
-#include "web/WebPublisher.h"
-#include "web/WebServer.h"
+#include "web/LiveDesktops.h"
 
 namespace {
 
@@ -73,17 +70,14 @@ int main(int argc, char** argv) {
   options.live = true;
   options.pace_ms = 0;
   sandbox::Sandbox sandbox(options);
-  web::Publication publication;
-  web::WebPublisher publisher(sandbox, publication);
-  sandbox.SetObserver(&publisher);
-  publisher.Publish();
-  web::WebServer server(publication, sandbox.Inbox(), sandbox.Site().BaseAddress());
+  web::LiveDesktops desktops(sandbox);
   std::string error;
-  if (!server.Bind(0, error)) {
+  if (!desktops.Serve(0, error)) {
     std::cerr << error << "\n";
     return 2;
   }
-  server.Start();
+  web::WebServer& server = desktops.Server();
+  web::WebPublisher& publisher = desktops.Publisher();
   std::atomic<long> loop_tid = 0;
   std::istringstream no_prompt;
   std::thread loop([&] {

@@ -9,10 +9,7 @@
 #include <thread>
 
 #include "sandbox/Sandbox.h"
-#include "sandbox/SiteServer.h"
-#include "web/Publication.h"
-#include "web/WebPublisher.h"
-#include "web/WebServer.h"
+#include "web/LiveDesktops.h"
 
 namespace {
 
@@ -70,18 +67,13 @@ int RunWeb(quillon::sandbox::Sandbox::Options options, const Arguments& argument
   options.live = true;
   options.pace_ms = arguments.pace_ms;
   sandbox::Sandbox sandbox(options);
-  web::Publication publication;
-  web::WebPublisher publisher(sandbox, publication);
-  sandbox.SetObserver(&publisher);
-  publisher.Publish();
-  web::WebServer server(publication, sandbox.Inbox(), sandbox.Site().BaseAddress());
+  web::LiveDesktops desktops(sandbox);
   std::string error;
-  if (!server.Bind(arguments.port, error)) {
+  if (!desktops.Serve(arguments.port, error)) {
     std::cerr << "quillon-sandbox: " << error << " (choose another with --port N, or --port 0)\n";
     return 2;
   }
-  server.Start();
-  std::cout << "Quillon desktop: http://127.0.0.1:" << server.Port() << "/" << std::endl;
+  std::cout << "Quillon desktop: http://127.0.0.1:" << desktops.Server().Port() << "/" << std::endl;
 
   std::thread([signals, inbox = sandbox.Inbox()] {
     int received = 0;
@@ -91,9 +83,7 @@ int RunWeb(quillon::sandbox::Sandbox::Options options, const Arguments& argument
 
   std::optional<std::filesystem::path> file;
   if (arguments.file) file = *arguments.file;
-  int status = sandbox.RunLive(std::cin, file);
-  server.Stop();
-  return status;
+  return sandbox.RunLive(std::cin, file);
 }
 
 }  // namespace
