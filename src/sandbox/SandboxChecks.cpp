@@ -329,6 +329,9 @@ Outcome Sandbox::CheckDialog(const Statement& s, size_t from) {
     std::string actual;
     while (auto shown = dialogs.TakeUnchecked())
       actual += (actual.empty() ? "" : ", ") + Quoted(shown->text);
+    if (const sim::SimDialogs::Shown* open = dialogs.Waiting()) {
+      actual += (actual.empty() ? "" : ", ") + Quoted(open->text) + " (open)";
+    }
     return actual.empty() ? Outcome::Ok() : Outcome::Fail("no dialog", actual);
   }
   bool contains = s.Is(from + 1, "contains");
@@ -348,7 +351,12 @@ Outcome Sandbox::CheckDialog(const Statement& s, size_t from) {
     return Outcome::Fail("expect dialog [contains] \"TEXT\" [title \"TITLE\"] [folder \"PATH\"]",
                          s.source);
   }
+  // Answered dialogs first, in the order they came; then the one open now, waiting for the
+  // person (at the prompt or on a page).
   auto shown = dialogs.TakeUnchecked();
+  if (!shown) {
+    if (const sim::SimDialogs::Shown* open = dialogs.CheckWaiting()) shown = *open;
+  }
   if (!shown)
     return Outcome::Fail((contains ? "a dialog containing " : "a dialog ") + Quoted(text),
                          "no dialog");

@@ -1,6 +1,7 @@
 #include "sim/SimDialogs.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace quillon::sim {
 
@@ -9,6 +10,7 @@ using platform::DialogResult;
 std::optional<SimDialogs::Answer> SimDialogs::NextAnswer(Shown::Kind kind, std::string_view text,
                                                          std::string_view title, uint32_t flags,
                                                          std::string_view folder) {
+  answered_was_checked_ = false;
   if (!answers_.empty()) {
     Answer answer = answers_.front();
     answers_.pop_front();
@@ -23,6 +25,7 @@ std::optional<SimDialogs::Answer> SimDialogs::NextAnswer(Shown::Kind kind, std::
   OpenDialog* mine = waiting_.back().get();
   answer_wait_(mine->dialog, [mine] { return mine->answer.has_value(); });
   std::optional<Answer> answer = std::move(mine->answer);
+  answered_was_checked_ = mine->checked;
   std::erase_if(waiting_, [mine](const std::unique_ptr<OpenDialog>& w) { return w.get() == mine; });
   return answer;
 }
@@ -69,7 +72,7 @@ DialogResult SimDialogs::MessageBox(std::string_view text, std::string_view titl
     }
   }
   const char* names[] = {"", "ok", "cancel", "", "", "", "yes", "no"};
-  shown_.push_back(Shown{Shown::Kind::kMessageBox, std::string(text), std::string(title), flags,
+  Record(Shown{Shown::Kind::kMessageBox, std::string(text), std::string(title), flags,
                          names[static_cast<int>(result)], ""});
   return result;
 }
@@ -84,7 +87,7 @@ std::optional<std::string> SimDialogs::InputBox(std::string_view prompt, std::st
   }
   Shown shown{Shown::Kind::kInputBox, std::string(prompt), std::string(title), 0,
               result ? "ok \"" + *result + "\"" : "cancel", ""};
-  shown_.push_back(std::move(shown));
+  Record(std::move(shown));
   return result;
 }
 
@@ -96,7 +99,7 @@ std::optional<std::string> SimDialogs::OpenFile(std::string_view title,
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
-  shown_.push_back(Shown{Shown::Kind::kOpenFile, "", std::string(title), 0,
+  Record(Shown{Shown::Kind::kOpenFile, "", std::string(title), 0,
                          result ? "file \"" + *result + "\"" : "cancel",
                          std::string(initial_folder)});
   return result;
@@ -110,7 +113,7 @@ std::optional<std::string> SimDialogs::SaveFile(std::string_view title, std::str
   if (answer && (answer->kind == Answer::Kind::kFile || answer->kind == Answer::Kind::kText)) {
     result = answer->text;
   }
-  shown_.push_back(Shown{Shown::Kind::kSaveFile, "", std::string(title), 0,
+  Record(Shown{Shown::Kind::kSaveFile, "", std::string(title), 0,
                          result ? "file \"" + *result + "\"" : "cancel",
                          std::string(initial_folder)});
   return result;
@@ -125,7 +128,7 @@ std::optional<platform::ColorRef> SimDialogs::ChooseColor(platform::ColorRef) {
     std::snprintf(outcome, sizeof outcome, "color %u %u %u", *result & 0xFF, (*result >> 8) & 0xFF,
                   (*result >> 16) & 0xFF);
   }
-  shown_.push_back(Shown{Shown::Kind::kColor, "", "Color", 0, outcome, ""});
+  Record(Shown{Shown::Kind::kColor, "", "Color", 0, outcome, ""});
   return result;
 }
 
@@ -212,6 +215,20 @@ bool SimDialogs::ChooseMenuItem(std::string_view path, std::string* why) {
 }
 
 void SimDialogs::DismissMenu() { open_menu_.reset(); }
+
+const SimDialogs::Shown* SimDialogs::CheckWaiting() {
+  for (auto it = waiting_.rbegin(); it != waiting_.rend(); ++it) {
+    if ((*it)->answer) continue;
+    (*it)->checked = true;
+    return &(*it)->dialog;
+  }
+  return nullptr;
+}
+
+void SimDialogs::Record(Shown shown) {
+  shown_.push_back(std::move(shown));
+  if (std::exchange(answered_was_checked_, false) && checked_ + 1 == shown_.size()) ++checked_;
+}
 
 std::optional<SimDialogs::Shown> SimDialogs::TakeUnchecked() {
   if (checked_ >= shown_.size()) return std::nullopt;

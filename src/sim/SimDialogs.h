@@ -61,6 +61,9 @@ class SimDialogs : public platform::Dialogs {
   void SetAnswerWait(AnswerWait wait) { answer_wait_ = std::move(wait); }
   // The dialog waiting for the person's answer now (the one in front), if any.
   const Shown* Waiting() const;
+  // The same, for a check that looks at it while it is open: once answered, it is not offered to
+  // the checks again.
+  const Shown* CheckWaiting();
 
   // Dialogs shown and not yet looked at by a check, oldest first.
   std::optional<Shown> TakeUnchecked();
@@ -89,12 +92,17 @@ class SimDialogs : public platform::Dialogs {
   struct OpenDialog {
     Shown dialog;
     std::optional<Answer> answer;
+    bool checked = false;  // a check looked at it while it was open
   };
+  // Records a dialog as answered; one that a check looked at while it was open counts as checked
+  // when no dialog shown before it still waits for a check.
+  void Record(Shown shown);
   std::deque<Answer> answers_;
   AnswerWait answer_wait_;
   std::vector<std::unique_ptr<OpenDialog>> waiting_;  // innermost last
   std::vector<Shown> shown_;
   size_t checked_ = 0;
+  bool answered_was_checked_ = false;  // the dialog NextAnswer just closed had been checked
   ModalRunner modal_runner_;
   std::optional<std::vector<platform::PopupMenuItem>> open_menu_;
   std::optional<uint32_t> menu_choice_;

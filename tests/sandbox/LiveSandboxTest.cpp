@@ -178,6 +178,19 @@ TEST_F(LiveSandboxTest, OneUsersOpenDialogHoldsUpNoOtherUser) {
   EXPECT_TRUE(Page("sam", "expect form frmOptions visible").ok);
 }
 
+// A dialog may be checked while it waits for the person; once answered it is not checked again.
+TEST_F(LiveSandboxTest, AnOpenDialogCanBeCheckedAndCountsAsCheckedOnceAnswered) {
+  Start("gtalk start\n");
+  ASSERT_TRUE(Ended("me", "gtalk start"));
+  EXPECT_TRUE(Page("me", "quillon start").running);
+  EXPECT_FALSE(Page("me", "expect no dialog").ok);
+  EXPECT_TRUE(Page("me", "expect dialog contains \"Welcome\"").ok);
+  EXPECT_TRUE(Page("me", "answer ok").ok);
+  EXPECT_EQ(Ended("me", "quillon start"), true);
+  PendingReply::Result none = Page("me", "expect no dialog");
+  EXPECT_TRUE(none.ok) << none.text;
+}
+
 // A plugin's script that loops on Wait keeps the program inside its busy wait for as long as it
 // runs; the page still acts meanwhile, so its Stop Script button ends the loop.
 TEST_F(LiveSandboxTest, APageActsWhileAPluginsScriptWaits) {
