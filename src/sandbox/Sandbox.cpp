@@ -495,10 +495,7 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
   // An open popup menu takes choosing and looking; anything else closes it first, and the
   // statement then runs where the menu's owner waits.
   if (waiting_in == runtime::ModalKind::kPopupMenu) {
-    bool for_menu = statement.Is(0, "menu") || statement.Is(0, "dump") || statement.Is(0, "help") ||
-                    statement.Is(0, "mouse") ||
-                    (statement.Is(0, "expect") && statement.Is(1, "menu"));
-    if (!for_menu) {
+    if (!TakenByOpenMenu(statement)) {
       // Whose menu waits innermost is known once dialogs wait for the person (live, after the
       // scenario file); before that, as in a file, every open menu closes.
       UserWorld* owner = menu_owners_.empty() ? nullptr : menu_owners_.back();
@@ -523,15 +520,17 @@ runtime::PersonAction Sandbox::TakeAction(runtime::ModalKind waiting_in) {
   return RunTaken(taken) ? runtime::PersonAction::kTaken : runtime::PersonAction::kGone;
 }
 
+bool Sandbox::TakenByOpenMenu(const Statement& statement) {
+  return statement.Is(0, "menu") || statement.Is(0, "dump") || statement.Is(0, "help") ||
+         statement.Is(0, "mouse") || (statement.Is(0, "expect") && statement.Is(1, "menu"));
+}
+
 void Sandbox::RunOnFiber(Taken taken) {
   // A menu held open by this user's waiting statement takes choosing and looking; anything else
   // the user does closes it first, and the statement that opened it goes on before this one.
   UserWorld& acting = User(taken.user);
   const Statement& statement = taken.statement;
-  bool for_menu = statement.Is(0, "menu") || statement.Is(0, "dump") || statement.Is(0, "help") ||
-                  statement.Is(0, "mouse") ||
-                  (statement.Is(0, "expect") && statement.Is(1, "menu"));
-  if (acting.Dialogs().OpenMenu() && !for_menu) {
+  if (acting.Dialogs().OpenMenu() && !TakenByOpenMenu(statement)) {
     acting.Dialogs().DismissMenu();
     ResumeFibers();
   }

@@ -122,6 +122,8 @@ class Sandbox : public runtime::PersonSource, public standin::ChatRelay {
   // Live: runs a page's statement on a stack of its own; it stays among fibers_ while a modal wait
   // it met is open.
   void RunOnFiber(Taken taken);
+  // Whether an open popup menu takes the statement (choosing, looking) rather than closing first.
+  static bool TakenByOpenMenu(const Statement& statement);
   // Lets every waiting statement look once whether its wait has ended, and lets go of the ended.
   void ResumeFibers();
   // Hands the turn between the loop and a statement's stack, each keeping its own current user

@@ -898,7 +898,8 @@ Interpreter::Flow Interpreter::ExecFor(const ForStmt& stmt) {
     step = stmt.step ? LetValue(Eval(*stmt.step)) : ScriptValue::Integer(1);
     for (ScriptValue* bound : {&start, &end, &step}) {
       if (bound->IsNull()) ThrowError(94);
-      double number = ToDouble(*bound);  // each must be a number
+      // ToDouble raises the type mismatch for a bound that is no number.
+      double number = ToDouble(*bound);
       // A bound written as text is read as its number once, before the loop: compared as text
       // on every turn it would be greater than any counter, and the loop would never end.
       if (bound->IsString()) *bound = ScriptValue::Double(number);
