@@ -272,5 +272,45 @@ TEST_F(ActiveStatusTest, MissingPluginFileIsSaid) {
   EXPECT_TRUE(reader_->List1.Items().empty());
 }
 
+// The ends of the number ranges. The stored time-out is taken from 1 ms to one minute; anything else, and what is no number,
+// falls back to the default of ten seconds.
+TEST_F(ActiveStatusTest, RequestTimeOutIsTakenFromOneMillisecondToOneMinute) {
+  struct Case {
+    const char* stored;
+    uint32_t used;
+  } cases[] = {
+      {"0", 10000},     {"1", 1},           {"-1", 10000},      {"60000", 60000},
+      {"60001", 10000}, {"59999.6", 60000}, {"60000.5", 60000}, {"60000.6", 10000},
+      {"0.4", 10000},   {"x", 10000},
+  };
+  network_.page = "<rss><item><title>Hi</title></item></rss>";
+  Plugin("news", "*Top*\r\n{\r\nRSS\r\nhttp://site/feed\r\ntitle\r\n}\r\n");
+  for (const Case& c : cases) {
+    Set("RequestTimeout", c.stored);
+    network_.timeouts.clear();
+    EXPECT_EQ(reader_->Loader().ParseStatus("{news:Top}"), " Hi") << c.stored;
+    EXPECT_EQ(network_.timeouts, std::vector<uint32_t>{c.used}) << c.stored;
+  }
+}
+
+// The typed interval is a 16-bit number after rounding half to even: 1 to 32767 is stored, the
+// numbers either side of that range change nothing.
+TEST_F(ActiveStatusTest, TypedIntervalIsTakenFromOneTo32767AfterRounding) {
+  struct Case {
+    const char* typed;
+    const char* stored;  // StatusInterval afterwards; it starts as "30000"
+  } cases[] = {
+      {"0", "30000"},  {"1", "1"},           {"32767", "32767"},   {"32768", "30000"},
+      {"-1", "30000"}, {"0.5", "30000"},     {"0.6", "1"},         {"1.5", "2"},
+      {"2.5", "2"},    {"32767.4", "32767"}, {"32767.5", "30000"},
+  };
+  for (const Case& c : cases) {
+    Set("StatusInterval", "30000");
+    p_.dialogs_.QueueAnswer(Answer{Answer::Kind::kText, c.typed});
+    reader_->Command2.PersonClick();
+    EXPECT_EQ(Setting("StatusInterval"), c.stored) << c.typed;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::status
